@@ -1,0 +1,67 @@
+# vantrel_library(<folder> [DEPENDS <targets>...])
+# Builds every .cpp below the calling folder, but for the program's main.cpp,
+# into the static library vantrel_<folder>. Headers are included from the
+# repository root ("core/log.h"), so every library exposes that root.
+function(vantrel_library folder)
+  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+  if(NOT sources)
+    return()
+  endif()
+  add_library(vantrel_${folder} STATIC ${sources})
+  target_include_directories(vantrel_${folder} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(vantrel_${folder} PUBLIC vantrel_third_party ${ARG_DEPENDS})
+  set_property(GLOBAL APPEND PROPERTY VANTREL_LIBRARIES vantrel_${folder})
+endfunction()
+
+# vantrel_tests(<folder>)
+# tests/<folder>/*_test.cpp become the executable <folder>_tests; files named
+# *_ports_test.cpp bind the fixed ports of the feed and the TCP link and go
+# into <folder>_ports_tests, whose cases share the resource lock fixed_ports.
+# tests/support/*.cpp (shared fixtures) and tests/<folder>/support/*.cpp are
+# linked into both.
+function(vantrel_tests folder)
+  set(dir ${PROJECT_SOURCE_DIR}/tests/${folder})
+  file(GLOB all CONFIGURE_DEPENDS ${dir}/*_test.cpp)
+  file(GLOB ports CONFIGURE_DEPENDS ${dir}/*_ports_test.cpp)
+  file(GLOB support CONFIGURE_DEPENDS ${dir}/support/*.cpp ${PROJECT_SOURCE_DIR}/tests/support/*.cpp)
+  set(plain ${all})
+  if(ports)
+    list(REMOVE_ITEM plain ${ports})
+  endif()
+  if(plain)
+    lf_vantrel_test_executable(${folder}_tests "${plain}" "${support}" "")
+  endif()
+  if(ports)
+    lf_vantrel_test_executable(${folder}_ports_tests "${ports}" "${support}" fixed_ports)
+  endif()
+endfunction()
+
+function(lf_vantrel_test_executable name sources support lock)
+  add_executable(${name} ${sources} ${support})
+  target_link_libraries(${name} PRIVATE vantrel_all GTest::gtest_main GTest::gmock)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  target_compile_definitions(${name} PRIVATE
+    VANTREL_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    VANTREL_BINARY_DIR="${PROJECT_BINARY_DIR}"
+    VANTREL_FIXTURES_DIR="${PROJECT_SOURCE_DIR}/../shared/fixtures/real")
+  set(properties TIMEOUT 300)
+  if(lock)
+    list(APPEND properties RESOURCE_LOCK ${lock})
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR} PROPERTIES ${properties})
+endfunction()
+
+# vantrel_benchmarks(): every benchmarks/*.cpp is one Google Benchmark
+# program bench_<name>; the test command builds them but does not run them.
+function(vantrel_benchmarks)
+  file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/benchmarks/*.cpp)
+  foreach(source IN LISTS sources)
+    get_filename_component(name ${source} NAME_WE)
+    add_executable(bench_${name} ${source})
+    target_link_libraries(bench_${name} PRIVATE vantrel_all benchmark::benchmark_main)
+    target_include_directories(bench_${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/benchmarks)
+  endforeach()
+endfunction()
