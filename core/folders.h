@@ -1,0 +1,18 @@
+#pragma once
+// Folders of the program's data: emptying, counting and listing them.
+
+#include <cstddef>
+#include <filesystem>
+#include <vector>
+
+// Logs "Cleaning folder: {}" and removes every entry of the folder (files and
+// empty sub-folders); a path that is no folder is left alone. A failure
+// throws qrx::UserErrorException code 5 ("5: Filesystem error: ...").
+void gf_cleanFolder(const std::filesystem::path& folder);
+
+// The folder's entries, not recursive; 0 when it is no folder.
+std::size_t gf_countDirectoryEntries(const std::filesystem::path& folder);
+
+// The regular files of the folder whose extension is ".xml" in any case, in
+// directory order; none when it is no folder.
+std::vector<std::filesystem::path> gf_listXmlFiles(const std::filesystem::path& folder);

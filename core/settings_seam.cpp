@@ -1,0 +1,3 @@
+#include "core/settings_seam.h"
+
+constinit BoolParameter RANDOM{"RANDOM", true};

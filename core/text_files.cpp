@@ -1,0 +1,226 @@
+#include "core/text_files.h"
+
+#include <array>
+#include <iterator>
+#include <pugixml.hpp>
+#include <stdexcept>
+
+#include "core/exceptions.h"
+#include "core/format.h"
+#include "core/log.h"
+#include "core/text_conversion.h"
+#include "platform/os/text_file.h"
+#include "platform/os/unicode.h"
+#include "ui/message_line_seam.h"
+
+namespace {
+
+// How much of a file judges its encoding.
+constexpr std::size_t kCharsetSampleBytes = 1027;
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LittleEndianMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BigEndianMark = "\xFE\xFF";
+
+constexpr std::array<std::string_view, 6> kCharsetNames = {
+    "ANSI", "Unicode", "Unicode_big_endian", "UTF8_with_BOM", "UTF8_without_BOM", "none_found"};
+
+// The byte count of the UTF-8 sequence this lead byte starts; 0 when it
+// cannot start one.
+std::size_t lf_utf8SequenceLength(unsigned char lead) {
+    if (lead < 0x80U) {
+        return 1;
+    }
+    if ((lead & 0xE0U) == 0xC0U) {
+        return 2;
+    }
+    if ((lead & 0xF0U) == 0xE0U) {
+        return 3;
+    }
+    if ((lead & 0xF8U) == 0xF0U) {
+        return 4;
+    }
+    return 0;
+}
+
+// The shape of UTF-8 only (lead and following bytes): enough to tell UTF-8
+// from a single-byte code page. A sequence cut off at the end of the sample
+// does not count as UTF-8.
+bool lf_looksLikeUtf8(std::string_view bytes) {
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        const std::size_t length = lf_utf8SequenceLength(static_cast<unsigned char>(bytes[pos]));
+        if (length == 0 || bytes.size() - pos < length) {
+            return false;
+        }
+        for (std::size_t i = 1; i < length; ++i) {
+            if ((static_cast<unsigned char>(bytes[pos + i]) & 0xC0U) != 0x80U) {
+                return false;
+            }
+        }
+        pos += length;
+    }
+    return true;
+}
+
+// The lines of a file read as bytes; the UTF-8 mark, when asked, is taken
+// off the first line.
+bool lf_readNarrowLines(const std::filesystem::path& path, bool dropUtf8Mark, std::vector<std::string>& lines) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file.is_open()) {
+        return false;
+    }
+    std::string line;
+    bool first = true;
+    while (platform::readTextLine(file, line)) {
+        if (first && dropUtf8Mark && line.starts_with(kUtf8Mark)) {
+            line.erase(0, kUtf8Mark.size());
+        }
+        first = false;
+        lines.push_back(std::move(line));
+    }
+    return !file.bad();
+}
+
+bool lf_readUtf16Lines(const std::filesystem::path& path, std::vector<std::string>& lines) {
+    Utf16InputStream stream;
+    if (!gf_openUtf16Stream(stream, path)) {
+        return false;
+    }
+    try {
+        gf_utf16LineToUtf8(stream, lines);
+    } catch (const win32::Utf8ConversionException& error) {
+        gf_showMessage(fmtlib::format("conversion from error from utf16 to utf8, code: {}", error.errorCode), true);
+        return false;
+    } catch (const std::runtime_error& error) {
+        gf_showMessage(fmtlib::format("conversion from error from utf16 to utf8: {}", error.what()), true);
+        return false;
+    }
+    return !stream.file.bad();
+}
+
+}  // namespace
+
+Charset gf_detectCharset(const std::filesystem::path& path) {
+    const auto start = platform::readFileStart(path, kCharsetSampleBytes);
+    if (!start.opened) {
+        gf_writeLogPlain(fmtlib::format("Cannot open file {} for character encoding. Win32 error: {}", path.string(),
+                                        start.win32Error));
+        return Charset::noneFound;
+    }
+    if (!start.bytes || start.bytes->size() < 2) {
+        return Charset::noneFound;
+    }
+    const std::string_view bytes = *start.bytes;
+    if (bytes.starts_with(kUtf8Mark)) {
+        return Charset::utf8WithBom;
+    }
+    if (bytes.starts_with(kUtf16LittleEndianMark)) {
+        return Charset::unicode;
+    }
+    if (bytes.starts_with(kUtf16BigEndianMark)) {
+        return Charset::unicodeBigEndian;
+    }
+    return lf_looksLikeUtf8(bytes) ? Charset::utf8WithoutBom : Charset::ansi;
+}
+
+std::string gf_charsetName(Charset charset) {
+    const auto index = static_cast<std::size_t>(charset);
+    if (index >= kCharsetNames.size()) {
+        throw std::out_of_range("invalid map<K, T> key");
+    }
+    return std::string(kCharsetNames[index]);
+}
+
+bool gf_readTextFileByCharset(Charset charset, const std::filesystem::path& path, std::vector<std::string>& lines) {
+    switch (charset) {
+        case Charset::unicode:
+        case Charset::unicodeBigEndian: return lf_readUtf16Lines(path, lines);
+        case Charset::utf8WithBom: return lf_readNarrowLines(path, true, lines);
+        case Charset::ansi:
+        case Charset::utf8WithoutBom: return lf_readNarrowLines(path, false, lines);
+        default:
+            throw std::runtime_error(
+                fmtlib::format("file {} has unknown charset: {}", path.string(), gf_charsetName(charset)));
+    }
+}
+
+bool gf_openUtf16Stream(Utf16InputStream& stream, const std::filesystem::path& path) {
+    stream.file.open(path, std::ios::binary);
+    if (!stream.file.is_open()) {
+        return false;
+    }
+    std::array<char, 2> mark{};
+    stream.file.read(mark.data(), mark.size());
+    const std::string_view read(mark.data(), static_cast<std::size_t>(stream.file.gcount()));
+    stream.bigEndian = read != kUtf16LittleEndianMark;
+    if (read != kUtf16LittleEndianMark && read != kUtf16BigEndianMark) {
+        stream.file.clear();
+        stream.file.seekg(0);
+    }
+    return true;
+}
+
+void gf_utf16LineToUtf8(Utf16InputStream& stream, std::vector<std::string>& lines) {
+    const std::string bytes{std::istreambuf_iterator<char>(stream.file), std::istreambuf_iterator<char>()};
+    std::u16string line;
+    const auto appendLine = [&lines, &line] {
+        platform::dropCarriageReturn(line);
+        lines.push_back(gf_utf16ToUtf8(line));
+        line.clear();
+    };
+    const std::size_t wholeUnitBytes = bytes.size() / 2 * 2;
+    for (std::size_t pos = 0; pos < wholeUnitBytes; pos += 2) {
+        const auto first = static_cast<unsigned char>(bytes[pos]);
+        const auto second = static_cast<unsigned char>(bytes[pos + 1]);
+        const auto unit = static_cast<char16_t>(stream.bigEndian ? (first << 8U) | second : (second << 8U) | first);
+        if (unit == u'\n') {
+            appendLine();
+        } else {
+            line.push_back(unit);
+        }
+    }
+    // A last byte without its partner is half a character.
+    if (wholeUnitBytes != bytes.size()) {
+        throw win32::Utf8ConversionException("Invalid UTF-16 sequence found in input string.",
+                                             platform::kErrorNoUnicodeTranslation,
+                                             win32::Utf8ConversionException::kUtf16ToUtf8);
+    }
+    if (!line.empty()) {
+        appendLine();
+    }
+}
+
+const std::vector<std::string>& gf_readLines(TextFileLines& file, std::size_t expectedLineCount) {
+    file.lines.clear();
+    file.lines.reserve(expectedLineCount);
+    std::ifstream in(file.path, std::ios::binary);
+    std::string line;
+    while (in.is_open() && platform::readTextLine(in, line)) {
+        file.lines.push_back(std::move(line));
+    }
+    return file.lines;
+}
+
+bool gf_writeTextFile(std::string_view text, const std::filesystem::path& path, bool newline) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    if (!file.is_open()) {
+        return false;
+    }
+    file << text;
+    if (newline) {
+        file << '\n';
+    }
+    // A write that fails (a full disk) is a failure too, not only a file
+    // that does not open.
+    file.close();
+    return !file.fail();
+}
+
+bool gf_saveXmlFile(const pugi::xml_document& document, const std::filesystem::path& path) {
+    if (!document.save_file(path.c_str())) {
+        gf_writeLogPlain(fmtlib::format("could not save to '{}'", path.string()));
+        return false;
+    }
+    gf_writeLogPlain(fmtlib::format("'{}' saved", path.string()));
+    return true;
+}

@@ -1,0 +1,73 @@
+#pragma once
+// Text files of the simulator's add-ons and of users, which come in several
+// encodings, read as UTF-8 lines; and the writers of the program's own text
+// and XML files. Lines never keep the CR of a CR LF line end.
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pugi {
+class xml_document;
+}
+
+// The encoding of a text file, found from its first bytes.
+enum class Charset : std::uint32_t {
+    ansi = 0,              // "ANSI": bytes that are not valid UTF-8
+    unicode = 1,           // "Unicode": UTF-16, first bytes FF FE
+    unicodeBigEndian = 2,  // "Unicode_big_endian": UTF-16, first bytes FE FF
+    utf8WithBom = 3,       // "UTF8_with_BOM": first bytes EF BB BF
+    utf8WithoutBom = 4,    // "UTF8_without_BOM": valid UTF-8 without a mark
+    noneFound = 5,         // "none_found": unreadable, or fewer than 2 bytes
+};
+
+// Judges the first 1027 bytes; never throws. A file that does not open is
+// logged "Cannot open file {} for character encoding. Win32 error: {}".
+Charset gf_detectCharset(const std::filesystem::path& path);
+
+// The name above; std::out_of_range "invalid map<K, T> key" for any other value.
+std::string gf_charsetName(Charset charset);
+
+// Appends the file's lines as UTF-8 (UTF-16 converted strictly, the UTF-8
+// mark removed, ANSI and UTF-8 taken as they are). True when the file was
+// opened and read. A conversion error is shown on the message line and
+// logged; the lines read before it stay and the result is false. Throws
+// std::runtime_error "file {} has unknown charset: {}" for none_found.
+bool gf_readTextFileByCharset(Charset charset, const std::filesystem::path& path,
+                              std::vector<std::string>& lines);
+
+// A UTF-16 file opened for reading line by line, in the byte order of its
+// byte-order mark (big-endian without one).
+struct Utf16InputStream {
+    std::ifstream file;
+    bool bigEndian = false;
+};
+
+// Opens the file and reads its byte-order mark; false when it does not open.
+bool gf_openUtf16Stream(Utf16InputStream& stream, const std::filesystem::path& path);
+
+// Appends every remaining line as UTF-8. Throws win32::Utf8ConversionException
+// for invalid UTF-16 (an unpaired surrogate, an odd last byte).
+void gf_utf16LineToUtf8(Utf16InputStream& stream, std::vector<std::string>& lines);
+
+// A text file and the lines read from it.
+struct TextFileLines {
+    std::filesystem::path path;
+    std::vector<std::string> lines;
+};
+
+// Replaces the holder's lines with the file's lines, without any charset
+// handling, room reserved for the expected count; no lines when the file
+// does not open.
+const std::vector<std::string>& gf_readLines(TextFileLines& file, std::size_t expectedLineCount);
+
+// Writes the text, and a line feed after it when newline is set, replacing
+// the file. True only when the whole text reached the file.
+bool gf_writeTextFile(std::string_view text, const std::filesystem::path& path, bool newline);
+
+// Saves the document with the XML library's default indentation and format;
+// logs "'{}' saved" or "could not save to '{}'". True when it saved.
+bool gf_saveXmlFile(const pugi::xml_document& document, const std::filesystem::path& path);

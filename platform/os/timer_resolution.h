@@ -1,0 +1,17 @@
+#pragma once
+// The multimedia timer resolution. Windows runs the 10 ms main loop and the
+// simulator link's 1 ms dispatch steps with the timer raised to 1 ms
+// (timeBeginPeriod) and restores it afterwards (timeEndPeriod). Linux sleeps
+// with fine resolution anyway, so both do nothing and report success.
+
+#include <cstdint>
+
+namespace platform {
+
+// TIMERR_NOERROR, the result of a successful call.
+inline constexpr std::uint32_t kTimerNoError = 0;
+
+inline std::uint32_t timeBeginPeriod(std::uint32_t /*periodMs*/) { return kTimerNoError; }
+inline std::uint32_t timeEndPeriod(std::uint32_t /*periodMs*/) { return kTimerNoError; }
+
+}  // namespace platform

@@ -1,0 +1,4 @@
+#include "run/run_flags_seam.h"
+
+std::atomic<bool> runStopRequested{false};
+std::atomic<bool> userCloseRequested{false};

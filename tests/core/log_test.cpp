@@ -1,0 +1,127 @@
+#include "core/log.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <thread>
+
+#include "core/support/log_capture.h"
+#include "run/run_flags_seam.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using testing::ElementsAre;
+using testing::MatchesRegex;
+
+// A global whose constructor logs: the log must work before main and
+// whatever the order in which files build their globals.
+const bool kLoggedFromGlobalConstructor = [] {
+    gf_writeLog("from a global constructor");
+    return true;
+}();
+
+TEST(LogFile, HeaderLineNamesTimeProgramVersionAndSimulators) {
+    const test::LogCapture log;
+    const auto text = test::readBytes(log.folder() / "Log.txt");
+    EXPECT_THAT(text, MatchesRegex("(Mon|Tue|Wed|Thu|Fri|Sat|Sun) [A-Z][a-z][a-z] [0-9][0-9] "
+                                   "[0-9][0-9]:[0-9][0-9]:[0-9][0-9] [0-9][0-9][0-9][0-9] \\(utc\\) "
+                                   "Vantrel version 11\\.0\\.3 for MSFS 2020/2024\n"));
+}
+
+TEST(LogFile, WritersAddTheirPrefixesAndWholeLines) {
+    EXPECT_TRUE(kLoggedFromGlobalConstructor);
+    const test::LogCapture log;
+    gf_writeLog("Could not find the AppData path");
+    gf_writeLogPlain("exception in processLineSub: x");
+    gf_writeLogIndented("QNH reader connected");
+    gf_writeLogIfRunning("Parameter 'lfolder1' removed");
+    EXPECT_THAT(log.lines(), ElementsAre("===> Could not find the AppData path", "exception in processLineSub: x",
+                                         "          QNH reader connected", "Parameter 'lfolder1' removed"));
+}
+
+TEST(LogFile, WriteLogIfRunningIsSilentWhileTheRunCloses) {
+    const test::LogCapture log;
+    for (auto* flag : {&runStopRequested, &userCloseRequested}) {
+        flag->store(true);
+        gf_writeLogIfRunning("dropped");
+        gf_writeLog("still written");
+        flag->store(false);
+    }
+    EXPECT_THAT(log.lines(), ElementsAre("===> still written", "===> still written"));
+}
+
+TEST(LogFile, LinesBeforeOpeningAreLost) {
+    const test::TempFolder folder;
+    const test::WorkingFolder working(folder.path());
+    gf_writeLogPlain("before the log of this start");
+    gf_openLogFile();
+    const auto text = test::readBytes(folder / "Log.txt");
+    EXPECT_EQ(text.find("before the log"), std::string::npos);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1);
+}
+
+TEST(LogFile, EachStartKeepsTheTwoPreviousLogs) {
+    const test::TempFolder folder;
+    const test::WorkingFolder working(folder.path());
+    gf_openLogFile();
+    gf_writeLogPlain("first start");
+    EXPECT_FALSE(std::filesystem::exists(folder / "Log0.txt"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "Log00.txt"));
+    gf_openLogFile();
+    gf_writeLogPlain("second start");
+    gf_openLogFile();
+    gf_writeLogPlain("third start");
+
+    const auto lastLine = [&folder](const char* name) {
+        auto text = test::readBytes(folder / name);
+        text.pop_back();
+        return text.substr(text.rfind('\n') + 1);
+    };
+    EXPECT_EQ(lastLine("Log00.txt"), "first start");
+    EXPECT_EQ(lastLine("Log0.txt"), "second start");
+    EXPECT_EQ(lastLine("Log.txt"), "third start");
+}
+
+TEST(LogFile, RotationLeavesAPathWithoutDotAlone) {
+    const test::TempFolder folder;
+    test::writeBytes(folder / "Log", "old");
+    gf_rotateLogFiles(folder.path() / "Log");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
+TEST(LogFile, OpeningFailsClearlyWhenLogTxtCannotBeWritten) {
+    const test::TempFolder folder;
+    const test::WorkingFolder working(folder.path());
+    // Log.txt leads into a folder that does not exist (a folder's permissions
+    // would not stop root).
+    std::filesystem::create_symlink(folder / "missing" / "Log.txt", folder / "Log.txt");
+    try {
+        gf_openLogFile();
+        FAIL() << "no exception";
+    } catch (const std::runtime_error& error) {
+        EXPECT_STREQ(error.what(), "Failed to write file Log.txt");
+    }
+}
+
+// A detached thread may still log while the process exits and its globals
+// are destroyed; the log must outlive them.
+TEST(LogFileDeathTest, DetachedThreadLogsWhileTheProcessExits) {
+    const test::TempFolder folder;
+    EXPECT_EXIT(
+        {
+            std::filesystem::current_path(folder.path());
+            gf_openLogFile();
+            std::thread([] {
+                for (;;) {
+                    gf_writeLog("detached thread still logging");
+                }
+            }).detach();
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            std::exit(0);
+        },
+        testing::ExitedWithCode(0), "");
+}
+
+}  // namespace
