@@ -35,11 +35,22 @@ void lf_checkLength(std::size_t length) {
     }
 }
 
-[[noreturn]] void lf_throwConversionError(int errorCode, const ConversionMessages& messages,
-                                          std::uint32_t kind) {
-    const char* message = errorCode == platform::kErrorNoUnicodeTranslation ? messages.invalidSequence
-                                                                            : messages.lengthFailed;
-    throw Utf8ConversionException(message, static_cast<std::uint32_t>(errorCode), kind);
+// An empty text needs no conversion; a text longer than the largest int is
+// refused before any conversion, as Windows' int lengths require.
+template <class Text, class Convert>
+auto lf_convert(const Text& text, Convert convert, const ConversionMessages& messages, std::uint32_t kind)
+    -> decltype(convert(text).text) {
+    if (text.empty()) {
+        return {};
+    }
+    lf_checkLength(text.size());
+    auto converted = convert(text);
+    if (converted.errorCode != 0) {
+        const char* message = converted.errorCode == platform::kErrorNoUnicodeTranslation ? messages.invalidSequence
+                                                                                          : messages.lengthFailed;
+        throw Utf8ConversionException(message, static_cast<std::uint32_t>(converted.errorCode), kind);
+    }
+    return std::move(converted.text);
 }
 
 std::filesystem::path lf_appDataPath(int csidl, std::string_view missingMessage) {
@@ -53,27 +64,11 @@ std::filesystem::path lf_appDataPath(int csidl, std::string_view missingMessage)
 }  // namespace
 
 std::u16string gf_utf8ToUtf16(const std::string& utf8) {
-    if (utf8.empty()) {
-        return {};
-    }
-    lf_checkLength(utf8.size());
-    auto converted = platform::utf8ToUtf16(utf8);
-    if (converted.errorCode != 0) {
-        lf_throwConversionError(converted.errorCode, kUtf8ToUtf16Messages, Utf8ConversionException::kUtf8ToUtf16);
-    }
-    return std::move(converted.text);
+    return lf_convert(utf8, platform::utf8ToUtf16, kUtf8ToUtf16Messages, Utf8ConversionException::kUtf8ToUtf16);
 }
 
 std::string gf_utf16ToUtf8(const std::u16string& utf16) {
-    if (utf16.empty()) {
-        return {};
-    }
-    lf_checkLength(utf16.size());
-    auto converted = platform::utf16ToUtf8(utf16);
-    if (converted.errorCode != 0) {
-        lf_throwConversionError(converted.errorCode, kUtf16ToUtf8Messages, Utf8ConversionException::kUtf16ToUtf8);
-    }
-    return std::move(converted.text);
+    return lf_convert(utf16, platform::utf16ToUtf8, kUtf16ToUtf8Messages, Utf8ConversionException::kUtf16ToUtf8);
 }
 
 std::optional<std::filesystem::path> gf_getKnownFolderPath(int csidl) {
