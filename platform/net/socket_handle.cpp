@@ -1,0 +1,66 @@
+#include "platform/net/socket_handle.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+#include <utility>
+
+namespace platform::net {
+
+SocketHandle::SocketHandle(SocketHandle&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+
+SocketHandle& SocketHandle::operator=(SocketHandle&& other) noexcept {
+    if (this != &other) {
+        close();
+        fd_ = std::exchange(other.fd_, -1);
+    }
+    return *this;
+}
+
+SocketHandle::~SocketHandle() { close(); }
+
+void SocketHandle::close() noexcept {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+}
+
+void SocketHandle::shutdownBoth() noexcept {
+    if (fd_ >= 0) {
+        ::shutdown(fd_, SHUT_RDWR);
+    }
+}
+
+std::error_code lastSystemError() noexcept { return {errno, std::system_category()}; }
+
+WaitResult waitUntilReady(int fd, short events, const std::atomic<bool>& stop,
+                          std::optional<std::chrono::milliseconds> timeout,
+                          std::error_code& error) {
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = timeout ? Clock::now() + *timeout : Clock::time_point::max();
+    while (!stop.load()) {
+        auto step = kStopPollInterval;
+        if (timeout) {
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+            if (left.count() <= 0) {
+                return WaitResult::TimedOut;
+            }
+            step = std::min(step, left);
+        }
+        pollfd entry{fd, events, 0};
+        const int ready = ::poll(&entry, 1, static_cast<int>(step.count()));
+        if (ready > 0) {
+            return WaitResult::Ready;
+        }
+        if (ready < 0 && errno != EINTR) {
+            error = lastSystemError();
+            return WaitResult::Failed;
+        }
+    }
+    return WaitResult::Stopped;
+}
+
+}  // namespace platform::net

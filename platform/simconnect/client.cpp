@@ -1,0 +1,222 @@
+#include "platform/simconnect/client.h"
+
+#include "platform/simconnect/wire.h"
+
+#include <array>
+#include <span>
+
+namespace platform::simconnect {
+
+namespace {
+
+constexpr std::chrono::milliseconds kConnectTimeout{1000};
+constexpr std::chrono::milliseconds kOpenAnswerTimeout{2000};
+constexpr std::size_t kReceiveBufferSize = 65536;
+
+std::span<const wire::OpenVersion> lf_versionLadder(TargetSimulator target) {
+    static constexpr std::array kFrom2024{wire::kOpenMsfs2024, wire::kOpenMsfs2020, wire::kOpenLegacy};
+    static constexpr std::array kFrom2020{wire::kOpenMsfs2020, wire::kOpenLegacy};
+    if (target == TargetSimulator::Msfs2020) {
+        return kFrom2020;
+    }
+    return kFrom2024;
+}
+
+struct RecordHead {
+    RecvId id;
+    std::uint32_t exception;  // for EXCEPTION records
+    std::uint32_t sendId;     // for EXCEPTION records
+};
+
+RecordHead lf_head(std::span<const std::byte> message) {
+    const wire::Reader reader{message};
+    const auto id = static_cast<RecvId>(reader.u32(8));
+    if (id == RecvId::Exception && message.size() >= wire::kExceptionSize) {
+        return {id, reader.u32(12), reader.u32(16)};
+    }
+    return {id, 0, 0};
+}
+
+}  // namespace
+
+std::shared_ptr<Client> Client::open(const ServerAddress& address, std::string_view applicationName,
+                                     TargetSimulator target) {
+    std::error_code error;
+    net::TcpSocket socket = net::TcpSocket::connect(address.host, address.port, kConnectTimeout, error,
+                                                    address.ipv6 ? AF_INET6 : AF_INET);
+    if (!socket.isOpen() || !socket.setNoDelay(error)) {
+        return nullptr;
+    }
+    std::shared_ptr<Client> client{new Client(std::move(socket))};
+    const auto ladder = lf_versionLadder(target);
+    for (std::size_t step = 0; step < ladder.size(); ++step) {
+        {
+            const std::lock_guard lock(client->sendMutex_);
+            client->protocolVersion_ = ladder[step].headerVersion;
+        }
+        if (client->send(packets::open(ladder[step], applicationName)) != kOk) {
+            return nullptr;
+        }
+        const bool lastVersion = step + 1 == ladder.size();
+        const OpenAnswer answer = client->awaitOpenAnswer(client->lastSentId(), lastVersion);
+        if (answer == OpenAnswer::NoAnswer) {
+            return nullptr;
+        }
+        if (answer == OpenAnswer::Opened || lastVersion) {
+            break;
+        }
+    }
+    client->reader_ = std::thread([raw = client.get()] { raw->readUntilStopped(); });
+    return client;
+}
+
+Client::~Client() { close(); }
+
+void Client::close() {
+    stop_.store(true);
+    socket_.shutdownBoth();
+    if (reader_.joinable() && reader_.get_id() != std::this_thread::get_id()) {
+        reader_.join();
+    }
+}
+
+// Reads until the OPEN record or the version-mismatch exception about our
+// Open arrives; other records are queued for dispatch. The mismatch of the
+// last version to try is queued too, so the caller learns of it.
+Client::OpenAnswer Client::awaitOpenAnswer(std::uint32_t openSendId, bool lastVersion) {
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + kOpenAnswerTimeout;
+    std::vector<std::byte> buffer(kReceiveBufferSize);
+    std::vector<std::byte> message;
+    for (;;) {
+        for (;;) {
+            const wire::Framer::Next next = framer_.next(message);
+            if (next == wire::Framer::Next::ProtocolError) {
+                return OpenAnswer::NoAnswer;
+            }
+            if (next == wire::Framer::Next::NeedMore) {
+                break;
+            }
+            const RecordHead head = lf_head(message);
+            const bool mismatch = head.id == RecvId::Exception &&
+                                  head.exception == static_cast<std::uint32_t>(Exception::VersionMismatch) &&
+                                  head.sendId == openSendId;
+            if (!mismatch || lastVersion) {
+                enqueue(std::move(message));
+            }
+            if (mismatch) {
+                return OpenAnswer::VersionMismatch;
+            }
+            if (head.id == RecvId::Open) {
+                return OpenAnswer::Opened;
+            }
+        }
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() <= 0) {
+            return OpenAnswer::NoAnswer;
+        }
+        std::error_code error;
+        const net::ReceiveResult received = socket_.receiveSome(buffer, stop_, error, left);
+        if (received.status != net::ReceiveResult::Status::Data) {
+            return OpenAnswer::NoAnswer;
+        }
+        framer_.append(std::span{buffer}.first(received.byteCount));
+    }
+}
+
+void Client::readUntilStopped() {
+    std::vector<std::byte> buffer(kReceiveBufferSize);
+    std::vector<std::byte> message;
+    for (;;) {
+        for (;;) {
+            const wire::Framer::Next next = framer_.next(message);
+            if (next == wire::Framer::Next::ProtocolError) {
+                markLost();
+                return;
+            }
+            if (next == wire::Framer::Next::NeedMore) {
+                break;
+            }
+            enqueue(std::move(message));
+        }
+        std::error_code error;
+        const net::ReceiveResult received = socket_.receiveSome(buffer, stop_, error);
+        if (received.status != net::ReceiveResult::Status::Data) {
+            markLost();
+            return;
+        }
+        framer_.append(std::span{buffer}.first(received.byteCount));
+    }
+}
+
+void Client::markLost() {
+    lost_.store(true);
+    socket_.shutdownBoth();
+}
+
+void Client::enqueue(std::vector<std::byte> message) {
+    const std::lock_guard lock(queueMutex_);
+    queue_.push_back(std::move(message));
+}
+
+Result Client::send(const packets::Packet& packet) {
+    const std::lock_guard lock(sendMutex_);
+    if (lost_.load() || stop_.load()) {
+        return kFail;
+    }
+    const std::vector<std::byte> message = packets::framed(packet, protocolVersion_, nextSendId_);
+    if (message.size() > wire::kMaxMessageSize) {
+        return kInvalidArg;
+    }
+    std::error_code error;
+    if (!socket_.sendAll(message, stop_, error)) {
+        markLost();
+        return kFail;
+    }
+    lastSentId_.store(nextSendId_++);
+    return kOk;
+}
+
+Result Client::sendDatum(const packets::Packet& packet, std::uint32_t defineId, DataType datumType) {
+    const Result result = send(packet);
+    if (result == kOk) {
+        const std::lock_guard lock(definitionsMutex_);
+        definitions_[defineId].push_back(datumType);
+    }
+    return result;
+}
+
+Result Client::dispatch(DispatchProc dispatchProc, void* context) {
+    std::size_t waiting = 0;
+    {
+        const std::lock_guard lock(queueMutex_);
+        waiting = queue_.size();
+    }
+    if (waiting == 0 && (lost_.load() || stop_.load())) {
+        return kFail;
+    }
+    // Only what had arrived when the call began, so that a procedure whose
+    // calls bring new records cannot keep this call going.
+    for (; waiting > 0; --waiting) {
+        std::vector<std::byte> message;
+        {
+            const std::lock_guard lock(queueMutex_);
+            if (queue_.empty()) {
+                break;
+            }
+            message = std::move(queue_.front());
+            queue_.pop_front();
+        }
+        std::optional<records::Decoded> record;
+        {
+            const std::lock_guard lock(definitionsMutex_);
+            record = records::decode(message, definitions_);
+        }
+        if (record) {
+            dispatchProc(records::asRecv(*record), static_cast<std::uint32_t>(message.size()), context);
+        }
+    }
+    return kOk;
+}
+
+}  // namespace platform::simconnect
