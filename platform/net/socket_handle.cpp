@@ -43,12 +43,14 @@ WaitResult waitUntilReady(int fd, short events, const std::atomic<bool>& stop,
     const auto deadline = timeout ? Clock::now() + *timeout : Clock::time_point::max();
     while (!stop.load()) {
         auto step = kStopPollInterval;
+        bool lastStep = false;
         if (timeout) {
-            const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
-            if (left.count() <= 0) {
-                return WaitResult::TimedOut;
+            const auto left = std::max(std::chrono::milliseconds{0},
+                                       std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()));
+            if (left <= step) {
+                step = left;
+                lastStep = true;
             }
-            step = std::min(step, left);
         }
         pollfd entry{fd, events, 0};
         const int ready = ::poll(&entry, 1, static_cast<int>(step.count()));
@@ -58,6 +60,9 @@ WaitResult waitUntilReady(int fd, short events, const std::atomic<bool>& stop,
         if (ready < 0 && errno != EINTR) {
             error = lastSystemError();
             return WaitResult::Failed;
+        }
+        if (lastStep) {
+            return WaitResult::TimedOut;
         }
     }
     return WaitResult::Stopped;

@@ -40,7 +40,7 @@ private:
 enum class WaitResult { Ready, Stopped, TimedOut, Failed };
 
 // Waits until `events` (POLLIN, POLLOUT) are ready on the descriptor, the
-// stop flag is set, or the time-out (none: no limit) has passed. Hang-up and
+// stop flag is set, or the time-out (none: no limit; 0: just look) has passed. Hang-up and
 // socket errors count as ready, so that the following call reports them.
 WaitResult waitUntilReady(int fd, short events, const std::atomic<bool>& stop,
                           std::optional<std::chrono::milliseconds> timeout,

@@ -93,6 +93,11 @@ Writer& Writer::i32(std::int32_t value) {
     return *this;
 }
 
+Writer& Writer::i64(std::int64_t value) {
+    lf_append(bytes_, value);
+    return *this;
+}
+
 Writer& Writer::f32(float value) {
     lf_append(bytes_, value);
     return *this;

@@ -88,6 +88,7 @@ class Writer {
 public:
     Writer& u32(std::uint32_t value);
     Writer& i32(std::int32_t value);
+    Writer& i64(std::int64_t value);
     Writer& f32(float value);
     Writer& f64(double value);
     // The text, cut to fieldSize - 1 bytes, NUL-padded to fieldSize.

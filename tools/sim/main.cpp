@@ -1,0 +1,78 @@
+// vantrel-sim: a stand-in for Microsoft Flight Simulator that serves
+// SimConnect's TCP protocol on 127.0.0.1, for tests and demonstrations.
+
+#include "control.h"
+#include "scenario.h"
+#include "server.h"
+
+#include <charconv>
+#include <iostream>
+#include <nlohmann/json.hpp>
+#include <string>
+
+namespace {
+
+constexpr const char* kUsage = R"(Usage: vantrel-sim [--port N] [SCENARIO.json]
+
+Serves SimConnect over TCP on 127.0.0.1, port N (0 or none: a free port).
+Its first line on standard output tells the port:
+  {"listening":{"address":"127.0.0.1","port":N}}
+Point a client at it with a SimConnect.cfg in the client's working folder:
+  [SimConnect]
+  Protocol=IPv4
+  Address=127.0.0.1
+  Port=N
+
+The scenario (JSON) sets the simulator's name, the user aircraft, the
+ground, the frame rate, the titles it can create and other aircraft; see
+tools/sim/scenario.h. Without one: MSFS 2020 ("KittyHawk") with a user
+aircraft at 0, 0.
+
+Standard input takes control commands, standard output answers each with
+one JSON line; diagnostics go to standard error.
+)";
+
+bool lf_parsePort(const std::string& text, std::uint16_t& port) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), port);
+    return error == std::errc{} && end == text.data() + text.size();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::uint16_t port = 0;
+    std::string scenarioPath;
+    for (int index = 1; index < argc; ++index) {
+        const std::string argument = argv[index];
+        if (argument == "--help" || argument == "-h") {
+            std::cout << kUsage << '\n' << sim::controlUsage() << '\n';
+            return 0;
+        }
+        if (argument == "--port" && index + 1 < argc && lf_parsePort(argv[index + 1], port)) {
+            ++index;
+        } else if (!argument.starts_with("-") && scenarioPath.empty()) {
+            scenarioPath = argument;
+        } else {
+            std::cerr << kUsage;
+            return 2;
+        }
+    }
+    try {
+        sim::Scenario scenario =
+            scenarioPath.empty() ? sim::parseScenario(nlohmann::json::object()) : sim::loadScenario(scenarioPath);
+        std::error_code error;
+        platform::net::TcpListener listener = platform::net::TcpListener::listen("127.0.0.1", port, error);
+        if (!listener.isOpen()) {
+            std::cerr << "vantrel-sim: cannot listen on 127.0.0.1 port " << port << ": " << error.message() << '\n';
+            return 1;
+        }
+        sim::Simulator simulator(std::move(scenario.world), std::move(scenario.identity));
+        std::cout << nlohmann::json{{"listening", {{"address", "127.0.0.1"}, {"port", listener.port()}}}}.dump()
+                  << std::endl;
+        sim::runServer(simulator, listener);
+        return 0;
+    } catch (const std::exception& error) {
+        std::cerr << "vantrel-sim: " << error.what() << '\n';
+        return 1;
+    }
+}

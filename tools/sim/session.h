@@ -1,0 +1,110 @@
+#pragma once
+// One client connection of the stand-in simulator: the Open exchange, the
+// client's data definitions, mapped events, notification groups, requests
+// and system-event subscriptions, and the handling of each packet it sends.
+// A bad packet is answered with the exception the simulator would send.
+
+#include "platform/net/tcp_socket.h"
+#include "platform/simconnect/simconnect.h"
+#include "platform/simconnect/wire.h"
+#include "variables.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace sim {
+
+class Simulator;
+
+class Session {
+public:
+    Session(std::uint32_t id, platform::net::TcpSocket socket, Simulator& simulator);
+
+    std::uint32_t id() const { return id_; }
+    int fd() const { return socket_.fd(); }
+    bool isOpen() const { return protocol_ != 0; }
+    bool ended() const { return ended_; }
+    const std::string& name() const { return name_; }
+    std::uint32_t protocol() const { return protocol_; }
+
+    // Reads what has arrived and handles every whole packet.
+    void onReadable();
+    // The frame event and the data of the requests that fall due.
+    void onFrame(bool secondPassed);
+
+    void notifySystemEvent(const std::string& systemEvent, std::uint32_t data);
+    void notifyObjectAddedOrRemoved(const std::string& systemEvent, std::uint32_t objectId);
+    void notifyFilename(const std::string& path);
+    void sendAssignedObjectId(std::uint32_t requestId, std::uint32_t objectId);
+    void sendException(platform::simconnect::Exception exception, std::uint32_t sendId, std::uint32_t index);
+    void sendQuit();
+    void end();
+
+private:
+    struct Datum {
+        const Variable* variable = nullptr;
+        double factor = 1.0;  // natural unit -> requested unit
+        platform::simconnect::DataType type{};
+    };
+    using Definition = std::vector<Datum>;
+
+    struct Request {
+        std::uint32_t requestId = 0;
+        std::uint32_t defineId = 0;
+        std::uint32_t objectId = 0;
+        platform::simconnect::Period period{};
+        std::uint32_t flags = 0;
+        std::uint32_t interval = 0;
+        std::uint32_t limit = 0;
+        std::uint32_t periodsSinceSent = 0;
+        std::uint32_t sentCount = 0;
+        std::vector<std::byte> lastData;
+    };
+
+    struct Packet {
+        std::uint32_t type;
+        std::uint32_t sendId;
+        platform::simconnect::wire::Reader reader;
+    };
+
+    void send(const std::vector<std::byte>& record);
+    void handle(std::span<const std::byte> message);
+    void dispatchPacket(const Packet& packet);
+    void onOpen(const Packet& packet);
+    void onSubscribe(const Packet& packet);
+    void onAddToDataDefinition(const Packet& packet);
+    void onMapClientEvent(const Packet& packet);
+    void onAddToGroup(const Packet& packet);
+    void onSetGroupPriority(const Packet& packet);
+    void onRequestData(const Packet& packet);
+    void onRequestDataByType(const Packet& packet);
+    void onSetData(const Packet& packet);
+    void onTransmitEvent(const Packet& packet);
+    void onCreate(const Packet& packet);
+    void onReleaseControl(const Packet& packet);
+    void onRemove(const Packet& packet);
+    void onSetFlightPlan(const Packet& packet);
+
+    // Sends the request's data when it is due; false when it is finished.
+    bool serveRequest(Request& request, bool force);
+    std::vector<std::byte> encodeData(const Definition& definition, const SimObject& object) const;
+    // The client's own AI object, or an exception about it (false).
+    SimObject* ownAiObject(const Packet& packet, std::uint32_t objectId, std::uint32_t index);
+
+    std::uint32_t id_;
+    platform::net::TcpSocket socket_;
+    Simulator& simulator_;
+    platform::simconnect::wire::Framer framer_{platform::simconnect::wire::kClientHeaderSize};
+    bool ended_ = false;
+    std::uint32_t protocol_ = 0;
+    std::string name_;
+    std::map<std::uint32_t, Definition> definitions_;
+    std::map<std::uint32_t, std::string> mappedEvents_;           // client event id -> simulator event
+    std::map<std::uint32_t, std::uint32_t> groupPriorities_;      // group -> priority
+    std::map<std::uint32_t, std::vector<std::uint32_t>> groups_;  // group -> client events
+    std::map<std::string, std::uint32_t> subscriptions_;          // "SIM", "FRAME", ... -> client event id
+    std::vector<Request> requests_;
+};
+
+}  // namespace sim
