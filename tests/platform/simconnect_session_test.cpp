@@ -4,7 +4,9 @@
 // threads.
 
 #include "platform/net/tcp_socket.h"
+#include "platform/simconnect/packets.h"
 #include "platform/simconnect/simconnect.h"
+#include "platform/simconnect/wire.h"
 #include "platform/support/simconnect_recorder.h"
 #include "support/stand_in_sim.h"
 
@@ -562,6 +564,70 @@ TEST_F(SimConnectSession, ExceptionsOfTheDispatchProcedurePassThroughAndTheRestS
     const auto rest = records_.recordsOf(sc::RecvId::SimObjectData);
     EXPECT_EQ(rest[0].requestId, 2U);
     EXPECT_EQ(rest[1].requestId, 3U);
+}
+
+// A client of our own that sends raw bytes, to see how the stand-in meets
+// packets our client never sends.
+TEST_F(SimConnectSession, TheStandInAnswersMalformedPacketsAndSurvivesGarbage) {
+    namespace net = platform::net;
+    namespace wire = sc::wire;
+    start();
+    const std::atomic<bool> never{false};
+    std::error_code error;
+    net::TcpSocket raw = net::TcpSocket::connect("127.0.0.1", sim_->port(), std::chrono::seconds{1}, error);
+    ASSERT_TRUE(raw.isOpen());
+    wire::Framer framer{wire::kServerHeaderSize};
+    const auto nextRecord = [&] {
+        std::vector<std::byte> message;
+        std::vector<std::byte> buffer(4096);
+        while (framer.next(message) != wire::Framer::Next::Message) {
+            const auto received = raw.receiveSome(buffer, never, error, std::chrono::seconds{2});
+            if (received.status != net::ReceiveResult::Status::Data) {
+                return std::vector<std::byte>{};
+            }
+            framer.append(std::span{buffer}.first(received.byteCount));
+        }
+        return message;
+    };
+    const auto sendRaw = [&](std::uint32_t size, std::uint32_t type, std::uint32_t sendId) {
+        wire::Writer packet;
+        packet.u32(size).u32(5).u32(wire::kPacketTypeMark | type).u32(sendId);
+        while (packet.size() < size) {
+            packet.u32(0);
+        }
+        ASSERT_TRUE(raw.sendAll(packet.data(), never, error));
+    };
+    ASSERT_TRUE(raw.sendAll(sc::packets::framed(sc::packets::open(wire::kOpenMsfs2020, "raw"), 5, 1), never, error));
+    ASSERT_EQ(wire::Reader{nextRecord()}.u32(8), static_cast<std::uint32_t>(sc::RecvId::Open));
+
+    struct Case {
+        const char* what;
+        std::uint32_t size;
+        std::uint32_t type;
+        sc::Exception expected;
+    };
+    const Case cases[] = {
+        {"a request too short for its layout", 20, 0x0E, sc::Exception::SizeMismatch},
+        {"a create too short for its layout", 40, 0x29, sc::Exception::SizeMismatch},
+        {"an unknown packet type", 16, 0x77, sc::Exception::UnrecognizedId},
+    };
+    std::uint32_t sendId = 2;
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.what);
+        sendRaw(row.size, row.type, sendId);
+        const std::vector<std::byte> answer = nextRecord();
+        ASSERT_EQ(answer.size(), 24U);
+        const wire::Reader reader{answer};
+        EXPECT_EQ(reader.u32(12), static_cast<std::uint32_t>(row.expected));
+        EXPECT_EQ(reader.u32(16), sendId++);
+    }
+
+    // A size field below the header ends that connection, not the simulator.
+    sendRaw(8, 0x17, sendId);
+    EXPECT_TRUE(nextRecord().empty());
+    EXPECT_TRUE(sim_->state().at("objects").is_array());
+    open();
+    EXPECT_TRUE(waitFor(sc::RecvId::Open));
 }
 
 }  // namespace
