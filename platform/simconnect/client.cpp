@@ -80,73 +80,68 @@ void Client::close() {
     }
 }
 
-// Reads until the OPEN record or the version-mismatch exception about our
-// Open arrives; other records are queued for dispatch. The mismatch of the
-// last version to try is queued too, so the caller learns of it.
-Client::OpenAnswer Client::awaitOpenAnswer(std::uint32_t openSendId, bool lastVersion) {
-    using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + kOpenAnswerTimeout;
+bool Client::readRecords(std::optional<std::chrono::steady_clock::time_point> deadline,
+                         const std::function<bool(std::vector<std::byte>&)>& takeRecord) {
     std::vector<std::byte> buffer(kReceiveBufferSize);
     std::vector<std::byte> message;
     for (;;) {
         for (;;) {
             const wire::Framer::Next next = framer_.next(message);
             if (next == wire::Framer::Next::ProtocolError) {
-                return OpenAnswer::NoAnswer;
+                return false;
             }
             if (next == wire::Framer::Next::NeedMore) {
                 break;
             }
-            const RecordHead head = lf_head(message);
-            const bool mismatch = head.id == RecvId::Exception &&
-                                  head.exception == static_cast<std::uint32_t>(Exception::VersionMismatch) &&
-                                  head.sendId == openSendId;
-            if (!mismatch || lastVersion) {
-                enqueue(std::move(message));
-            }
-            if (mismatch) {
-                return OpenAnswer::VersionMismatch;
-            }
-            if (head.id == RecvId::Open) {
-                return OpenAnswer::Opened;
+            if (takeRecord(message)) {
+                return true;
             }
         }
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
-        if (left.count() <= 0) {
-            return OpenAnswer::NoAnswer;
+        std::optional<std::chrono::milliseconds> left;
+        if (deadline) {
+            left = std::chrono::ceil<std::chrono::milliseconds>(*deadline - std::chrono::steady_clock::now());
+            if (left->count() <= 0) {
+                return false;
+            }
         }
         std::error_code error;
         const net::ReceiveResult received = socket_.receiveSome(buffer, stop_, error, left);
         if (received.status != net::ReceiveResult::Status::Data) {
-            return OpenAnswer::NoAnswer;
+            return false;
         }
         framer_.append(std::span{buffer}.first(received.byteCount));
     }
 }
 
-void Client::readUntilStopped() {
-    std::vector<std::byte> buffer(kReceiveBufferSize);
-    std::vector<std::byte> message;
-    for (;;) {
-        for (;;) {
-            const wire::Framer::Next next = framer_.next(message);
-            if (next == wire::Framer::Next::ProtocolError) {
-                markLost();
-                return;
-            }
-            if (next == wire::Framer::Next::NeedMore) {
-                break;
-            }
+// Reads until the OPEN record or the version-mismatch exception about our
+// Open arrives; other records are queued for dispatch. The mismatch of the
+// last version to try is queued too, so the caller learns of it.
+Client::OpenAnswer Client::awaitOpenAnswer(std::uint32_t openSendId, bool lastVersion) {
+    OpenAnswer answer = OpenAnswer::NoAnswer;
+    readRecords(std::chrono::steady_clock::now() + kOpenAnswerTimeout, [&](std::vector<std::byte>& message) {
+        const RecordHead head = lf_head(message);
+        const bool mismatch = head.id == RecvId::Exception &&
+                              head.exception == static_cast<std::uint32_t>(Exception::VersionMismatch) &&
+                              head.sendId == openSendId;
+        if (!mismatch || lastVersion) {
             enqueue(std::move(message));
         }
-        std::error_code error;
-        const net::ReceiveResult received = socket_.receiveSome(buffer, stop_, error);
-        if (received.status != net::ReceiveResult::Status::Data) {
-            markLost();
-            return;
+        if (mismatch) {
+            answer = OpenAnswer::VersionMismatch;
+        } else if (head.id == RecvId::Open) {
+            answer = OpenAnswer::Opened;
         }
-        framer_.append(std::span{buffer}.first(received.byteCount));
-    }
+        return answer != OpenAnswer::NoAnswer;
+    });
+    return answer;
+}
+
+void Client::readUntilStopped() {
+    readRecords(std::nullopt, [this](std::vector<std::byte>& message) {
+        enqueue(std::move(message));
+        return false;
+    });
+    markLost();
 }
 
 void Client::markLost() {

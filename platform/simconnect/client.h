@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -40,6 +41,11 @@ private:
     enum class OpenAnswer { Opened, VersionMismatch, NoAnswer };
 
     explicit Client(net::TcpSocket socket) : socket_(std::move(socket)) {}
+    // Cuts what arrives into records and hands each to takeRecord until it
+    // answers true (true), or until the deadline, an error, the end of the
+    // stream, a protocol error or a stop (false).
+    bool readRecords(std::optional<std::chrono::steady_clock::time_point> deadline,
+                     const std::function<bool(std::vector<std::byte>&)>& takeRecord);
     OpenAnswer awaitOpenAnswer(std::uint32_t openSendId, bool lastVersion);
     void enqueue(std::vector<std::byte> message);
     void readUntilStopped();
