@@ -4,12 +4,12 @@
 
 #include "platform/simconnect/simconnect.h"
 #include "support/stand_in_sim.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <bit>
 #include <cstdio>
-#include <filesystem>
 #include <functional>
 
 namespace {
@@ -57,12 +57,12 @@ struct PacketCase {
 TEST(SimConnectPackets, EveryCallIsEncodedAsTheProtocolLaysItOut) {
     vantrel::test::StandInSim sim(nlohmann::json{{"simulator", "KittyHawk"}});
     sim.writeSimConnectCfg(sim.folder());
-    const auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(sim.folder());
     sc::selectTargetSimulator(sc::TargetSimulator::Msfs2020);
     sc::Handle handle = nullptr;
-    ASSERT_EQ(sc::SimConnect_Open(&handle, "Vantrel", nullptr, 0, nullptr, 0), sc::kOk);
-    std::filesystem::current_path(previous);
+    {
+        const ::test::WorkingFolder working(sim.folder());
+        ASSERT_EQ(sc::SimConnect_Open(&handle, "Vantrel", nullptr, 0, nullptr, 0), sc::kOk);
+    }
 
     const sc::InitPosition position{47.25, -8.5, 1500.0, -2.5, 1.0, 270.0, 1, 0xFFFFFFFE};
     const double latitude = 1.5;

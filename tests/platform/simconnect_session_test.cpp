@@ -9,6 +9,7 @@
 #include "platform/simconnect/wire.h"
 #include "platform/support/simconnect_recorder.h"
 #include "support/stand_in_sim.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -57,8 +58,7 @@ protected:
     void start(const json& scenario = lf_scenario()) {
         sim_ = std::make_unique<StandInSim>(scenario);
         sim_->writeSimConnectCfg(sim_->folder());
-        previousFolder_ = std::filesystem::current_path();
-        std::filesystem::current_path(sim_->folder());
+        workingFolder_.emplace(sim_->folder());
     }
 
     sc::Handle open(sc::TargetSimulator target = sc::TargetSimulator::Msfs2020) {
@@ -70,9 +70,6 @@ protected:
     void TearDown() override {
         if (handle_ != nullptr) {
             sc::SimConnect_Close(handle_);
-        }
-        if (!previousFolder_.empty()) {
-            std::filesystem::current_path(previousFolder_);
         }
     }
 
@@ -128,10 +125,19 @@ protected:
         return records_.recordsOf(sc::RecvId::EventObjectAddRemove).back().data;
     }
 
+    // Ends the session of one case of a table, making room for the next.
+    void finishCase() {
+        sc::SimConnect_Close(handle_);
+        handle_ = nullptr;
+        records_.clear();
+        workingFolder_.reset();
+        sim_.reset();
+    }
+
     std::unique_ptr<StandInSim> sim_;
+    std::optional<::test::WorkingFolder> workingFolder_;
     sc::Handle handle_ = nullptr;
     RecordCollector records_;
-    std::filesystem::path previousFolder_;
 };
 
 struct OpenCase {
@@ -170,11 +176,7 @@ TEST_F(SimConnectSession, OpenIdentifiesTheSimulatorAndFallsBackToAnOlderProtoco
         EXPECT_EQ(opens, row.opensSent);
         EXPECT_EQ(sim_->journal(0, "SubscribeToSystemEvent").at(0).at("version"), row.opensSent.back());
 
-        sc::SimConnect_Close(handle_);
-        handle_ = nullptr;
-        records_.clear();
-        std::filesystem::current_path(previousFolder_);
-        sim_.reset();
+        finishCase();
     }
 }
 
@@ -469,10 +471,7 @@ TEST_F(SimConnectSession, QuitOrALostConnectionMakesEveryLaterCallFail) {
         EXPECT_EQ(sc::SimConnect_AIRemoveObject(handle_, 5, 105), sc::kFail);
         std::uint32_t sendId = 0;
         EXPECT_EQ(sc::SimConnect_GetLastSentPacketID(handle_, &sendId), sc::kFail);
-        handle_ = nullptr;
-        records_.clear();
-        std::filesystem::current_path(previousFolder_);
-        sim_.reset();
+        finishCase();
     }
 }
 

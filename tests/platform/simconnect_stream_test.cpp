@@ -6,13 +6,12 @@
 #include "platform/net/tcp_socket.h"
 #include "platform/simconnect/simconnect.h"
 #include "platform/support/simconnect_recorder.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <thread>
-#include <unistd.h>
 
 namespace {
 
@@ -108,20 +107,10 @@ private:
 
 class SimConnectStream : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("vantrel-stream-" + std::to_string(::getpid()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(folder_);
-        previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(folder_);
-    }
     void TearDown() override {
         if (handle_ != nullptr) {
             sc::SimConnect_Close(handle_);
         }
-        std::filesystem::current_path(previous_);
-        std::filesystem::remove_all(folder_);
     }
     void openAgainst(const ScriptedServer& server) {
         std::ofstream("SimConnect.cfg") << "[SimConnect]\nProtocol=IPv4\nAddress=127.0.0.1\nPort=" << server.port()
@@ -141,8 +130,8 @@ protected:
         return ids;
     }
 
-    std::filesystem::path folder_;
-    std::filesystem::path previous_;
+    ::test::TempFolder folder_;
+    ::test::WorkingFolder working_{folder_.path()};
     sc::Handle handle_ = nullptr;
     RecordCollector records_;
 };

@@ -1,12 +1,10 @@
 #include "support/stand_in_sim.h"
 
 #include <array>
-#include <atomic>
 #include <csignal>
 #include <fcntl.h>
 #include <fstream>
 #include <poll.h>
-#include <random>
 #include <stdexcept>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -16,16 +14,6 @@
 namespace vantrel::test {
 
 namespace {
-
-std::filesystem::path lf_makeScratchFolder() {
-    static std::atomic<unsigned> counter{0};
-    std::random_device random;
-    const auto name = "vantrel-sim-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
-                      std::to_string(random());
-    const auto folder = std::filesystem::temp_directory_path() / name;
-    std::filesystem::create_directories(folder);
-    return folder;
-}
 
 void lf_writeAll(int fd, const std::string& text) {
     std::size_t written = 0;
@@ -40,7 +28,7 @@ void lf_writeAll(int fd, const std::string& text) {
 
 }  // namespace
 
-StandInSim::StandInSim(const nlohmann::json& scenario) : folder_(lf_makeScratchFolder()) {
+StandInSim::StandInSim(const nlohmann::json& scenario) {
     const std::filesystem::path scenarioPath = folder_ / "scenario.json";
     std::ofstream(scenarioPath) << scenario.dump(2);
     const std::string executable = VANTREL_BINARY_DIR "/tools/sim/vantrel-sim";
@@ -87,8 +75,6 @@ StandInSim::~StandInSim() {
     }
     ::close(toSim_);
     ::close(fromSim_);
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
 }
 
 void StandInSim::writeSimConnectCfg(const std::filesystem::path& folder) const {

@@ -11,6 +11,8 @@
 #include <string>
 #include <sys/types.h>
 
+#include "support/temp_folder.h"
+
 namespace vantrel::test {
 
 class StandInSim {
@@ -22,7 +24,7 @@ public:
 
     std::uint16_t port() const { return port_; }
     // A scratch folder that lives as long as this object.
-    const std::filesystem::path& folder() const { return folder_; }
+    const std::filesystem::path& folder() const { return folder_.path(); }
     // Writes SimConnect.cfg, pointing at this simulator, into the folder.
     void writeSimConnectCfg(const std::filesystem::path& folder) const;
 
@@ -48,7 +50,7 @@ public:
 private:
     std::string readLine(std::chrono::milliseconds timeout);
 
-    std::filesystem::path folder_;
+    ::test::TempFolder folder_;
     pid_t pid_ = -1;
     int toSim_ = -1;
     int fromSim_ = -1;
