@@ -447,11 +447,14 @@ void Session::onSetFlightPlan(const Packet& packet) {
     }
     // The path may be given with or without its ".pln".
     const std::string path = packet.reader.text(20, wire::kPathFieldSize);
+    std::string foundPath = path;
     std::string text;
-    const std::string foundPath = lf_readFile(path, text) ? path : path + ".pln";
-    if (foundPath != path && !lf_readFile(foundPath, text)) {
-        sendException(Exception::LoadFlightplanFailed, packet.sendId, 2);
-        return;
+    if (!lf_readFile(foundPath, text)) {
+        foundPath = path + ".pln";
+        if (!lf_readFile(foundPath, text)) {
+            sendException(Exception::LoadFlightplanFailed, packet.sendId, 2);
+            return;
+        }
     }
     object->flightPlanPath = foundPath;
     object->flightPlan = std::move(text);

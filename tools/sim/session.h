@@ -89,7 +89,8 @@ private:
     // Sends the request's data when it is due; false when it is finished.
     bool serveRequest(Request& request, bool force);
     std::vector<std::byte> encodeData(const Definition& definition, const SimObject& object) const;
-    // The client's own AI object, or an exception about it (false).
+    // The client's own AI object; null, with the exception sent, for the user
+    // aircraft, another's object or an unknown id.
     SimObject* ownAiObject(const Packet& packet, std::uint32_t objectId, std::uint32_t index);
 
     std::uint32_t id_;
