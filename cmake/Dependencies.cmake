@@ -14,11 +14,14 @@ pkg_check_modules(LIBZIP REQUIRED IMPORTED_TARGET libzip)
 # fluid tool is not installed; the shared library is all we use.
 find_path(FLTK_INCLUDE_DIR FL/Fl.H REQUIRED)
 find_library(FLTK_LIBRARY fltk REQUIRED)
+# Xlib, which FLTK is built on, for what FLTK does not offer (the window
+# layer's display probe and "stay on top").
+find_package(X11 REQUIRED)
 include(GoogleTest)
 
 # What every subsystem library may call.
 add_library(vantrel_third_party INTERFACE)
 target_link_libraries(vantrel_third_party INTERFACE
   Threads::Threads fmt::fmt Microsoft.GSL::GSL pugixml::pugixml nlohmann_json::nlohmann_json
-  CURL::libcurl PkgConfig::SODIUM PkgConfig::LIBZIP ${FLTK_LIBRARY})
+  CURL::libcurl PkgConfig::SODIUM PkgConfig::LIBZIP ${FLTK_LIBRARY} X11::X11)
 target_include_directories(vantrel_third_party SYSTEM INTERFACE ${FLTK_INCLUDE_DIR})
