@@ -48,7 +48,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
                      LPVOID createParams);
 
 // Sends WM_DESTROY to the window and then destroys its children the same
-// way; messages still queued for it are dropped when they come up.
+// way; messages still queued for it reach no procedure when dispatched.
 BOOL DestroyWindow(HWND hwnd);
 
 BOOL ShowWindow(HWND hwnd, int command);  // the previous visibility

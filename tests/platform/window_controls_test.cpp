@@ -18,6 +18,7 @@
 
 namespace {
 
+using vantrel::test::EnterSubclass;
 using vantrel::test::WindowTest;
 
 constexpr int kComboId = 0x8016;
@@ -164,37 +165,18 @@ TEST_F(WindowControlsTest, DisabledControlsIgnoreTheUserUntilEnabled) {
     EXPECT_EQ(commands[0].wParam, MAKEWPARAM(kButtonId, BN_CLICKED));
 }
 
-// A subclass as the main window makes them: Enter is its own, everything
-// else goes on to the procedure it replaced.
-struct Subclass {
-    static inline WNDPROC previous = nullptr;
-    static inline std::vector<UINT> seen;
-    static inline int enters = 0;
-
-    static LRESULT procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-        seen.push_back(message);
-        if (message == WM_CHAR && wParam == 13) {
-            ++enters;
-            return 0;
-        }
-        return CallWindowProcW(previous, hwnd, message, wParam, lParam);
-    }
-};
-
 TEST_F(WindowControlsTest, SubclassedEditBoxGetsEnterAndHandsOnTheRest) {
     EnableWindow(edit_, TRUE);
     const LONG_PTR builtIn = GetWindowLongPtrW(edit_, GWLP_WNDPROC);
-    Subclass::previous = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Subclass::procedure)));
-    Subclass::seen.clear();
-    Subclass::enters = 0;
-    ASSERT_NE(Subclass::previous, nullptr);
-    EXPECT_EQ(reinterpret_cast<LONG_PTR>(Subclass::previous), builtIn);
+    EnterSubclass::install(edit_);
+    ASSERT_NE(EnterSubclass::previous, nullptr);
+    EXPECT_EQ(reinterpret_cast<LONG_PTR>(EnterSubclass::previous), builtIn);
+    EXPECT_EQ(GetWindowLongPtrW(edit_, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&EnterSubclass::procedure));
 
     ASSERT_TRUE(platform::window::editText(edit_, u"eddf"));
     ASSERT_TRUE(platform::window::pressEnter(edit_));
     pumpPending();
-    EXPECT_EQ(Subclass::enters, 1);
+    EXPECT_EQ(EnterSubclass::enters, 1);
     EXPECT_EQ(lf_windowText(edit_), u"eddf");
 
     EXPECT_EQ(SetWindowTextW(edit_, u"EDDF"), TRUE);
@@ -203,7 +185,7 @@ TEST_F(WindowControlsTest, SubclassedEditBoxGetsEnterAndHandsOnTheRest) {
     EXPECT_EQ(GetWindowTextW(edit_, small.data(), static_cast<int>(small.size())), 2);
     EXPECT_EQ(std::u16string_view(small.data()), u"ED");
     EXPECT_EQ(lf_windowText(edit_), u"EDDF");
-    EXPECT_EQ(Subclass::seen, (std::vector<UINT>{WM_CHAR, WM_GETTEXT, WM_SETTEXT, WM_GETTEXTLENGTH, WM_GETTEXT, WM_GETTEXT}));
+    EXPECT_EQ(EnterSubclass::seen, (std::vector<UINT>{WM_CHAR, WM_GETTEXT, WM_SETTEXT, WM_GETTEXTLENGTH, WM_GETTEXT, WM_GETTEXT}));
 }
 
 // The worker, the simulator link and the readers change and read controls

@@ -29,7 +29,7 @@ public:
         // Starts FLTK's thread support (the pipe behind Fl::awake); the UI
         // thread keeps the lock, which Fl::wait gives up while it waits.
         Fl::lock();
-        fl_open_display();
+        platform::window::fltk::openDisplay();
     }
 
     void windowCreated(HWND hwnd) override {
@@ -114,6 +114,6 @@ BackendImpl& fltkBackend() {
     return backend;
 }
 
-bool canOpenDisplay() { return platform::window::fltk::canOpenDisplay(); }
+bool openDisplay() { return platform::window::fltk::openDisplay(); }
 
 }  // namespace platform::window::impl

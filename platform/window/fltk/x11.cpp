@@ -6,7 +6,10 @@
 
 namespace platform::window::fltk {
 
-bool canOpenDisplay() {
+bool openDisplay() {
+    if (fl_display != nullptr) {
+        return true;
+    }
     const char* name = std::getenv("DISPLAY");
     if (name == nullptr || *name == '\0') {
         return false;
@@ -15,7 +18,7 @@ bool canOpenDisplay() {
     if (display == nullptr) {
         return false;
     }
-    XCloseDisplay(display);
+    fl_open_display(display);
     return true;
 }
 

@@ -26,18 +26,24 @@ Selection& lf_selection() {
 namespace platform::window {
 
 bool selectBackend(Backend backend) {
-    auto& selection = lf_selection();
-    const std::lock_guard lock(selection.mutex);
     if (impl::registry().count() != 0) {
         return false;
     }
-    const bool displayAvailable = backend != Backend::headless && impl::canOpenDisplay();
+    const bool displayAvailable = backend != Backend::headless && impl::openDisplay();
     if (backend == Backend::automatic) {
         backend = displayAvailable ? Backend::fltk : Backend::headless;
     } else if (backend == Backend::fltk && !displayAvailable) {
         return false;
     }
-    selection.backend = backend == Backend::fltk ? &impl::fltkBackend() : &impl::headlessBackend();
+    // Built before the lock: the FLTK backend takes FLTK's lock, which the
+    // UI thread then keeps.
+    impl::BackendImpl* chosen = backend == Backend::fltk ? &impl::fltkBackend() : &impl::headlessBackend();
+    auto& selection = lf_selection();
+    const std::lock_guard lock(selection.mutex);
+    if (impl::registry().count() != 0) {
+        return false;
+    }
+    selection.backend = chosen;
     selection.kind = backend;
     return true;
 }

@@ -47,10 +47,12 @@ public:
 // The chosen backend; chooses automatically when none is chosen yet.
 BackendImpl& currentBackend();
 
-// The two backends, built on first use on the calling (UI) thread.
+// The two backends, built on first use on the calling (UI) thread; the FLTK
+// backend after openDisplay has succeeded.
 BackendImpl& headlessBackend();
 BackendImpl& fltkBackend();
-// Whether the X display of DISPLAY can be opened.
-bool canOpenDisplay();
+// Opens the X display of DISPLAY for the FLTK backend (once); false when it
+// cannot be opened.
+bool openDisplay();
 
 }  // namespace platform::window::impl

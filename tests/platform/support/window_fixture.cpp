@@ -1,5 +1,6 @@
 #include "platform/support/window_fixture.h"
 
+#include <cstdlib>
 #include <utility>
 
 #include "platform/window/headless.h"
@@ -29,7 +30,11 @@ WindowTest* WindowTest::current_ = nullptr;
 
 void WindowTest::SetUp() {
     if (!platform::window::selectBackend(backend())) {
-        GTEST_SKIP() << "the backend cannot be used here (no display?)";
+        const char* display = std::getenv("DISPLAY");
+        if (display == nullptr || *display == '\0') {
+            GTEST_SKIP() << "no X display: run the tests under xvfb-run, as tools/build-and-test does";
+        }
+        FAIL() << "the backend cannot be used on the display " << display;
     }
     current_ = this;
     lf_registerTestClass(testWindowProcedure);
@@ -90,6 +95,22 @@ LRESULT WindowTest::testWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, 
         }
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+void EnterSubclass::install(HWND editBox) {
+    seen.clear();
+    enters = 0;
+    previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(editBox, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EnterSubclass::procedure)));
+}
+
+LRESULT EnterSubclass::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    seen.push_back(message);
+    if (message == WM_CHAR && wParam == 13) {
+        ++enters;
+        return 0;
+    }
+    return CallWindowProcW(previous, hwnd, message, wParam, lParam);
 }
 
 }  // namespace vantrel::test

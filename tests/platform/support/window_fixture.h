@@ -46,4 +46,18 @@ private:
     static WindowTest* current_;
 };
 
+// An edit-box subclass as the main window makes them: Enter (WM_CHAR 13) is
+// its own, everything else goes on to the procedure it replaced. It records
+// the messages it sees.
+struct EnterSubclass {
+    static inline WNDPROC previous = nullptr;
+    static inline std::vector<UINT> seen;
+    static inline int enters = 0;
+
+    // Installs the subclass on the edit box, forgetting what an earlier one
+    // saw.
+    static void install(HWND editBox);
+    static LRESULT procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+};
+
 }  // namespace vantrel::test
