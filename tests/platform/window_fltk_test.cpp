@@ -163,6 +163,10 @@ TEST_F(WindowFltkTest, RealWindowShowsTheProgramsPaintAndControlsAndPassesOnTheU
     EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 2);
     EXPECT_EQ(platform::window::inspectWindow(edit)->text, u"LOWW");
     EXPECT_EQ(EnterSubclass::enters, 1);
+
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    pumpPending();
+    EXPECT_EQ(shownCombo->value(), -1);
 }
 
 }  // namespace
