@@ -26,7 +26,7 @@ void keepAbove(Fl_Window& window, bool above) {
     if (!window.shown()) {
         return;
     }
-    // The message of the EWMH specification: _NET_WM_STATE with action 1
+    // The request the window-manager hints (EWMH) define: _NET_WM_STATE, action 1
     // (add) or 0 (remove), the state, no second state, source 1 (an
     // application).
     XEvent event{};
