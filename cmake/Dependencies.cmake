@@ -15,7 +15,7 @@ pkg_check_modules(LIBZIP REQUIRED IMPORTED_TARGET libzip)
 find_path(FLTK_INCLUDE_DIR FL/Fl.H REQUIRED)
 find_library(FLTK_LIBRARY fltk REQUIRED)
 # Xlib, which FLTK is built on, for what FLTK does not offer (the window
-# layer's display probe and "stay on top").
+# layer opens the display itself and asks for "stay on top").
 find_package(X11 REQUIRED)
 include(GoogleTest)
 
