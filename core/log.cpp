@@ -8,7 +8,7 @@
 
 #include "core/calendar.h"
 #include "core/format.h"
-#include "core/version_seam.h"
+#include "core/version.h"
 #include "run/run_flags_seam.h"
 
 namespace {
