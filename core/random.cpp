@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/settings_seam.h"
+#include "core/settings.h"
 
 thread_local std::mt19937 randomEngine{std::random_device{}()};
 

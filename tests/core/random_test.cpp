@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <set>
 
-#include "core/settings_seam.h"
+#include "core/settings.h"
 
 namespace {
 

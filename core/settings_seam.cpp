@@ -1,3 +1,0 @@
-#include "core/settings_seam.h"
-
-constinit BoolParameter RANDOM{"RANDOM", true};
