@@ -1,0 +1,111 @@
+#include "core/parameters_store.h"
+
+#include <filesystem>
+
+#include "core/data_paths.h"
+#include "core/format.h"
+#include "core/log.h"
+#include "core/parameters_xml.h"
+
+namespace {
+
+// Guards parameters.xml; the outermost lock of its holders (then message
+// line, then log).
+std::mutex fileMutex;
+
+constexpr const char* kRootName = "parameters";
+
+void lf_logSavingFailed() { gf_writeLogIfRunning(fmtlib::format("Saving '{}' failed", parametersPath)); }
+
+// Writes and logs as every save and removal does.
+void lf_writeOrLogFailure(const pugi::xml_document& document) {
+    if (!gf_writeParametersFile(document)) {
+        lf_logSavingFailed();
+    }
+}
+
+}  // namespace
+
+std::unique_lock<std::mutex> gf_lockParametersFile() { return std::unique_lock(fileMutex); }
+
+ParametersFileLoad gf_loadParametersFile(pugi::xml_document& document) {
+    const pugi::xml_parse_result result = document.load_file(parametersPath.c_str());
+    if (result.status == pugi::status_file_not_found) {
+        document.reset();
+        return {ParametersFileState::absent, {}};
+    }
+    if (!result) {
+        document.reset();
+        return {ParametersFileState::unreadable, result.description()};
+    }
+    if (!document.child(kRootName)) {
+        document.reset();
+        return {ParametersFileState::unreadable, "no root element 'parameters'"};
+    }
+    return {ParametersFileState::loaded, {}};
+}
+
+void gf_keepUnreadableParametersFile(const ParametersFileLoad& load) {
+    const std::string copy = parametersPath + ".bad";
+    std::error_code error;
+    std::filesystem::copy_file(parametersPath, copy, std::filesystem::copy_options::overwrite_existing, error);
+    if (error) {
+        gf_writeLog(fmtlib::format("'{}' could not be read ({}) and could not be kept as '{}': {}", parametersPath,
+                                   load.problem, copy, error.message()));
+        return;
+    }
+    gf_writeLog(fmtlib::format("'{}' could not be read ({}); it is kept as '{}'", parametersPath, load.problem, copy));
+}
+
+bool gf_writeParametersFile(const pugi::xml_document& document) {
+    const std::filesystem::path path{parametersPath};
+    std::error_code error;
+    if (path.has_parent_path()) {
+        std::filesystem::create_directories(path.parent_path(), error);
+    }
+    const std::filesystem::path temporary{parametersPath + ".tmp"};
+    if (document.save_file(temporary.c_str())) {
+        std::filesystem::rename(temporary, path, error);
+        if (!error) {
+            return true;
+        }
+    }
+    std::filesystem::remove(temporary, error);
+    return false;
+}
+
+void gf_saveParameterValue(const std::string& key, const std::string& text, std::string_view logLine) {
+    const auto lock = gf_lockParametersFile();
+    pugi::xml_document document;
+    const ParametersFileLoad load = gf_loadParametersFile(document);
+    if (load.state == ParametersFileState::unreadable) {
+        gf_keepUnreadableParametersFile(load);
+    }
+    pugi::xml_node root = document.child(kRootName);
+    if (!root) {
+        root = document.append_child(kRootName);
+    }
+    if (pugi::xml_node entry = gf_findParameterNode(document, key)) {
+        gf_setValueAttribute(entry, text);
+    } else {
+        gf_appendParameterNode(root, key, text);
+    }
+    gf_writeLogIfRunning(logLine);
+    lf_writeOrLogFailure(document);
+}
+
+bool gf_removeParameterEntry(const std::string& key) {
+    const auto lock = gf_lockParametersFile();
+    pugi::xml_document document;
+    if (gf_loadParametersFile(document).state != ParametersFileState::loaded) {
+        return false;
+    }
+    const pugi::xml_node entry = gf_findParameterNode(document, key);
+    if (!entry) {
+        return false;
+    }
+    document.child(kRootName).remove_child(entry);
+    gf_writeLogIfRunning(fmtlib::format("Parameter '{}' removed", key));
+    lf_writeOrLogFailure(document);
+    return true;
+}

@@ -1,0 +1,111 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "core/settings.h"
+#include "core/support/settings_file_fixture.h"
+
+namespace {
+
+using testing::Contains;
+using testing::ElementsAre;
+using testing::HasSubstr;
+using testing::Pair;
+
+using SavingParameters = test::SettingsFileTest;
+
+TEST_F(SavingParameters, EachKindSetsItsEntryOrAppendsIt) {
+    writeEntries({{"RANGE", "40"}, {"WEEK", "false"}, {"DESTINATION", ""}});
+    RANGE.value = 65;
+    RANGE.save();
+    WEEK.value = true;
+    WEEK.save();
+    DESTINATION.setValueAndSave("LSZH");
+    MAX_LIVE_SEL.value = 75;
+    MAX_LIVE_SEL.save();
+
+    EXPECT_THAT(fileEntries(), ElementsAre(Pair("RANGE", "65"), Pair("WEEK", "true"), Pair("DESTINATION", "LSZH"),
+                                           Pair("MAX_LIVE_SEL", "75")));
+    EXPECT_EQ(DESTINATION.value, "LSZH");
+    EXPECT_THAT(log.lines(), ElementsAre("RANGE=65", "WEEK=true", "DESTINATION=\"LSZH\"", "MAX_LIVE_SEL=75"));
+    EXPECT_FALSE(std::filesystem::exists(path.string() + ".tmp"));
+}
+
+TEST_F(SavingParameters, FirstSaveCreatesTheProgramsFolderAndTheFile) {
+    ASSERT_FALSE(std::filesystem::exists(path.parent_path()));
+    SCAN_AIRPORTS.value = false;
+    SCAN_AIRPORTS.save();
+    EXPECT_THAT(fileEntries(), ElementsAre(Pair("SCAN_AIRPORTS", "false")));
+}
+
+// The damaged file gives way to one holding only the saved setting, but the
+// user's file is kept beside it.
+TEST_F(SavingParameters, DamagedFileIsKeptAndReplacedByTheSavedSetting) {
+    std::filesystem::create_directories(path.parent_path());
+    test::writeBytes(path, "<parameters><parameter name=\"RANGE\"");
+    AIRP_RANGE.value = 25;
+    AIRP_RANGE.save();
+    EXPECT_THAT(fileEntries(), ElementsAre(Pair("AIRP_RANGE", "25")));
+    EXPECT_EQ(test::readBytes(path.string() + ".bad"), "<parameters><parameter name=\"RANGE\"");
+    EXPECT_THAT(log.lines(), Contains(HasSubstr("it is kept as '" + path.string() + ".bad'")));
+}
+
+TEST_F(SavingParameters, EntryWithoutValueKeepsItsShape) {
+    std::filesystem::create_directories(path.parent_path());
+    test::writeBytes(path, "<parameters><parameter name=\"LOG\"/></parameters>");
+    LOG.value = false;
+    LOG.save();
+    EXPECT_THAT(fileEntries(), ElementsAre(Pair("LOG", "")));
+}
+
+TEST_F(SavingParameters, FailedSaveIsLoggedAndTheValueStays) {
+    test::writeBytes(path.parent_path(), "");  // a file where the program's folder should be
+    RANGE.value = 80;
+    RANGE.save();
+    EXPECT_EQ(RANGE.value, 80);
+    EXPECT_THAT(log.lines(), ElementsAre("RANGE=80", "Saving '" + path.string() + "' failed"));
+}
+
+TEST_F(SavingParameters, RemovingAnEntry) {
+    writeEntries({{"MSFS_2020", "true"}, {"RANGE", "40"}});
+    EXPECT_TRUE(MSFS_2020.removeFromFile());
+    EXPECT_FALSE(MSFS_2020.removeFromFile());
+    EXPECT_THAT(fileEntries(), ElementsAre(Pair("RANGE", "40")));
+    EXPECT_THAT(log.lines(), ElementsAre("Parameter 'MSFS_2020' removed"));
+
+    test::writeBytes(path, "<parameters><parameter");
+    EXPECT_FALSE(RANGE.removeFromFile());
+    EXPECT_EQ(test::readBytes(path), "<parameters><parameter");
+    std::filesystem::remove(path);
+    EXPECT_FALSE(RANGE.removeFromFile());
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+// The window saves while the worker saves: every save rewrites the whole
+// file, and none may lose another's change or leave a torn file.
+TEST_F(SavingParameters, SavesFromTwoThreadsAllSurvive) {
+    writeEntries({{"RANGE", "40"}});
+    constexpr int kSaves = 200;
+    std::thread window([] {
+        for (int i = 0; i < kSaves; ++i) {
+            BLOCK_CALLSIGN.setValueAndSave("CS" + std::to_string(i));
+        }
+    });
+    std::thread worker([] {
+        for (int i = 0; i < kSaves; ++i) {
+            LAST_EPOCH_TIME.value = i;
+            LAST_EPOCH_TIME.save();
+        }
+    });
+    window.join();
+    worker.join();
+
+    EXPECT_EQ(fileValue("BLOCK_CALLSIGN"), "CS" + std::to_string(kSaves - 1));
+    EXPECT_EQ(fileValue("LAST_EPOCH_TIME:"), std::to_string(kSaves - 1));
+    EXPECT_EQ(fileValue("RANGE"), "40");
+    EXPECT_EQ(fileEntries().size(), 3U);
+    EXPECT_THAT(log.lines(), testing::Not(Contains(HasSubstr("failed"))));
+}
+
+}  // namespace
