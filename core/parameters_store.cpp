@@ -86,6 +86,11 @@ void gf_saveParameterValue(const std::string& key, const std::string& text, std:
         root = document.append_child(kRootName);
     }
     if (pugi::xml_node entry = gf_findParameterNode(document, key)) {
+        // An entry without "value" (a hand-edited file) gets one: left as it
+        // was, the saved value would be lost at the next start.
+        if (!entry.attribute("value")) {
+            entry.append_attribute("value");
+        }
         gf_setValueAttribute(entry, text);
     } else {
         gf_appendParameterNode(root, key, text);

@@ -51,12 +51,14 @@ TEST_F(SavingParameters, DamagedFileIsKeptAndReplacedByTheSavedSetting) {
     EXPECT_THAT(log.lines(), Contains(HasSubstr("it is kept as '" + path.string() + ".bad'")));
 }
 
-TEST_F(SavingParameters, EntryWithoutValueKeepsItsShape) {
+// Left without "value", the entry would read false at the next start,
+// whatever was saved.
+TEST_F(SavingParameters, EntryWithoutValueGetsTheSavedValue) {
     std::filesystem::create_directories(path.parent_path());
     test::writeBytes(path, "<parameters><parameter name=\"LOG\"/></parameters>");
-    LOG.value = false;
+    LOG.value = true;
     LOG.save();
-    EXPECT_THAT(fileEntries(), ElementsAre(Pair("LOG", "")));
+    EXPECT_THAT(fileEntries(), ElementsAre(Pair("LOG", "true")));
 }
 
 TEST_F(SavingParameters, FailedSaveIsLoggedAndTheValueStays) {
