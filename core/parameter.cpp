@@ -1,5 +1,6 @@
 #include "core/parameter.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -12,6 +13,8 @@ std::span<const std::int32_t> lf_nonEmpty(std::span<const std::int32_t> choices)
 }
 
 }  // namespace
+
+std::int32_t IntParameter::clamped(std::int32_t number) const { return std::clamp(number, min, max); }
 
 IntChoiceParameter::IntChoiceParameter(std::string name_, std::int32_t defaultValue_,
                                        std::span<const std::int32_t> choices_, std::uint16_t controlId_,

@@ -1,7 +1,6 @@
 // How each kind of setting is read from a loaded parameters.xml, saved into
 // the file, written as a default into a new file and logged.
 
-#include <algorithm>
 #include <pugixml.hpp>
 
 #include "core/format.h"
@@ -12,20 +11,37 @@
 
 namespace {
 
-std::string lf_textLogLine(const std::string& key, const std::string& value) {
+// A value as the file and the log write it.
+std::string lf_text(const std::string& value) { return value; }
+std::string lf_text(std::int32_t value) { return std::to_string(value); }
+std::string lf_text(bool value) { return gf_boolText(value); }
+
+// "KEY=value"; texts quoted.
+std::string lf_logLine(const std::string& key, const std::string& value) {
     return fmtlib::format("{}=\"{}\"", key, value);
 }
-
 template <class Value>
-std::string lf_valueLogLine(const std::string& key, const Value& value) {
-    return fmtlib::format("{}={}", key, value);
+std::string lf_logLine(const std::string& key, Value value) {
+    return fmtlib::format("{}={}", key, lf_text(value));
+}
+
+template <class Setting>
+void lf_save(const Setting& setting) {
+    const auto value = setting.value.load();
+    gf_saveParameterValue(setting.name, lf_text(value), lf_logLine(setting.name, value));
 }
 
 // A default that could not go into the new file still becomes the value.
-void lf_logAppendFailed(bool appended, const std::string& key, const std::string& text) {
+template <class Setting>
+bool lf_writeDefault(Setting& setting, pugi::xml_node root) {
+    setting.value = setting.defaultValue;
+    const std::string text = lf_text(setting.defaultValue);
+    const bool appended = gf_appendParameterNode(root, setting.name, text);
     if (!appended) {
-        gf_writeLog(fmtlib::format("Adding Init XML parameter '{}' with value '{}' failed!", key, text));
+        gf_writeLog(fmtlib::format("Adding Init XML parameter '{}' with value '{}' failed!", setting.name, text));
     }
+    setting.log();
+    return appended;
 }
 
 }  // namespace
@@ -56,27 +72,16 @@ bool StringParameter::readLiveryFolder(pugi::xml_document& document) {
     return true;
 }
 
-void StringParameter::save() const {
-    const std::string text = value;
-    gf_saveParameterValue(name, text, lf_textLogLine(name, text));
-}
+void StringParameter::save() const { lf_save(*this); }
 
 void StringParameter::setValueAndSave(std::string text) {
     value = std::move(text);
     save();
 }
 
-bool StringParameter::writeDefault(pugi::xml_node root) {
-    value = defaultValue;
-    const bool appended = gf_appendParameterNode(root, name, defaultValue);
-    lf_logAppendFailed(appended, name, defaultValue);
-    log();
-    return appended;
-}
+bool StringParameter::writeDefault(pugi::xml_node root) { return lf_writeDefault(*this, root); }
 
-void StringParameter::log() const { gf_writeLogIfRunning(lf_textLogLine(name, value)); }
-
-std::int32_t IntParameter::clamped(std::int32_t number) const { return std::clamp(number, min, max); }
+void StringParameter::log() const { gf_writeLogIfRunning(lf_logLine(name, value.load())); }
 
 bool IntParameter::read(const pugi::xml_document& document, bool log) {
     const pugi::xml_node entry = gf_findParameterNode(document, name);
@@ -89,20 +94,11 @@ bool IntParameter::read(const pugi::xml_document& document, bool log) {
     return static_cast<bool>(entry);
 }
 
-void IntParameter::save() const {
-    const std::int32_t number = value;
-    gf_saveParameterValue(name, std::to_string(number), lf_valueLogLine(name, number));
-}
+void IntParameter::save() const { lf_save(*this); }
 
-bool IntParameter::writeDefault(pugi::xml_node root) {
-    value = defaultValue;
-    const bool appended = gf_appendIntParameterNode(root, name, defaultValue);
-    lf_logAppendFailed(appended, name, std::to_string(defaultValue));
-    log();
-    return appended;
-}
+bool IntParameter::writeDefault(pugi::xml_node root) { return lf_writeDefault(*this, root); }
 
-void IntParameter::log() const { gf_writeLogIfRunning(lf_valueLogLine(name, value.load())); }
+void IntParameter::log() const { gf_writeLogIfRunning(lf_logLine(name, value.load())); }
 
 bool BoolParameter::read(const pugi::xml_document& document) {
     const pugi::xml_node entry = gf_findParameterNode(document, name);
@@ -113,17 +109,8 @@ bool BoolParameter::read(const pugi::xml_document& document) {
     return static_cast<bool>(entry);
 }
 
-void BoolParameter::save() const {
-    const bool on = value;
-    gf_saveParameterValue(name, gf_boolText(on), lf_valueLogLine(name, gf_boolText(on)));
-}
+void BoolParameter::save() const { lf_save(*this); }
 
-bool BoolParameter::writeDefault(pugi::xml_node root) {
-    value = defaultValue;
-    const bool appended = gf_appendBoolParameterNode(root, name, defaultValue);
-    lf_logAppendFailed(appended, name, gf_boolText(defaultValue));
-    log();
-    return appended;
-}
+bool BoolParameter::writeDefault(pugi::xml_node root) { return lf_writeDefault(*this, root); }
 
-void BoolParameter::log() const { gf_writeLogIfRunning(lf_valueLogLine(name, gf_boolText(value))); }
+void BoolParameter::log() const { gf_writeLogIfRunning(lf_logLine(name, value.load())); }

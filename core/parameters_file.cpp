@@ -28,19 +28,19 @@ std::set<std::string> lf_keysInFile(const pugi::xml_document& document) {
 // carried into their successors at the next version update.
 bool lf_appendsWhenMissing(const Parameter& setting) { return !gf_isLegacyParameter(setting); }
 
-void lf_readOrAppendBool(pugi::xml_document& document, BoolParameter& setting) {
+void lf_readOrAppend(pugi::xml_document& document, BoolParameter& setting) {
     if (!setting.read(document) && lf_appendsWhenMissing(setting)) {
         gf_appendBoolParameterNode(document.child(kRootName), setting.name, setting.value);
     }
 }
 
-void lf_readOrAppendInt(pugi::xml_document& document, IntParameter& setting) {
+void lf_readOrAppend(pugi::xml_document& document, IntParameter& setting) {
     if (!setting.read(document, true) && lf_appendsWhenMissing(setting)) {
         gf_appendIntParameterNode(document.child(kRootName), setting.name, setting.value);
     }
 }
 
-void lf_readOrAppendText(pugi::xml_document& document, StringParameter& setting) {
+void lf_readOrAppend(pugi::xml_document& document, StringParameter& setting) {
     if (gf_isLiveryFolderParameter(setting)) {
         setting.readLiveryFolder(document);
     } else if (!setting.read(document)) {
@@ -48,59 +48,36 @@ void lf_readOrAppendText(pugi::xml_document& document, StringParameter& setting)
     }
 }
 
-void lf_readFromFile(pugi::xml_document& document, const ParameterGroups& groups) {
-    gf_writeLogPlain(fmtlib::format("from '{}'", parametersPath));
-    for (auto* setting : groups.switches) {
-        lf_readOrAppendBool(document, *setting);
-    }
-    for (auto* setting : groups.checkBoxes) {
-        lf_readOrAppendBool(document, *setting);
-    }
-    for (auto* setting : groups.numbers) {
-        lf_readOrAppendInt(document, *setting);
-    }
-    for (auto* setting : groups.shownNumbers) {
-        lf_readOrAppendInt(document, *setting);
-    }
-    for (auto* setting : groups.texts) {
-        lf_readOrAppendText(document, *setting);
-    }
-    for (auto* setting : groups.shownTexts) {
-        lf_readOrAppendText(document, *setting);
-    }
-}
-
+// A new file holds neither the legacy keys nor empty livery folders.
 template <class Setting>
 void lf_writeDefault(pugi::xml_node root, Setting& setting) {
-    if (lf_appendsWhenMissing(setting)) {
+    if (lf_appendsWhenMissing(setting) && !gf_isLiveryFolderParameter(setting)) {
         setting.writeDefault(root);
     } else {
         setting.value = setting.defaultValue;
     }
 }
 
-void lf_writeDefaults(pugi::xml_document& document, const ParameterGroups& groups) {
-    gf_writeLogPlain(fmtlib::format("{} not found, default values taken:", parametersPath));
-    const pugi::xml_node root = document.append_child(kRootName);
+// Walks the groups in their order, handling each setting.
+template <class Handle>
+void lf_forEachSetting(const ParameterGroups& groups, Handle handle) {
     for (auto* setting : groups.switches) {
-        lf_writeDefault(root, *setting);
+        handle(*setting);
     }
     for (auto* setting : groups.checkBoxes) {
-        lf_writeDefault(root, *setting);
+        handle(*setting);
     }
     for (auto* setting : groups.numbers) {
-        lf_writeDefault(root, *setting);
+        handle(*setting);
     }
     for (auto* setting : groups.shownNumbers) {
-        lf_writeDefault(root, *setting);
+        handle(*setting);
     }
     for (auto* setting : groups.texts) {
-        if (!gf_isLiveryFolderParameter(*setting)) {
-            lf_writeDefault(root, *setting);
-        }
+        handle(*setting);
     }
     for (auto* setting : groups.shownTexts) {
-        lf_writeDefault(root, *setting);
+        handle(*setting);
     }
 }
 
@@ -141,13 +118,16 @@ std::set<std::string> loadParameters(const ParameterGroups& groups) {
         pugi::xml_document document;
         const ParametersFileLoad load = gf_loadParametersFile(document);
         if (load.state == ParametersFileState::loaded) {
+            gf_writeLogPlain(fmtlib::format("from '{}'", parametersPath));
             keysInFile = lf_keysInFile(document);
-            lf_readFromFile(document, groups);
+            lf_forEachSetting(groups, [&document](auto& setting) { lf_readOrAppend(document, setting); });
         } else {
             if (load.state == ParametersFileState::unreadable) {
                 gf_keepUnreadableParametersFile(load);
             }
-            lf_writeDefaults(document, groups);
+            gf_writeLogPlain(fmtlib::format("{} not found, default values taken:", parametersPath));
+            const pugi::xml_node root = document.append_child(kRootName);
+            lf_forEachSetting(groups, [root](auto& setting) { lf_writeDefault(root, setting); });
         }
         if (gf_writeParametersFile(document)) {
             gf_writeLogPlain(fmtlib::format("'{}' saved", parametersPath));
