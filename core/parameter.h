@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "core/shared_text.h"
+#include "platform/window/win32_types.h"
 
 namespace pugi {
 class xml_document;
@@ -97,7 +98,9 @@ struct BoolParameter : Parameter {
     std::atomic<bool> value;
 };
 
-// Where a setting's control sits in the main window.
+// A setting's control in the main window. The window makes the control
+// with controlId at row y and stores it here (null until then); the settings
+// file sends the control its value through it, from any thread.
 struct ControlBinding {
     ControlBinding(std::uint16_t controlId_, std::int32_t y_) : controlId(controlId_), y(y_) {}
     virtual ~ControlBinding() = default;
@@ -106,6 +109,8 @@ struct ControlBinding {
 
     const std::uint16_t controlId;  // child-window id, 0x8003 to 0x805a; WM_COMMAND carries it
     const std::int32_t y;           // top of the control's row in the client area, pixels
+    std::atomic<HWND> window{nullptr};
+    std::atomic<WNDPROC> previousWindowProc{nullptr};  // what a subclassed edit box had before
 };
 
 struct BoolControlParameter : BoolParameter, ControlBinding {
@@ -143,6 +148,10 @@ struct IntChoiceParameter : IntControlParameter {
     IntChoiceParameter(std::string name_, std::int32_t defaultValue_, std::span<const std::int32_t> choices_,
                        std::uint16_t controlId_, std::int32_t y_);
 
+    // Fills the combo box with the choices and selects the value when it is
+    // one of them; nothing while the control does not exist.
+    void fillComboBox() const;
+
     const std::vector<std::int32_t> choices;  // in display order
 };
 
@@ -157,6 +166,10 @@ struct StringChoiceParameter : StringControlParameter {
                           std::uint16_t controlId_, std::int32_t y_)
         : StringControlParameter(std::move(name_), std::move(defaultValue_), controlId_, y_),
           items(std::move(items_)) {}
+
+    // Fills the combo box with the items and selects the one that begins
+    // with the value; nothing while the control does not exist.
+    void fillComboBox() const;
 
     const std::vector<std::string> items;  // in display order
 };

@@ -5,6 +5,7 @@
 #include "core/data_paths.h"
 #include "core/format.h"
 #include "core/log.h"
+#include "core/parameter_controls.h"
 #include "core/parameters_migration.h"
 #include "core/parameters_store.h"
 #include "core/parameters_xml.h"
@@ -58,7 +59,9 @@ void lf_writeDefault(pugi::xml_node root, Setting& setting) {
     }
 }
 
-// Walks the groups in their order, handling each setting.
+// Walks the groups in their order, handling each setting; the controls of
+// groups 2 and 4 show each value when it is handled, those of group 6 once
+// the whole group is.
 template <class Handle>
 void lf_forEachSetting(const ParameterGroups& groups, Handle handle) {
     for (auto* setting : groups.switches) {
@@ -66,18 +69,23 @@ void lf_forEachSetting(const ParameterGroups& groups, Handle handle) {
     }
     for (auto* setting : groups.checkBoxes) {
         handle(*setting);
+        gf_setCheckBox(*setting);
     }
     for (auto* setting : groups.numbers) {
         handle(*setting);
     }
     for (auto* setting : groups.shownNumbers) {
         handle(*setting);
+        gf_setTbInt(*setting);
     }
     for (auto* setting : groups.texts) {
         handle(*setting);
     }
     for (auto* setting : groups.shownTexts) {
         handle(*setting);
+    }
+    for (auto* setting : groups.shownTexts) {
+        gf_setTbText(*setting);
     }
 }
 

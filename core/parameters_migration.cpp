@@ -6,6 +6,7 @@
 #include "core/data_paths.h"
 #include "core/format.h"
 #include "core/log.h"
+#include "core/parameter_controls.h"
 #include "core/settings.h"
 #include "core/threshold_steps.h"
 #include "core/version.h"
@@ -69,6 +70,7 @@ void lf_switchScansOn() {
     for (BoolControlParameter* scan : {&SCAN_LIVERIES, &SCAN_AIRPORTS}) {
         scan->value = true;
         scan->save();
+        gf_setCheckBox(*scan);
     }
 }
 

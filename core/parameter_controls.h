@@ -1,0 +1,9 @@
+#pragma once
+// Settings showing their values in their controls of the main window, sent
+// straight to the control's window (ControlBinding::window). Safe from any
+// thread; nothing happens while the control does not exist.
+
+#include "core/parameter.h"
+
+// Ticks the check box when the switch is on, clears it when off.
+void gf_setCheckBox(const BoolControlParameter& setting);
