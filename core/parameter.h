@@ -11,7 +11,7 @@
 // numbers and switches are atomic, texts are SharedText; defaults, limits,
 // choices and bindings never change after construction.
 //
-// Reading and saving (core/parameters_file.cpp): read takes the value of the
+// Reading and saving (core/parameter_io.cpp): read takes the value of the
 // setting's entry in a loaded parameters.xml, save writes the value into the
 // file at once, writeDefault appends the default to a new file, log writes
 // "KEY=value" (texts quoted) to the log.

@@ -22,6 +22,13 @@ void gf_setCheckBox(const BoolControlParameter& setting) {
     SendMessageW(setting.window, BM_SETCHECK, setting.value ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
+void gf_selectChoice(const IntChoiceParameter& setting) {
+    const auto chosen = std::find(setting.choices.begin(), setting.choices.end(), setting.value.load());
+    if (chosen != setting.choices.end()) {
+        SendMessageW(setting.window, CB_SETCURSEL, static_cast<WPARAM>(chosen - setting.choices.begin()), 0);
+    }
+}
+
 void IntChoiceParameter::fillComboBox() const {
     const HWND comboBox = window;
     if (comboBox == nullptr) {
@@ -31,10 +38,7 @@ void IntChoiceParameter::fillComboBox() const {
     for (const std::int32_t choice : choices) {
         lf_addItem(comboBox, std::to_string(choice));
     }
-    const auto chosen = std::find(choices.begin(), choices.end(), value.load());
-    if (chosen != choices.end()) {
-        SendMessageW(comboBox, CB_SETCURSEL, static_cast<WPARAM>(chosen - choices.begin()), 0);
-    }
+    gf_selectChoice(*this);
 }
 
 void StringChoiceParameter::fillComboBox() const {

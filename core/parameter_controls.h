@@ -7,3 +7,7 @@
 
 // Ticks the check box when the switch is on, clears it when off.
 void gf_setCheckBox(const BoolControlParameter& setting);
+
+// Selects the value in the choice setting's combo box when it is one of the
+// choices; otherwise the selection stays.
+void gf_selectChoice(const IntChoiceParameter& setting);

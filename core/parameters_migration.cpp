@@ -31,7 +31,7 @@ struct LegacyCarry {
     void (*carry)();
 };
 
-const std::array<LegacyCarry, 8> kLegacyCarries = {{
+constexpr std::array<LegacyCarry, 8> kLegacyCarries = {{
     {&MSFS_2020, [] { SIM_CHOICE.setValueAndSave(MSFS_2020.value ? "MSFS 2020" : "MSFS 2024"); }},
     {&AI_PACKAGE_ORDER,
      [] {

@@ -1,6 +1,5 @@
 #include "ui/main_window_seam.h"
 
-#include <algorithm>
 #include <array>
 #include <string>
 
@@ -57,31 +56,14 @@ void lf_setText(HWND control, const std::string& text) {
     }
 }
 
-constexpr std::array<ThresholdStep, 15> kRangeSteps = {{{90, 100},
-                                                              {73, 80},
-                                                              {57, 65},
-                                                              {45, 50},
-                                                              {38, 40},
-                                                              {33, 35},
-                                                              {28, 30},
-                                                              {23, 25},
-                                                              {19, 20},
-                                                              {17, 18},
-                                                              {15, 16},
-                                                              {13, 14},
-                                                              {11, 12},
-                                                              {9, 10},
-                                                              {7, 8}}};
-constexpr std::array<ThresholdStep, 10> kAirportHeightStepsFt = {{{47000, 48000},
-                                                                        {27000, 36000},
-                                                                        {17000, 18000},
-                                                                        {15000, 16000},
-                                                                        {13000, 14000},
-                                                                        {11000, 12000},
-                                                                        {9000, 10000},
-                                                                        {7000, 8000},
-                                                                        {5000, 6000},
-                                                                        {3000, 4000}}};
+// (first value, choice), highest first.
+constexpr std::array<ThresholdStep, 15> kRangeSteps = {{{90, 100}, {73, 80}, {57, 65}, {45, 50}, {38, 40},
+                                                       {33, 35}, {28, 30}, {23, 25}, {19, 20}, {17, 18},
+                                                       {15, 16}, {13, 14}, {11, 12}, {9, 10}, {7, 8}}};
+constexpr std::array<ThresholdStep, 10> kAirportHeightStepsFt = {{{47000, 48000}, {27000, 36000}, {17000, 18000},
+                                                                  {15000, 16000}, {13000, 14000}, {11000, 12000},
+                                                                  {9000, 10000}, {7000, 8000}, {5000, 6000},
+                                                                  {3000, 4000}}};
 
 }  // namespace
 
@@ -120,10 +102,7 @@ void gf_setTbText(const StringControlParameter& setting) {
 
 std::uint32_t gf_setRadiusNm(int nm) {
     RANGE.value = RANGE.clamped(nm);
-    const auto chosen = std::find(RANGE.choices.begin(), RANGE.choices.end(), RANGE.value.load());
-    if (chosen != RANGE.choices.end()) {
-        SendMessageW(RANGE.window, CB_SETCURSEL, static_cast<WPARAM>(chosen - RANGE.choices.begin()), 0);
-    }
+    gf_selectChoice(RANGE);
     trafficRadiusNm = static_cast<double>(nm);
     trafficRadiusMeters = static_cast<std::uint32_t>(nm) * kMetresPerNm;
     return trafficRadiusMeters;
