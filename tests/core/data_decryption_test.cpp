@@ -9,7 +9,7 @@
 #include <sys/wait.h>
 
 #include "core/data_file_format.h"
-#include "core/support/log_capture.h"
+#include "support/log_capture.h"
 #include "support/temp_folder.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "core/format.h"
-#include "core/support/log_capture.h"
+#include "support/log_capture.h"
 #include "run/run_flags_seam.h"
 #include "support/http_server.h"
 #include "support/temp_folder.h"

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "core/exceptions.h"
-#include "core/support/log_capture.h"
+#include "support/log_capture.h"
 
 namespace {
 

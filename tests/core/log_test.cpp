@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <thread>
 
-#include "core/support/log_capture.h"
+#include "support/log_capture.h"
 #include "run/run_flags_seam.h"
 #include "support/temp_folder.h"
 

@@ -9,7 +9,7 @@
 #include "core/data_paths.h"
 #include "core/parameters_migration.h"
 #include "core/settings.h"
-#include "core/support/settings_file_fixture.h"
+#include "support/settings_file_fixture.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "core/parameters_file.h"
 #include "core/settings.h"
-#include "core/support/settings_file_fixture.h"
+#include "support/settings_file_fixture.h"
 #include "support/temp_folder.h"
 #include "ui/main_window_seam.h"
 

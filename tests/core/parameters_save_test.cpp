@@ -4,7 +4,7 @@
 #include <thread>
 
 #include "core/settings.h"
-#include "core/support/settings_file_fixture.h"
+#include "support/settings_file_fixture.h"
 
 namespace {
 

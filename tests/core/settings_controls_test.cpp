@@ -8,7 +8,7 @@
 
 #include "core/parameters_file.h"
 #include "core/settings.h"
-#include "core/support/settings_file_fixture.h"
+#include "support/settings_file_fixture.h"
 #include "platform/window/backend.h"
 #include "platform/window/inspect.h"
 #include "platform/window/win32.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/exceptions.h"
-#include "core/support/log_capture.h"
+#include "support/log_capture.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <pugixml.hpp>
 
-#include "core/support/log_capture.h"
+#include "support/log_capture.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "core/support/log_capture.h"
+#include "support/log_capture.h"
 
 namespace {
 

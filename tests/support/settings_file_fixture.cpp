@@ -1,4 +1,4 @@
-#include "core/support/settings_file_fixture.h"
+#include "support/settings_file_fixture.h"
 
 #include <pugixml.hpp>
 

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/support/log_capture.h"
+#include "support/log_capture.h"
 
 namespace test {
 

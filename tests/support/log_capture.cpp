@@ -1,4 +1,4 @@
-#include "core/support/log_capture.h"
+#include "support/log_capture.h"
 
 #include <fstream>
 
