@@ -11,7 +11,9 @@
 #include "core/parameters_xml.h"
 #include "core/settings.h"
 #include "core/strings.h"
-#include "ui/main_window_seam.h"
+#include "ui/controls.h"
+#include "ui/main_window.h"
+#include "ui/radius.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "core/settings.h"
 #include "core/threshold_steps.h"
 #include "core/version.h"
-#include "ui/main_window_seam.h"
+#include "ui/radius.h"
 
 namespace {
 

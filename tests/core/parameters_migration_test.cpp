@@ -7,7 +7,7 @@
 #include "core/settings.h"
 #include "support/settings_file_fixture.h"
 #include "support/temp_folder.h"
-#include "ui/main_window_seam.h"
+#include "ui/radius.h"
 
 namespace {
 

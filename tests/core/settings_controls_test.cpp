@@ -12,7 +12,9 @@
 #include "platform/window/backend.h"
 #include "platform/window/inspect.h"
 #include "platform/window/win32.h"
-#include "ui/main_window_seam.h"
+#include "ui/controls.h"
+#include "ui/main_window.h"
+#include "ui/radius.h"
 
 namespace {
 

@@ -1,0 +1,98 @@
+#include "ui/controls.h"
+
+#include <string>
+
+#include "core/exceptions.h"
+#include "core/format.h"
+#include "core/log.h"
+#include "core/parameter_controls.h"
+#include "core/strings.h"
+#include "core/text_conversion.h"
+#include "platform/window/user32.h"
+#include "ui/main_window.h"
+
+namespace {
+
+constexpr int kCheckBoxSizePx = 12;
+constexpr int kCheckBoxOffsetPx = 2;  // below the row's top, to line up with the row's label
+constexpr int kButtonHeightPx = 20;
+constexpr int kEditBoxHeightPx = 16;
+constexpr int kComboBoxOffsetPx = 5;  // above the row's top: a combo box is taller than its label
+
+HWND lf_createControl(ControlBinding& binding, HWND parent, const CREATESTRUCTW* create, const char16_t* className,
+                      const std::u16string& text, DWORD style, RECT rect) {
+    const HWND control =
+        CreateWindowExW(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, rect.left, rect.top,
+                        rect.right - rect.left, rect.bottom - rect.top, parent,
+                        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(binding.controlId)),
+                        create != nullptr ? create->hInstance : nullptr, nullptr);
+    binding.window = control;
+    return control;
+}
+
+// The main window's control with that id; logged when missing.
+HWND lf_findControl(std::uint16_t controlId) {
+    const HWND control = GetDlgItem(MainWindow::hwnd, controlId);
+    if (control == nullptr) {
+        gf_writeLogPlain(fmtlib::format("GetDlgItem failed for ID {}", controlId));
+    }
+    return control;
+}
+
+// The text into the control with that id, and the control panel repainted.
+void lf_showText(std::uint16_t controlId, const std::string& text) {
+    const HWND control = lf_findControl(controlId);
+    if (control == nullptr) {
+        return;
+    }
+    try {
+        SetWindowTextW(control, gf_utf8ToUtf16(text).c_str());
+    } catch (const win32::Utf8ConversionException& error) {
+        gf_writeLogPlain(fmtlib::format("Utf8ConversionException: {}", error.what()));
+        return;
+    }
+    InvalidateRect(MainWindow::hwnd, &MainWindow::controlPanelRect, TRUE);
+}
+
+}  // namespace
+
+void gf_createCheckBox(BoolControlParameter& setting, HWND parent, const CREATESTRUCTW* create, int x) {
+    const int top = setting.y + kCheckBoxOffsetPx;
+    lf_createControl(setting, parent, create, u"button", u"", BS_CHECKBOX,
+                     {x, top, x + kCheckBoxSizePx, top + kCheckBoxSizePx});
+    gf_setCheckBox(setting);
+}
+
+void gf_createButton(ButtonControl& button, HWND parent, const CREATESTRUCTW* create, int x, int width) {
+    lf_createControl(button, parent, create, u"button", gf_utf8ToUtf16(button.name), BS_DEFPUSHBUTTON | WS_DISABLED,
+                     {x, button.y, x + width, button.y + kButtonHeightPx});
+}
+
+void gf_createEditBox(ControlBinding& binding, HWND parent, const CREATESTRUCTW* create, int x, int width,
+                      WNDPROC subclass) {
+    const HWND editBox = lf_createControl(binding, parent, create, u"Edit", u"", WS_BORDER | WS_DISABLED,
+                                          {x, binding.y, x + width, binding.y + kEditBoxHeightPx});
+    binding.previousWindowProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(editBox, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(subclass)));
+}
+
+void gf_createComboBox(ControlBinding& binding, HWND parent, const CREATESTRUCTW* create, int x, int width,
+                       int listHeight) {
+    const int top = binding.y - kComboBoxOffsetPx;
+    lf_createControl(binding, parent, create, u"ComboBox", u"", WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST,
+                     {x, top, x + width, top + listHeight});
+}
+
+void gf_setTbInt(const IntControlParameter& setting) { lf_showText(setting.controlId, std::to_string(setting.value)); }
+
+void gf_setTbText(const StringControlParameter& setting) { lf_showText(setting.controlId, setting.value); }
+
+void gf_setTbFloat(const FloatControlParameter& setting) {
+    lf_showText(setting.controlId, gf_formatNumber(setting.value));
+}
+
+void gf_clearControlText(std::uint16_t controlId) {
+    if (const HWND control = lf_findControl(controlId)) {
+        SetWindowTextW(control, u"");
+    }
+}
