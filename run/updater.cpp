@@ -17,7 +17,7 @@
 #include "core/settings.h"
 #include "core/text_files.h"
 #include "platform/zip/zip_archive.h"
-#include "ui/message_line_seam.h"
+#include "ui/message_line.h"
 
 namespace {
 
