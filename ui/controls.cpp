@@ -6,6 +6,7 @@
 #include "core/format.h"
 #include "core/log.h"
 #include "core/parameter_controls.h"
+#include "core/settings.h"
 #include "core/strings.h"
 #include "core/text_conversion.h"
 #include "platform/window/user32.h"
@@ -54,7 +55,71 @@ void lf_showText(std::uint16_t controlId, const std::string& text) {
     InvalidateRect(MainWindow::hwnd, &MainWindow::controlPanelRect, TRUE);
 }
 
+// Makes controls of one window, x and widths in client pixels.
+struct ControlMaker {
+    HWND parent;
+    const CREATESTRUCTW* create;
+    WNDPROC editBoxProcedure;
+
+    void checkBox(BoolControlParameter& setting, int x) const { gf_createCheckBox(setting, parent, create, x); }
+    void comboBox(ControlBinding& binding, int x, int width, int listHeight) const {
+        gf_createComboBox(binding, parent, create, x, width, listHeight);
+    }
+    void editBox(ControlBinding& binding, int x, int width) const {
+        gf_createEditBox(binding, parent, create, x, width, editBoxProcedure);
+    }
+    void button(ButtonControl& button, int x, int width) const { gf_createButton(button, parent, create, x, width); }
+};
+
 }  // namespace
+
+void gf_createControls(HWND parent, const CREATESTRUCTW* create, WNDPROC editBoxProcedure) {
+    const ControlMaker make{parent, create, editBoxProcedure};
+    // In the order of their ids' table; rows are the settings' own.
+    make.comboBox(SIM_CHOICE, 5, 105, 80);
+    make.editBox(ALL_INSTALL_PATH, 111, 1200);  // runs past the window's right edge
+    make.checkBox(SCAN_LIVERIES, 5);
+    make.checkBox(LIG_AUTOMATIC, 217);
+    make.comboBox(AI_PACKAGE_SELECTOR, 308, 125, 144);
+    make.checkBox(LIG_PRIORITIZE, 450);
+    make.checkBox(SUPPRESS_STUB, 536);
+    make.checkBox(LOG, 652);
+    make.checkBox(ALWAYS_ON_TOP, 748);
+    make.checkBox(SCAN_AIRPORTS, 5);
+    make.checkBox(NAV_LIGHTS_WHILE_PARKED, 652);
+    make.checkBox(LEARN_SOFT, 748);
+    make.comboBox(MATCHING_DEPTH, 217, 40, 120);
+    make.checkBox(LIGHT_AIRCRAFT, 323);
+    make.checkBox(HELICOPTERS, 430);
+    make.checkBox(HIGH_PERF_AIRCRAFT, 536);
+    make.checkBox(AEROWINX, 652);
+    make.checkBox(GUID_CHANGES, 748);
+    make.comboBox(RANGE, 217, 50, 200);
+    make.checkBox(AUTO_RANGE, 323);
+    make.comboBox(AR_ABOVE_HEIGHT, 455, 70, 230);
+    make.checkBox(CALLSIGN_OBJECTIDS, 748);
+    make.checkBox(COLLISION_USER_GND, 217);
+    make.checkBox(COLLISION_USER_AIR, 323);
+    make.checkBox(COLLISION_LIVE_PARKED_GND, 430);
+    make.editBox(BLOCK_CALLSIGN, 217, 100);
+    make.button(unblockButton, 323, 70);
+    make.editBox(CALLSIGN_2_OBJECTID, 460, 95);
+    make.comboBox(MAX_PARK_SEL, 323, 55, 144);
+    make.comboBox(MAX_LIVE_SEL, 536, 55, 144);
+    make.editBox(DESTINATION, 217, 50);
+    make.comboBox(AIRP_RANGE, 353, 45, 144);
+    make.comboBox(AIRP_HEIGHT, 566, 70, 230);
+    make.checkBox(STRAIGHT_PBS_ONLY, 652);
+    make.checkBox(PARK_FAKE, 5);
+    make.checkBox(WEEK, 71);
+    make.checkBox(PARK_SOFT, 151);
+    make.editBox(parking_percentage, 323, 34);
+    make.checkBox(INITIAL_LOAD_ONLY, 430);
+    make.editBox(MAX_FIT_FL, 566, 34);
+    make.button(reReadButton, 758, 90);
+    make.button(flushStaticButton, 758, 90);
+    InvalidateRect(parent, &MainWindow::controlPanelRect, TRUE);
+}
 
 void gf_createCheckBox(BoolControlParameter& setting, HWND parent, const CREATESTRUCTW* create, int x) {
     const int top = setting.y + kCheckBoxOffsetPx;

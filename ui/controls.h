@@ -9,6 +9,12 @@
 #include "core/parameter.h"
 #include "platform/window/win32_types.h"
 
+// Makes the 42 controls of the main window on its WM_CREATE (parent and
+// create struct), each at its place with its setting's control id, and
+// repaints the control panel. Every edit box is subclassed with the
+// procedure.
+void gf_createControls(HWND parent, const CREATESTRUCTW* create, WNDPROC editBoxProcedure);
+
 // Makers, called while the window is created (the parent and create struct
 // of its WM_CREATE), x and width in client pixels, at the binding's row with
 // its control id as child id. The binding keeps the control.

@@ -1,0 +1,116 @@
+#include "ui/support/main_window_fixture.h"
+
+#include <mutex>
+
+#include "core/settings.h"
+#include "platform/window/backend.h"
+#include "platform/window/headless.h"
+#include "run/run_flags_seam.h"
+#include "ui/gui.h"
+#include "ui/main_window.h"
+#include "ui/run_control_seam.h"
+#include "ui/window_procedure.h"
+
+namespace test {
+
+namespace {
+
+constexpr const char16_t* kTitle = u"Vantrel";
+
+void lf_registerMainWindowClass() {
+    static const ATOM atom = [] {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.style = CS_HREDRAW | CS_VREDRAW;
+        windowClass.lpfnWndProc = gf_wndProc;
+        windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+        windowClass.lpszClassName = kTitle;
+        return RegisterClassExW(&windowClass);
+    }();
+    ASSERT_NE(atom, 0);
+}
+
+}  // namespace
+
+std::vector<ControlBinding*> mainWindowControls() {
+    return {&SIM_CHOICE,         &ALL_INSTALL_PATH,
+            &SCAN_LIVERIES,      &LIG_AUTOMATIC,
+            &AI_PACKAGE_SELECTOR, &LIG_PRIORITIZE,
+            &SUPPRESS_STUB,      &LOG,
+            &ALWAYS_ON_TOP,      &SCAN_AIRPORTS,
+            &NAV_LIGHTS_WHILE_PARKED, &LEARN_SOFT,
+            &MATCHING_DEPTH,     &LIGHT_AIRCRAFT,
+            &HELICOPTERS,        &HIGH_PERF_AIRCRAFT,
+            &AEROWINX,           &GUID_CHANGES,
+            &RANGE,              &AUTO_RANGE,
+            &AR_ABOVE_HEIGHT,    &CALLSIGN_OBJECTIDS,
+            &COLLISION_USER_GND, &COLLISION_USER_AIR,
+            &COLLISION_LIVE_PARKED_GND, &BLOCK_CALLSIGN,
+            &unblockButton,      &CALLSIGN_2_OBJECTID,
+            &MAX_PARK_SEL,       &MAX_LIVE_SEL,
+            &DESTINATION,        &AIRP_RANGE,
+            &AIRP_HEIGHT,        &STRAIGHT_PBS_ONLY,
+            &PARK_FAKE,          &WEEK,
+            &PARK_SOFT,          &parking_percentage,
+            &INITIAL_LOAD_ONLY,  &MAX_FIT_FL,
+            &reReadButton,       &flushStaticButton};
+}
+
+void resetMainWindowState() {
+    {
+        const std::lock_guard lock(MainWindow::messageMutex);
+        MainWindow::messageText.clear();
+        MainWindow::errorText.clear();
+        MainWindow::messageStamp = 0;
+    }
+    MainWindow::updateCounter = 0;
+    MainWindow::rtConnected = false;
+    MainWindow::qnh = 0;
+    MainWindow::userTitleText = "";
+    runStopRequested = false;
+    userCloseRequested = false;
+    closingReason = kClosingNotYetSet;
+    restartDelaySec = 0;
+    beforeFirstConnection = true;
+    for (auto* request : {&flushStaticRequested, &reReadRequested, &blockCallsignRequested, &objectIdLookupRequested}) {
+        *request = false;
+    }
+}
+
+MainWindowTest::MainWindowTest() {
+    EXPECT_TRUE(platform::window::selectBackend(platform::window::Backend::headless));
+    lf_registerMainWindowClass();
+    resetMainWindowState();
+    EXPECT_TRUE(initInstance(nullptr, kTitle));
+    pumpPending();
+    platform::window::takeHeadlessPaints();
+}
+
+MainWindowTest::~MainWindowTest() {
+    DestroyWindow(MainWindow::hwnd);
+    MainWindow::hwnd = nullptr;
+    for (ControlBinding* binding : mainWindowControls()) {
+        binding->window = nullptr;
+        binding->previousWindowProc = nullptr;
+    }
+    pumpPending();
+    MSG quit{};
+    PeekMessageW(&quit, nullptr, 0, 0, PM_REMOVE);  // the quit of WM_DESTROY
+    platform::window::takeHeadlessPaints();
+    resetMainWindowState();
+}
+
+void MainWindowTest::pumpPending() {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE) && message.message != WM_QUIT) {
+        PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);
+        DispatchMessageW(&message);
+    }
+}
+
+std::string MainWindowTest::messageLine() {
+    const std::lock_guard lock(MainWindow::messageMutex);
+    return MainWindow::errorText.empty() ? MainWindow::messageText : MainWindow::errorText;
+}
+
+}  // namespace test

@@ -1,0 +1,58 @@
+#include "ui/run_control_seam.h"
+
+#include <chrono>
+
+#include "platform/window/user32.h"
+#include "run/run_flags_seam.h"
+#include "ui/main_window.h"
+
+std::atomic<std::uint32_t> closingReason{kClosingNotYetSet};
+std::atomic<std::int32_t> restartDelaySec{0};
+std::atomic<bool> beforeFirstConnection{true};
+std::atomic<bool> flushStaticRequested{false};
+std::atomic<bool> reReadRequested{false};
+std::atomic<bool> blockCallsignRequested{false};
+std::atomic<bool> objectIdLookupRequested{false};
+std::jthread workerThread;
+
+namespace {
+
+constexpr auto kPollInterval = std::chrono::milliseconds(20);
+
+bool lf_stopFlagSet() { return runStopRequested || userCloseRequested; }
+
+// Sleeps in short steps until done() holds; false when the token asked to
+// stop first.
+template <class Predicate>
+bool lf_waitUntil(const std::stop_token& stop, Predicate done) {
+    while (!done()) {
+        if (stop.stop_requested()) {
+            return false;
+        }
+        std::this_thread::sleep_for(kPollInterval);
+    }
+    return !stop.stop_requested();
+}
+
+}  // namespace
+
+void gf_runWorkerThread(std::stop_token stop) {
+    if (!lf_waitUntil(stop, lf_stopFlagSet)) {
+        return;
+    }
+    if (closingReason == kClosingNewSettings && !userCloseRequested) {
+        const auto restartAt = std::chrono::steady_clock::now() + std::chrono::seconds(restartDelaySec.load());
+        if (!lf_waitUntil(stop, [restartAt] {
+                return userCloseRequested || std::chrono::steady_clock::now() >= restartAt;
+            })) {
+            return;
+        }
+        if (!userCloseRequested) {
+            closingReason = kClosingNotYetSet;
+            runStopRequested = false;
+            PostMessageW(MainWindow::hwnd, WM_APP + 1, 0, 0);
+            return;
+        }
+    }
+    PostMessageW(MainWindow::hwnd, WM_APP + 2, 0, 0);
+}
