@@ -6,7 +6,7 @@
 
 #include "core/format.h"
 #include "core/log.h"
-#include "run/run_flags_seam.h"
+#include "run/run_flags.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "core/calendar.h"
 #include "core/format.h"
 #include "core/version.h"
-#include "run/run_flags_seam.h"
+#include "run/run_flags.h"
 
 namespace {
 

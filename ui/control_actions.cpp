@@ -17,7 +17,7 @@
 #include "core/strings.h"
 #include "core/text_conversion.h"
 #include "platform/window/user32.h"
-#include "run/run_flags_seam.h"
+#include "run/run_flags.h"
 #include "ui/controls.h"
 #include "ui/main_window.h"
 #include "ui/message_line.h"
@@ -37,10 +37,7 @@ const std::array<IntChoiceParameter*, 7> kIntChoices{&MATCHING_DEPTH, &MAX_PARK_
 // Ends the run for new settings, to start again after the delay; a stop
 // already asked for keeps its own reason and delay.
 void lf_requestRestart(std::int32_t delaySec) {
-    if (!runStopRequested.exchange(true)) {
-        closingReason = kClosingNewSettings;
-        restartDelaySec = delaySec;
-    }
+    gf_requestRunStop(ClosingReason::NewSettings, delaySec);
 }
 
 void lf_enable(const ControlBinding& binding, bool enable) { EnableWindow(binding.window, enable ? TRUE : FALSE); }

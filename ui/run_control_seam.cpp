@@ -3,16 +3,9 @@
 #include <chrono>
 
 #include "platform/window/user32.h"
-#include "run/run_flags_seam.h"
+#include "run/run_flags.h"
 #include "ui/main_window.h"
 
-std::atomic<std::uint32_t> closingReason{kClosingNotYetSet};
-std::atomic<std::int32_t> restartDelaySec{0};
-std::atomic<bool> beforeFirstConnection{true};
-std::atomic<bool> flushStaticRequested{false};
-std::atomic<bool> reReadRequested{false};
-std::atomic<bool> blockCallsignRequested{false};
-std::atomic<bool> objectIdLookupRequested{false};
 std::jthread workerThread;
 
 namespace {
@@ -40,7 +33,7 @@ void gf_runWorkerThread(std::stop_token stop) {
     if (!lf_waitUntil(stop, lf_stopFlagSet)) {
         return;
     }
-    if (closingReason == kClosingNewSettings && !userCloseRequested) {
+    if (closingReason == ClosingReason::NewSettings && !userCloseRequested) {
         const auto restartAt = std::chrono::steady_clock::now() + std::chrono::seconds(restartDelaySec.load());
         if (!lf_waitUntil(stop, [restartAt] {
                 return userCloseRequested || std::chrono::steady_clock::now() >= restartAt;
@@ -48,7 +41,7 @@ void gf_runWorkerThread(std::stop_token stop) {
             return;
         }
         if (!userCloseRequested) {
-            closingReason = kClosingNotYetSet;
+            closingReason = ClosingReason::NotYetSet;
             runStopRequested = false;
             PostMessageW(MainWindow::hwnd, WM_APP + 1, 0, 0);
             return;

@@ -5,7 +5,7 @@
 
 #include "core/format.h"
 #include "core/log.h"
-#include "run/run_flags_seam.h"
+#include "run/run_flags.h"
 #include "ui/control_actions.h"
 #include "ui/controls.h"
 #include "ui/message_line.h"
@@ -29,10 +29,7 @@ void lf_paint(HWND hwnd) {
 // first closing reason set stays.
 void lf_requestClose() {
     gf_showMessage(fmtlib::format("Close window button clicked, closing {} ...", kProductName), false);
-    userCloseRequested.exchange(true);
-    runStopRequested.exchange(true);
-    std::uint32_t notYetSet = kClosingNotYetSet;
-    closingReason.compare_exchange_strong(notYetSet, kClosingUserClosedSim);
+    gf_requestUserClose();
 }
 
 // A new worker in place of the one before, which is asked to stop and

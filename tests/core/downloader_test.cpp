@@ -8,7 +8,7 @@
 
 #include "core/format.h"
 #include "support/log_capture.h"
-#include "run/run_flags_seam.h"
+#include "run/run_flags.h"
 #include "support/http_server.h"
 #include "support/temp_folder.h"
 

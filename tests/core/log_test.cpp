@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "support/log_capture.h"
-#include "run/run_flags_seam.h"
+#include "run/run_flags.h"
 #include "support/temp_folder.h"
 
 namespace {

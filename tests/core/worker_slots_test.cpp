@@ -4,7 +4,7 @@
 
 #include <future>
 
-#include "run/run_flags_seam.h"
+#include "run/run_flags.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/support/png_file.h"
+#include "support/png_file.h"
 #include "platform/support/window_fixture.h"
 #include "platform/window/inspect.h"
 

@@ -11,7 +11,7 @@
 #include "platform/window/headless.h"
 #include "platform/window/inspect.h"
 #include "platform/window/user_input.h"
-#include "run/run_flags_seam.h"
+#include "run/run_flags.h"
 #include "ui/main_window.h"
 #include "ui/message_line.h"
 #include "ui/run_control_seam.h"
@@ -115,14 +115,14 @@ TEST_F(MainWindow_, ClosingOnlyAsksTheWorkerToStopAndTheFirstReasonStays) {
     EXPECT_TRUE(inspectWindow(MainWindow::hwnd));  // not destroyed
     EXPECT_TRUE(userCloseRequested);
     EXPECT_TRUE(runStopRequested);
-    EXPECT_EQ(closingReason, kClosingUserClosedSim);
+    EXPECT_EQ(closingReason, ClosingReason::UserClosedSim);
     EXPECT_EQ(messageLine(), "Close window button clicked, closing Vantrel ...");
     EXPECT_EQ(MainWindow::messageStamp, 1);
 
-    closingReason = kClosingNewSettings;  // a restart asked for before the second close
+    closingReason = ClosingReason::NewSettings;  // a restart asked for before the second close
     platform::window::closeWindow(MainWindow::hwnd);
     pumpPending();
-    EXPECT_EQ(closingReason, kClosingNewSettings);
+    EXPECT_EQ(closingReason, ClosingReason::NewSettings);
 }
 
 TEST_F(MainWindow_, EndOfProgramSavesThePositionAndEndsTheLoop) {

@@ -5,7 +5,7 @@
 #include "core/settings.h"
 #include "platform/window/backend.h"
 #include "platform/window/headless.h"
-#include "run/run_flags_seam.h"
+#include "run/run_flags.h"
 #include "ui/gui.h"
 #include "ui/main_window.h"
 #include "ui/run_control_seam.h"
@@ -69,7 +69,7 @@ void resetMainWindowState() {
     MainWindow::userTitleText = "";
     runStopRequested = false;
     userCloseRequested = false;
-    closingReason = kClosingNotYetSet;
+    closingReason = ClosingReason::NotYetSet;
     restartDelaySec = 0;
     beforeFirstConnection = true;
     for (auto* request : {&flushStaticRequested, &reReadRequested, &blockCallsignRequested, &objectIdLookupRequested}) {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/parameter.h"
-#include "core/support/settings_file_fixture.h"
+#include "support/settings_file_fixture.h"
 #include "platform/window/win32.h"
 
 namespace test {

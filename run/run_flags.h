@@ -1,0 +1,50 @@
+#pragma once
+// The run's flags: why and whether the current run must end, and the main
+// window's requests to the worker. All atomic: the window, the worker, the
+// simulator link and the readers set and read them without a lock.
+
+#include <atomic>
+#include <cstdint>
+
+// Why a run ended; the code is also what lf_closingDown logs.
+enum class ClosingReason : std::uint32_t {
+    NotYetSet = 0,        // "NOT YET SET"
+    SimWasClosed = 1,     // "SIM WAS CLOSED"
+    NewFlight = 2,        // "NEW FLIGHT"
+    NewSettings = 3,      // "NEW SETTINGS"
+    UserClosedSim = 4,    // "USER CLOSED SIM"
+    SimConnectError = 5,  // "SIMCONNECT ERROR"
+    ReaderError = 6,      // "READER ERROR"
+    SystemError = 7,      // "SYSTEM ERROR"
+};
+
+// The run must end. The first setter wins: later setters change neither the
+// reason nor the delay.
+extern std::atomic<bool> runStopRequested;
+// The user closed the main window.
+extern std::atomic<bool> userCloseRequested;
+extern std::atomic<ClosingReason> closingReason;
+// Seconds counted down before a restart.
+extern std::atomic<std::int32_t> restartDelaySec;
+
+// Set by every SIM ON GROUND reply of the simulator; the main loop starts a
+// work cycle on the tick after it.
+extern std::atomic<bool> simDataArrived;
+// Set while RealTraffic has not connected yet in this run.
+extern std::atomic<bool> beforeFirstConnection;
+
+// The main window's requests, served and cleared by the worker.
+extern std::atomic<bool> flushStaticRequested;     // "Flush static"
+extern std::atomic<bool> reReadRequested;          // "Re-read"
+extern std::atomic<bool> blockCallsignRequested;   // "Block:" box and "Unblock"
+extern std::atomic<bool> objectIdLookupRequested;  // "Oid:" box
+// The renewal of the static parked aircraft is due.
+extern std::atomic<bool> parkingRenewalRequested;
+
+// Ends the run for the reason, restarting after delaySec when the reason
+// restarts; false (and nothing changed) when a stop was asked for already.
+bool gf_requestRunStop(ClosingReason reason, std::int32_t delaySec);
+
+// The user's close of the main window: sets both stop flags, and the reason
+// USER CLOSED SIM only while no reason is set yet.
+void gf_requestUserClose();

@@ -1,4 +1,0 @@
-#include "run/run_flags_seam.h"
-
-std::atomic<bool> runStopRequested{false};
-std::atomic<bool> userCloseRequested{false};
