@@ -1,0 +1,102 @@
+#include "liveries/regcode_merge.h"
+
+#include <filesystem>
+
+#include "core/data_paths.h"
+#include "core/format.h"
+#include "core/log.h"
+#include "core/strings.h"
+#include "liveries/livery_catalog.h"
+#include "liveries/livery_data.h"
+#include "liveries/report_files.h"
+#include "traffic/aircraft_labels_seam.h"
+
+std::vector<std::string> regcodeMessages;
+
+namespace {
+
+// Binds the registration to the title. The lines for a replacement go to
+// regcodeMessages. Returns whether the registration was new and whether it
+// was moved from another title.
+struct BindResult {
+    bool added = false;
+    bool replaced = false;
+};
+
+BindResult lf_bindRegcode(const std::string& registration, TitleView title) {
+    const auto [bound, inserted] = liveryCatalog.regcodeTitles.try_emplace(registration, title);
+    if (inserted) {
+        return {true, false};
+    }
+    if (bound->second == title) {
+        return {};
+    }
+    regcodeMessages.push_back(fmtlib::format("   regcode {} for '{}', instead of the same for '{}'", registration,
+                                             title, bound->second));
+    bound->second = title;
+    return {false, true};
+}
+
+std::string lf_countPart(std::string_view format, std::size_t count) {
+    return fmtlib::format(fmtlib::runtime(format), count, gf_pluralSuffix(static_cast<std::int64_t>(count)));
+}
+
+}  // namespace
+
+void checkInlineRegcodes() {
+    std::vector<std::string> clashes;
+    for (const LiveryData& livery : liveryList) {
+        if (livery.atcId.empty()) {
+            continue;
+        }
+        const TitleView title = findCatalogTitle(livery.title);
+        if (title.empty()) {
+            clashes.push_back(fmtlib::format("==> [{}] {} '{}' not available, system error, should not happen?",
+                                             gf_describeAcIdentity(livery.airline, livery.model), livery.atcId,
+                                             livery.title));
+            continue;
+        }
+        const auto [bound, inserted] = liveryCatalog.regcodeTitles.try_emplace(livery.atcId, title);
+        if (!inserted && bound->second != title) {
+            clashes.push_back(
+                fmtlib::format("{} '{}' => already in use by '{}'", livery.atcId, livery.title, bound->second));
+        }
+    }
+    if (clashes.empty()) {
+        return;
+    }
+    const auto& path = dataPaths.inlineRegcodesReportFile;
+    std::filesystem::create_directories(path.parent_path());
+    gf_writeLines(clashes, path);
+    gf_writeLogPlain(fmtlib::format("{} in-line regcode clashes, see '{}'", clashes.size(), path.string()));
+}
+
+void mergeRegcodes(const std::vector<RegcodeEntry>& entries) {
+    std::size_t added = 0;
+    std::size_t replaced = 0;
+    std::size_t special = 0;
+    for (const RegcodeEntry& entry : entries) {
+        const TitleView title = findCatalogTitle(entry.title);
+        if (title.empty()) {
+            continue;
+        }
+        for (const std::string& registration : entry.regcodes) {
+            const BindResult result = lf_bindRegcode(registration, title);
+            added += result.added ? 1 : 0;
+            replaced += result.replaced ? 1 : 0;
+        }
+        if (entry.special) {
+            liveryCatalog.specialTitles.push_back(title);
+            liveryCatalog.specialTitleSet.insert(title);
+            ++special;
+        }
+    }
+    std::string summary = lf_countPart("{} new regcode{} added", added);
+    if (replaced > 0) {
+        summary += lf_countPart(", {} regcode{} replaced", replaced);
+    }
+    if (special > 0) {
+        summary += lf_countPart(", {} regcode{} defined as special", special);
+    }
+    regcodeMessages.push_back(std::move(summary));
+}

@@ -1,0 +1,41 @@
+#pragma once
+// Similar models that really have liveries. The database groups types that
+// can stand in for each other (A319, A320, A321); once the catalogue is
+// built these tables keep of each group only the types with installed
+// liveries, per type and per airline, for the matching ladders. Built and
+// read on the worker thread only.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "liveries/code_maps.h"
+
+using ModelList = std::vector<std::string>;
+// Gives one type designator, or "" when it has none.
+using ModelPicker = std::string (*)();
+
+// type -> the other types of its similar group that have liveries, in the
+// group's (ascending) order.
+extern CodeMap<ModelList> similarModelsInstalled;
+// airline -> (type the airline has no livery of -> the similar types it has
+// liveries of).
+extern CodeMap<CodeMap<ModelList>> airlineSimilarModels;
+
+// Rebuilds both tables from the database's groups and the catalogue, and
+// logs "{} similar model definitions".
+void buildSimilarModelTables();
+
+// The similar models of the airline for a type it has no livery of; empty
+// when there are none. In random order while RANDOM is on, shuffled afresh
+// on each call; the list is valid until the next call on this thread.
+const ModelList& gf_getSimilarModelsForAirline(std::string_view airline, std::string_view model);
+
+// The picker's model as a one-model list, or an empty list when it gives
+// "": lets one fallback model take the path of a group. Valid until the next
+// call on this thread.
+const ModelList& gf_singleModelList(ModelPicker picker);
+
+// The list itself, or with RANDOM on a shuffled copy of it that is valid
+// until the next call on this thread.
+const ModelList& gf_shuffledCopy(const ModelList& models);

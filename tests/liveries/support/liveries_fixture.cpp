@@ -1,0 +1,142 @@
+#include "liveries/support/liveries_fixture.h"
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+#include "core/data_paths.h"
+#include "core/settings.h"
+#include "liveries/aircraft_database.h"
+#include "liveries/dbase_file.h"
+#include "liveries/liveries_file.h"
+#include "liveries/livery_catalog.h"
+#include "liveries/regcode_lists.h"
+#include "liveries/regcode_merge.h"
+#include "liveries/similar_models.h"
+#include "traffic/uncreatable_titles_seam.h"
+
+namespace test {
+
+const std::string_view kSmallDbase = R"(<?xml version="1.0" encoding="UTF-8"?>
+<aircrafts>
+  <aircraft types="A319,A320,A321,B738,B77W,B77L,B763,A388"/>
+  <aircraft types="C172,C182,P28A,C25C,C56X,EC35,EC45,F16"/>
+</aircrafts>
+<high_performance><hpf types="F16"/></high_performance>
+<heavy><hvy types="B77W,B77L,B763,A388"/></heavy>
+<large><lar types="A319,A320,A321,B738"/></large>
+<buzjet><bzj types="C25C,C56X"/></buzjet>
+<rotorcraft><rot types="EC35,EC45"/></rotorcraft>
+<cargo_types><cargo_type types="B77L,B763"/></cargo_types>
+<similar_types>
+  <similar types="A321,A319,A320"/>
+  <similar types="C182,C172"/>
+  <similar types="B77W,B77L"/>
+  <similar types="EC35,EC45"/>
+</similar_types>
+<ICAO_airlines><ICAO codes="KLM,KLC,DLH,BAW,FDX,ZZZ"/></ICAO_airlines>
+<cargo_operators><ICAO codes="FDX"/></cargo_operators>
+<publishers>
+  <pub names="FlyTampa"/>
+  <pub names="Gaya Simulations,gaya-simulations"/>
+</publishers>
+<wingspans>
+  <wingspan type="A320" meters="34.10"/>
+  <wingspan type="A321" meters="35.80"/>
+  <wingspan type="B77W" meters="64.80"/>
+  <wingspan type="C172" meters="11.00"/>
+  <wingspan type="C25C" meters="15.49"/>
+</wingspans>
+<fixes><fx wro="A32N" cor="A320"/></fixes>
+<simaddons20><simaddon20 arpts="EGLL,EHAM"/></simaddons20>
+<thirdparties20><thirdpartie20 pub="FlyTampa" arpts="EHAM212,KBOS118"/></thirdparties20>
+<thirdparties24><thirdpartie24 pub="FlyTampa" arpts="EHAM212"/></thirdparties24>
+<dbase>
+  <db reg="PH-BXA" airl="KLM" type="B738"/>
+  <db reg="PH-EXA" airl="KLM" type="A320" opr="KLC"/>
+  <db reg="N101FE" airl="FDX" type="B763" cargo="true"/>
+</dbase>
+)";
+
+namespace {
+
+BoolControlParameter* const kSwitchedSettings[] = {&LIGHT_AIRCRAFT, &HIGH_PERF_AIRCRAFT, &HELICOPTERS, &LOG};
+
+void lf_resetLiveriesState() {
+    dbase = DbaseTables{};
+    gf_resetLiveryCatalog();
+    liveryCatalog.matchStepCounts = {};
+    liveryCatalog.refusedTitles.clear();
+    liveryList.clear();
+    liveryTitles.clear();
+    dontUseTitles.clear();
+    regcodeMessages.clear();
+    similarModelsInstalled.clear();
+    airlineSimilarModels.clear();
+    uncreatableKinds.clear();
+}
+
+void lf_resetSettings() {
+    for (BoolControlParameter* setting : kSwitchedSettings) {
+        setting->value = setting->defaultValue;
+    }
+    MATCHING_DEPTH.value = MATCHING_DEPTH.defaultValue;
+    RANDOM.value = RANDOM.defaultValue;
+}
+
+}  // namespace
+
+LiveriesTest::LiveriesTest() : savedParametersPath_(parametersPath) {
+    parametersPath = (folder() / "Vantrel" / "parameters.xml").string();
+    lf_resetLiveriesState();
+    lf_resetSettings();
+    RANDOM.value = false;
+}
+
+LiveriesTest::~LiveriesTest() {
+    lf_resetLiveriesState();
+    lf_resetSettings();
+    parametersPath = savedParametersPath_;
+}
+
+void LiveriesTest::writeText(const std::filesystem::path& relative, std::string_view text) const {
+    const std::filesystem::path path = folder() / relative;
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string LiveriesTest::readText(const std::filesystem::path& relative) const {
+    std::ifstream file(folder() / relative, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+void LiveriesTest::loadDbase(std::string_view xml) const {
+    writeText("small_dbase.xml", xml);
+    gf_loadDbaseXml(folder() / "small_dbase.xml");
+}
+
+void LiveriesTest::buildCatalog(std::vector<LiveryData> liveries) const {
+    liveryList.assign(std::make_move_iterator(liveries.begin()), std::make_move_iterator(liveries.end()));
+    gf_sortLiveryList();
+    buildAirlineModelCatalog();
+    buildPaxCargoAirlineMaps();
+    checkInlineRegcodes();
+    buildModelTitleMaps();
+    buildSimilarModelTables();
+    for (const auto& category : aircraftCategoryNames) {
+        logLiveryCategories(category.id);
+    }
+}
+
+bool LiveriesTest::logged(std::string_view line) const {
+    const auto lines = logLines();
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+LiveryData makeLivery(std::string airline, std::string model, std::string title, std::string atcId, bool cargo) {
+    return {std::move(airline), std::move(model), std::move(title), std::move(atcId), 0, cargo};
+}
+
+}  // namespace test

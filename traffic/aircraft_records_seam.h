@@ -1,0 +1,48 @@
+#pragma once
+// Seam: the least of the traffic manager's aircraft records that livery
+// matching needs, until the traffic manager is built; its own records
+// replace this file whole. Field names and order as the records will have
+// them; the fields livery matching does not touch are left out.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "liveries/aircraft_category.h"
+
+// The identity texts of a traffic report and of an aircraft record.
+struct LiveAcStrings {
+    std::string airline;  // ICAO airline code of the operator
+    std::string type;     // ICAO aircraft type code
+    std::string origin;
+    std::string destination;
+    std::string callsign;  // also the tail number the simulator gets
+    std::string firstCallsign;
+    std::string coupledCallsign;
+    std::string registration;  // empty when unknown
+};
+
+struct AcIdentity {
+    LiveAcStrings strings;
+    std::uint32_t aircraftId = 0;
+    AircraftCategory category = AircraftCategory::Large;
+    // The chosen livery: a view into the livery catalogue, valid while the
+    // catalogue lives; empty until a livery is matched.
+    std::string_view liveryTitle;
+    std::uint8_t cargo = 0;  // wants a cargo livery
+    // Set by livery matching: the livery is one of the FSLTL package
+    // ("FSLTL_" in its title).
+    std::uint8_t reverseThrust = 0;
+};
+
+// One live aircraft of the traffic feed.
+struct LiveAc {
+    AcIdentity identity;
+};
+
+// One static parked aircraft.
+struct ParkedAc {
+    AcIdentity identity;
+    std::uint32_t standId = 0;   // the stand it stands on; 0 = none
+    std::uint8_t cargoStand = 0;  // that stand is a cargo stand
+};
