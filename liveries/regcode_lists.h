@@ -24,6 +24,8 @@ struct RegcodeEntry {
     std::string title;
     std::vector<std::string> regcodes;  // trimmed, ascending, no duplicates; empty: "don't use"
     bool special = false;  // for these registrations only, never a free pick
+
+    bool operator==(const RegcodeEntry&) const = default;
 };
 
 // Titles the livery scan never takes.
