@@ -7,9 +7,12 @@
 #include <cstdlib>
 #include <iterator>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "core/data_decryption.h"
+#include "core/data_paths.h"
 #include "core/exceptions.h"
 #include "core/format.h"
 #include "core/log.h"
@@ -210,4 +213,25 @@ void gf_loadDbaseXml(const std::filesystem::path& path) {
     lf_readThirdparties(document, "thirdparties20", "thirdpartie20", dbase.thirdpartyAirports20, kThirdparty20Reserve);
     lf_readThirdparties(document, "thirdparties24", "thirdpartie24", dbase.thirdpartyAirports24, kThirdparty24Reserve);
     lf_readRegistrations(document);
+}
+
+bool gf_readDbase() {
+    const auto& encrypted = dataPaths.dbaseEncFile;
+    const auto& plain = dataPaths.dbaseXmlFile;
+    if (!std::filesystem::exists(encrypted)) {
+        throw std::runtime_error(fmtlib::format("{} not available", encrypted.string()));
+    }
+    if (!gf_streamDecrypt(encrypted, plain)) {
+        throw std::runtime_error(fmtlib::format("{} stream decrypt failed", encrypted.string()));
+    }
+    // The plain database lies on disk only while it is read, also when
+    // reading it fails.
+    try {
+        gf_loadDbaseXml(plain);
+    } catch (...) {
+        gf_removeFileIfExists(plain);
+        throw;
+    }
+    gf_removeFileIfExists(plain);
+    return true;
 }

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
+#include "core/data_decryption.h"
 #include "core/data_paths.h"
+#include "core/folders.h"
 #include "core/format.h"
 #include "core/log.h"
 #include "core/strings.h"
@@ -96,6 +98,18 @@ private:
     bool error_ = false;
 };
 
+// The titles of the "don't use" entries into dontUseTitles; their number.
+std::size_t lf_appendDontUseTitles(const std::vector<RegcodeEntry>& entries) {
+    std::size_t count = 0;
+    for (const RegcodeEntry& entry : entries) {
+        if (entry.regcodes.empty()) {
+            dontUseTitles.push_back(entry.title);
+            ++count;
+        }
+    }
+    return count;
+}
+
 }  // namespace
 
 bool readAigRegcodesXml(std::vector<RegcodeEntry>& entries) {
@@ -142,4 +156,40 @@ bool readRegcodeTxtFolder(const std::filesystem::path& folder, std::vector<Regco
     }
     gf_writeLogPlain(fmtlib::format("{} {}", entries.size(), lf_liveryWord(entries.size())));
     return ok;
+}
+
+std::optional<bool> gf_readEncryptedAigRegcodes(std::vector<RegcodeEntry>& entries) {
+    const auto& plain = dataPaths.regcodesXmlFile;
+    if (!gf_streamDecrypt(dataPaths.regcodesEncFile, plain)) {
+        return std::nullopt;
+    }
+    // The plain list lies on disk only while it is read.
+    try {
+        const bool result = readAigRegcodesXml(entries);
+        gf_removeFileIfExists(plain);
+        return result;
+    } catch (...) {
+        gf_removeFileIfExists(plain);
+        throw;
+    }
+}
+
+void readDontUseTitleLists() {
+    try {
+        std::vector<RegcodeEntry> aigEntries;
+        if (gf_readEncryptedAigRegcodes(aigEntries)) {
+            const std::size_t count = lf_appendDontUseTitles(aigEntries);
+            gf_writeLogPlain(fmtlib::format("{} don't use title{} read", count, gf_pluralSuffix(count)));
+        }
+        const auto& folder = dataPaths.myRegcodesFolder;
+        if (gf_countDirectoryEntries(folder) > 0) {
+            std::vector<RegcodeEntry> userEntries;
+            readRegcodeTxtFolder(folder, userEntries);
+            const std::size_t count = lf_appendDontUseTitles(userEntries);
+            gf_writeLogPlain(fmtlib::format("{} don't use title{} read from files in {}", count, gf_pluralSuffix(count),
+                                            folder.string()));
+        }
+    } catch (const std::exception& error) {
+        gf_writeLog(fmtlib::format("exception: {}", error.what()));
+    }
 }

@@ -17,6 +17,7 @@
 // A registration has 3 to 12 characters.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,11 +37,17 @@ extern std::vector<std::string> dontUseTitles;
 // title repeating the one before it).
 bool readAigRegcodesXml(std::vector<RegcodeEntry>& entries);
 
+// Decrypts input/AIG-regcodes.enc, appends its entries as readAigRegcodesXml
+// does, and removes the plain file again. Empty when it cannot be
+// decrypted (logged); else the reader's result.
+std::optional<bool> gf_readEncryptedAigRegcodes(std::vector<RegcodeEntry>& entries);
+
 // Appends the entries of the folder's *.TXT files (not its sub-folders).
 // False when any error was logged; a folder that cannot be listed ends the
 // read with the entries so far.
 bool readRegcodeTxtFolder(const std::filesystem::path& folder, std::vector<RegcodeEntry>& entries);
 
 // Appends the titles of the entries without registrations of both kinds of
-// list to dontUseTitles; the AIG list is decrypted for it and removed again.
+// list to dontUseTitles and logs their numbers. A list that cannot be read
+// does not keep the other from being read.
 void readDontUseTitleLists();

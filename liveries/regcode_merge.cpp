@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "core/data_paths.h"
+#include "core/folders.h"
 #include "core/format.h"
 #include "core/log.h"
 #include "core/strings.h"
@@ -39,6 +40,54 @@ BindResult lf_bindRegcode(const std::string& registration, TitleView title) {
 
 std::string lf_countPart(std::string_view format, std::size_t count) {
     return fmtlib::format(fmtlib::runtime(format), count, gf_pluralSuffix(static_cast<std::int64_t>(count)));
+}
+
+// The report of the last merge of the registration-code lists.
+std::filesystem::path lf_offlineRegcodesReportFile() { return dataPaths.infoFolder / "OfflineRegcodes.txt"; }
+
+void lf_mergeAigList() {
+    std::vector<RegcodeEntry> entries;
+    const auto readWithoutErrors = gf_readEncryptedAigRegcodes(entries);
+    if (!readWithoutErrors) {
+        return;  // logged by the decryption; the user's lists are merged all the same
+    }
+    const std::string path = dataPaths.regcodesXmlFile.string();
+    regcodeMessages.push_back(fmtlib::format("Processing file {}", path));
+    if (!*readWithoutErrors) {
+        regcodeMessages.push_back(
+            fmtlib::format("There were errors processing the AIG-regcode file '{}', see Log.txt", path));
+    }
+    mergeRegcodes(entries);
+}
+
+void lf_mergeUserLists() {
+    const auto& folder = dataPaths.myRegcodesFolder;
+    if (gf_countDirectoryEntries(folder) == 0) {
+        return;
+    }
+    regcodeMessages.push_back(fmtlib::format("Processing files in {}", folder.string()));
+    std::vector<RegcodeEntry> entries;
+    if (!readRegcodeTxtFolder(folder, entries)) {
+        regcodeMessages.push_back(fmtlib::format(
+            "There were errors processing the regcode files in folder '{}', see Log.txt", folder.string()));
+    }
+    mergeRegcodes(entries);
+}
+
+void lf_writeOfflineReport() {
+    // Nothing was merged: the report of the last merge stays.
+    if (regcodeMessages.empty()) {
+        return;
+    }
+    const std::filesystem::path report = lf_offlineRegcodesReportFile();
+    std::filesystem::remove(report);
+    std::filesystem::create_directories(report.parent_path());
+    gf_writeLines(regcodeMessages, report);
+    gf_writeLogPlain(
+        fmtlib::format("Offline regcode files processed, results can be found in '{}'", report.string()));
+    if (!liveryCatalog.specialTitles.empty()) {
+        gf_writeLogPlain(fmtlib::format("{} special liveries", liveryCatalog.specialTitles.size()));
+    }
 }
 
 }  // namespace
@@ -99,4 +148,15 @@ void mergeRegcodes(const std::vector<RegcodeEntry>& entries) {
         summary += lf_countPart(", {} regcode{} defined as special", special);
     }
     regcodeMessages.push_back(std::move(summary));
+}
+
+void processRegcodeFiles() {
+    regcodeMessages.clear();
+    try {
+        lf_mergeAigList();
+        lf_mergeUserLists();
+        lf_writeOfflineReport();
+    } catch (const std::exception& error) {
+        gf_writeLog(fmtlib::format("exception: {}", error.what()));
+    }
 }

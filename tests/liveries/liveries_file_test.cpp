@@ -37,7 +37,7 @@ protected:
         return "no error";
     }
 
-    const std::string path = dataPaths.liveriesCatalogFile.string();
+    const std::string catalogPath = dataPaths.liveriesCatalogFile.string();
 };
 
 TEST_F(LiveriesFileTest, TitlesAreHandedOutOncePerScan) {
@@ -84,8 +84,8 @@ TEST_F(LiveriesFileTest, WrittenAndReadBack) {
     liveryList.front().folderOrdinal = 4;
     const auto written = liveryList;
     writeLiveriesScanned();
-    EXPECT_TRUE(logged(fmtlib::format("'{}' saved", path)));
-    EXPECT_TRUE(logged(fmtlib::format("4 liveries in {}", path)));
+    EXPECT_TRUE(logged(fmtlib::format("'{}' saved", catalogPath)));
+    EXPECT_TRUE(logged(fmtlib::format("4 liveries in {}", catalogPath)));
     const std::string xml = readText(dataPaths.liveriesCatalogFile);
     EXPECT_NE(xml.find(R"(<liv airl="KLM" type="B738" title="KLM 737" atcid="PH-BXA" />)"), std::string::npos) << xml;
     EXPECT_NE(xml.find(R"(<liv airl="FDX" type="B763" cargo="true" title="FedEx 767" />)"), std::string::npos) << xml;
@@ -103,7 +103,7 @@ TEST_F(LiveriesFileTest, WrittenAndReadBack) {
     }
     EXPECT_EQ(liveryList.front().airline, "FDX");
     EXPECT_EQ(meta::author.value.load(), "Vantrel");
-    EXPECT_TRUE(logged(fmtlib::format("4 liveries read from {}", path)));
+    EXPECT_TRUE(logged(fmtlib::format("4 liveries read from {}", catalogPath)));
 }
 
 TEST_F(LiveriesFileTest, EmptyListWritesNothing) {
@@ -136,13 +136,13 @@ TEST_F(LiveriesFileTest, CargoValuesAndOptionalAttributes) {
 }
 
 TEST_F(LiveriesFileTest, UserErrorsOfTheReader) {
-    EXPECT_EQ(readError(), fmtlib::format("51: File {} not found", path));
+    EXPECT_EQ(readError(), fmtlib::format("51: File {} not found", catalogPath));
     writeText(dataPaths.liveriesCatalogFile, "<liveries><liv airl=");
-    EXPECT_EQ(readError(), fmtlib::format("51: File {} not found", path));
+    EXPECT_EQ(readError(), fmtlib::format("51: File {} not found", catalogPath));
     writeCatalog("<livery/>");
-    EXPECT_EQ(readError(), fmtlib::format("52: {} does not contain a <liveries> section", path));
+    EXPECT_EQ(readError(), fmtlib::format("52: {} does not contain a <liveries> section", catalogPath));
     writeCatalog("<liveries><other/></liveries>");
-    EXPECT_EQ(readError(), fmtlib::format("533: {} does not contain liveries", path));
+    EXPECT_EQ(readError(), fmtlib::format("533: {} does not contain liveries", catalogPath));
     for (const std::string_view missing : {"airl", "type", "title"}) {
         std::string liv = R"(<liv airl="KLM" type="A320" title="b"/>)";
         liv.replace(liv.find(missing), missing.size(), "gone");

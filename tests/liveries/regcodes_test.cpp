@@ -64,15 +64,15 @@ TEST_F(RegcodesTest, LinesOfTheUserLists) {
          {"===> wrong regcode length 'AB' in {}", "===> wrong regcode length 'XY' in {}", "===> {} ; regs empty?"}},
         {"A320;PHABC;#;more", {}, {"===> {}: wrong format 'A320;PHABC;#;more'"}},
     };
-    const std::string path = (myRegcodes / "LIST.txt").string();
+    const std::string listPath = (myRegcodes / "LIST.txt").string();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
         writeText(myRegcodes / "LIST.txt", fmtlib::format("\n{}\r\n", c.line));
         const std::size_t linesBefore = logLines().size();
         EXPECT_EQ(readFolder(c.errors.empty()), c.entries);
-        std::vector<std::string> expected{fmtlib::format("Processing regcodes file '{}'", path)};
+        std::vector<std::string> expected{fmtlib::format("Processing regcodes file '{}'", listPath)};
         for (const std::string_view error : c.errors) {
-            expected.push_back(fmtlib::format(fmtlib::runtime(error), path));
+            expected.push_back(fmtlib::format(fmtlib::runtime(error), listPath));
         }
         expected.push_back(fmtlib::format("{} {}", c.entries.size(), c.entries.size() == 1 ? "livery" : "liveries"));
         const auto lines = logLines();
@@ -143,9 +143,9 @@ TEST_F(RegcodesTest, InlineRegistrationsAndTheirClashes) {
     EXPECT_EQ(boundTitle("PH-BXA"), "KLM 737 a");  // the first keeps it
     EXPECT_EQ(boundTitle("PH-BXC"), "KLM 737 c");
     EXPECT_EQ(liveryCatalog.regcodeTitles.size(), 2u);
-    const auto path = dataPaths.inlineRegcodesReportFile;
-    EXPECT_EQ(readText(path), "PH-BXA 'KLM 737 b' => already in use by 'KLM 737 a'\n");
-    EXPECT_TRUE(logged(fmtlib::format("1 in-line regcode clashes, see '{}'", path.string())));
+    const auto report = dataPaths.inlineRegcodesReportFile;
+    EXPECT_EQ(readText(report), "PH-BXA 'KLM 737 b' => already in use by 'KLM 737 a'\n");
+    EXPECT_TRUE(logged(fmtlib::format("1 in-line regcode clashes, see '{}'", report.string())));
 }
 
 TEST_F(RegcodesTest, InlineRegistrationOfALiveryNotInTheCatalogue) {

@@ -1,10 +1,10 @@
 #include "liveries/support/liveries_fixture.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
-#include "core/data_paths.h"
 #include "core/settings.h"
 #include "liveries/aircraft_database.h"
 #include "liveries/dbase_file.h"
@@ -60,8 +60,6 @@ const std::string_view kSmallDbase = R"(<?xml version="1.0" encoding="UTF-8"?>
 
 namespace {
 
-BoolControlParameter* const kSwitchedSettings[] = {&LIGHT_AIRCRAFT, &HIGH_PERF_AIRCRAFT, &HELICOPTERS, &LOG};
-
 void lf_resetLiveriesState() {
     dbase = DbaseTables{};
     gf_resetLiveryCatalog();
@@ -76,33 +74,19 @@ void lf_resetLiveriesState() {
     uncreatableKinds.clear();
 }
 
-void lf_resetSettings() {
-    for (BoolControlParameter* setting : kSwitchedSettings) {
-        setting->value = setting->defaultValue;
-    }
-    MATCHING_DEPTH.value = MATCHING_DEPTH.defaultValue;
-    RANDOM.value = RANDOM.defaultValue;
-}
-
 }  // namespace
 
-LiveriesTest::LiveriesTest() : savedParametersPath_(parametersPath) {
-    parametersPath = (folder() / "Vantrel" / "parameters.xml").string();
+LiveriesTest::LiveriesTest() {
     lf_resetLiveriesState();
-    lf_resetSettings();
     RANDOM.value = false;
 }
 
-LiveriesTest::~LiveriesTest() {
-    lf_resetLiveriesState();
-    lf_resetSettings();
-    parametersPath = savedParametersPath_;
-}
+LiveriesTest::~LiveriesTest() { lf_resetLiveriesState(); }
 
 void LiveriesTest::writeText(const std::filesystem::path& relative, std::string_view text) const {
-    const std::filesystem::path path = folder() / relative;
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << text;
+    const std::filesystem::path file = folder() / relative;
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << text;
 }
 
 std::string LiveriesTest::readText(const std::filesystem::path& relative) const {
@@ -110,6 +94,15 @@ std::string LiveriesTest::readText(const std::filesystem::path& relative) const 
     std::ostringstream text;
     text << file.rdbuf();
     return text.str();
+}
+
+void LiveriesTest::writeEncrypted(const std::filesystem::path& relative, std::string_view text) const {
+    writeText("plain.xml", text);
+    std::filesystem::create_directories((folder() / relative).parent_path());
+    const std::string command = "'" VANTREL_BINARY_DIR "/tools/encrypt/vantrel-encrypt' '" +
+                                (folder() / "plain.xml").string() + "' '" + (folder() / relative).string() + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    std::filesystem::remove(folder() / "plain.xml");
 }
 
 void LiveriesTest::loadDbase(std::string_view xml) const {

@@ -1,8 +1,8 @@
 #pragma once
-// A fresh working folder with Log.txt open and the settings file inside it,
-// and every table of the aircraft data empty, for one test of the liveries
-// module; the settings the module reads or switches are restored after it.
-// RANDOM is off, so that every choice is the first candidate.
+// A fresh working folder with Log.txt open and the settings file inside it
+// (every setting at its default), and every table of the aircraft data
+// empty, for one test of the liveries module. RANDOM is off, so that every
+// choice is the first candidate.
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "liveries/livery_data.h"
-#include "support/log_capture.h"
+#include "support/settings_file_fixture.h"
 
 namespace test {
 
@@ -22,7 +22,7 @@ namespace test {
 // one of them operated by another airline and one a freighter.
 extern const std::string_view kSmallDbase;
 
-class LiveriesTest : public testing::Test {
+class LiveriesTest : public SettingsFileTest {
 protected:
     LiveriesTest();
     ~LiveriesTest() override;
@@ -30,6 +30,9 @@ protected:
     // Writes the text to the path below the working folder, making its folders.
     void writeText(const std::filesystem::path& relative, std::string_view text) const;
     std::string readText(const std::filesystem::path& relative) const;
+    // Encrypts the text with the encryption tool into the path below the
+    // working folder, as the program's data files are made.
+    void writeEncrypted(const std::filesystem::path& relative, std::string_view text) const;
     // Loads the database from the text.
     void loadDbase(std::string_view xml = kSmallDbase) const;
     // Processes the liveries as a start-up does: sorted into liveryList, the
@@ -37,14 +40,10 @@ protected:
     // models and the category lists.
     void buildCatalog(std::vector<LiveryData> liveries) const;
     // Every line of Log.txt after its header.
-    std::vector<std::string> logLines() const { return log_.lines(); }
+    std::vector<std::string> logLines() const { return log.lines(); }
     bool logged(std::string_view line) const;
 
-    const std::filesystem::path& folder() const { return log_.folder().path(); }
-
-private:
-    LogCapture log_;
-    std::string savedParametersPath_;
+    const std::filesystem::path& folder() const { return log.folder().path(); }
 };
 
 LiveryData makeLivery(std::string airline, std::string model, std::string title, std::string atcId = "",
