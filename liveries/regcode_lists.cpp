@@ -43,7 +43,7 @@ public:
         : file_{path, {}}, path_(path.string()), entries_(entries) {}
 
     bool read() {
-        for (const std::string& line : gf_readLines(file_, kExpectedLinesPerFile)) {
+        for (const std::string& line : lines()) {
             if (!line.empty()) {
                 readLine(line);
             }
@@ -90,6 +90,20 @@ private:
         // One registration is always special; several only with the marker.
         const bool special = single || (fields.size() > kMarkerField && fields[kMarkerField] == "#");
         entries_.push_back({std::move(fields[kTitleField]), std::move(regcodes), special});
+    }
+
+    // The file's lines as UTF-8. Lists saved by an editor may begin with a
+    // byte-order mark or be UTF-16; read as bytes, the first title would
+    // carry the mark and never match its livery. A file of fewer than two
+    // bytes has no detectable encoding and is read as it is.
+    const std::vector<std::string>& lines() {
+        const Charset charset = gf_detectCharset(file_.path);
+        if (charset == Charset::noneFound) {
+            return gf_readLines(file_, kExpectedLinesPerFile);
+        }
+        file_.lines.reserve(kExpectedLinesPerFile);
+        gf_readTextFileByCharset(charset, file_.path, file_.lines);
+        return file_.lines;
     }
 
     TextFileLines file_;

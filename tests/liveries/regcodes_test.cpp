@@ -96,6 +96,18 @@ TEST_F(RegcodesTest, OnlyTxtFilesOfTheFolderItself) {
     EXPECT_TRUE(logged("3 liveries"));
 }
 
+TEST_F(RegcodesTest, ListsSavedWithAnEncodingMark) {
+    writeText(myRegcodes / "bom.txt", "\xEF\xBB\xBFMy A320;PHABC\r\nOther;PHABD\r\n");
+    const std::u16string utf16 = u"\uFEFFCaf\u00e9 A320;PHABE\r\n";
+    writeText(myRegcodes / "utf16.txt",
+              std::string_view(reinterpret_cast<const char*>(utf16.data()), utf16.size() * sizeof(char16_t)));
+    auto entries = readFolder(true);
+    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.title < b.title; });
+    EXPECT_EQ(entries, (std::vector<RegcodeEntry>{{"Caf\xC3\xA9 A320", {"PHABE"}, true},
+                                                  {"My A320", {"PHABC"}, true},
+                                                  {"Other", {"PHABD"}, true}}));
+}
+
 TEST_F(RegcodesTest, MissingFolderIsLogged) {
     std::vector<RegcodeEntry> entries{{"kept", {}, false}};
     EXPECT_FALSE(readRegcodeTxtFolder(folder() / "absent", entries));
