@@ -93,8 +93,8 @@ void buildPaxCargoAirlineMaps() {
         CodeMap<TitleViews> paxModels;
         CodeMap<TitleViews> cargoModels;
         for (const auto& [model, entries] : models) {
-            const auto cargoCount =
-                static_cast<std::size_t>(std::count_if(entries.begin(), entries.end(), [](const auto& e) { return e.cargo; }));
+            const auto cargoCount = static_cast<std::size_t>(
+                std::count_if(entries.begin(), entries.end(), [](const auto& e) { return e.cargo; }));
             TitleViews pax;
             TitleViews cargo;
             pax.reserve(entries.size() - cargoCount);

@@ -149,7 +149,8 @@ bool readAigRegcodesXml(std::vector<RegcodeEntry>& entries) {
         entries.push_back({std::move(title), lf_sortedRegcodes(livery.attribute("reg").value()),
                            livery.attribute("special").as_bool()});
     }
-    gf_writeLogPlain(fmtlib::format("{} {} read from {}", entries.size(), lf_liveryWord(entries.size()), path.string()));
+    gf_writeLogPlain(
+        fmtlib::format("{} {} read from {}", entries.size(), lf_liveryWord(entries.size()), path.string()));
     return !error;
 }
 

@@ -16,12 +16,10 @@ std::vector<std::string> regcodeMessages;
 
 namespace {
 
-// Binds the registration to the title. The lines for a replacement go to
-// regcodeMessages. Returns whether the registration was new and whether it
-// was moved from another title.
+// What binding one registration did.
 struct BindResult {
-    bool added = false;
-    bool replaced = false;
+    bool added = false;     // it was not bound yet
+    bool replaced = false;  // it moved from another title (a line in regcodeMessages)
 };
 
 BindResult lf_bindRegcode(const std::string& registration, TitleView title) {
@@ -38,6 +36,7 @@ BindResult lf_bindRegcode(const std::string& registration, TitleView title) {
     return {false, true};
 }
 
+// "{count} regcode{s} ..." with the plural suffix of the count.
 std::string lf_countPart(std::string_view format, std::size_t count) {
     return fmtlib::format(fmtlib::runtime(format), count, gf_pluralSuffix(static_cast<std::int64_t>(count)));
 }

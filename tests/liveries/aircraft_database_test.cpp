@@ -105,8 +105,9 @@ TEST_F(AircraftDatabaseTest, RequiredSectionsMustNotBeEmpty) {
             loadDbase(c.xml);
             ADD_FAILURE() << "no error for " << c.section;
         } catch (const qrx::UserErrorException& error) {
-            EXPECT_EQ(error.what(), fmtlib::format("61: In XML file section [{}], element [{}], attribute [{}] is empty.",
-                                                   c.section, c.element, c.attribute));
+            EXPECT_EQ(error.what(),
+                      fmtlib::format("61: In XML file section [{}], element [{}], attribute [{}] is empty.", c.section,
+                                     c.element, c.attribute));
         }
     }
 }

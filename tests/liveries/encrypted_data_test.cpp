@@ -62,7 +62,8 @@ TEST_F(EncryptedDataTest, DontUseTitlesOfBothLists) {
     readDontUseTitleLists();
     EXPECT_EQ(dontUseTitles, (std::vector<std::string>{"Airbus A320 Neo TEMPLATE", "My template", "Other template"}));
     EXPECT_TRUE(logged("1 don't use title read"));
-    EXPECT_TRUE(logged(fmtlib::format("2 don't use titles read from files in {}", dataPaths.myRegcodesFolder.string())));
+    EXPECT_TRUE(
+        logged(fmtlib::format("2 don't use titles read from files in {}", dataPaths.myRegcodesFolder.string())));
     EXPECT_FALSE(exists(dataPaths.regcodesXmlFile));
 }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <thread>
 #include <vector>
 
@@ -23,9 +24,10 @@ protected:
     LiveriesFileTest() { std::filesystem::create_directories(folder() / "output"); }
 
     void writeCatalog(std::string_view liveries) const {
-        writeText(dataPaths.liveriesCatalogFile,
-                  fmtlib::format(R"(<meta><info name="author" value="Someone"/><info name="date" value="1 May"/></meta>{})",
-                                 liveries));
+        writeText(
+            dataPaths.liveriesCatalogFile,
+            fmtlib::format(R"(<meta><info name="author" value="Someone"/><info name="date" value="1 May"/></meta>{})",
+                           liveries));
     }
 
     std::string readError() const {

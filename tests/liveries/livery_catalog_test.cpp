@@ -32,7 +32,8 @@ protected:
 TEST_F(LiveryCatalogTest, IndexesByAirlineModelAndKind) {
     buildCatalog({makeLivery("KLM", "B738", "KLM 737 b"), makeLivery("KLM", "B738", "KLM 737 a"),
                   makeLivery("KLM", "B77W", "KLM 777"), makeLivery("TRA", "B738", "Transavia 737"),
-                  makeLivery("FDX", "B763", "FedEx 767", "", true), makeLivery("KLM", "B738", "Martinair 737", "", true)});
+                  makeLivery("FDX", "B763", "FedEx 767", "", true),
+                  makeLivery("KLM", "B738", "Martinair 737", "", true)});
     const auto& catalog = liveryCatalog;
     EXPECT_EQ(catalog.byAirline.size(), 3u);
     EXPECT_EQ(catalog.byAirline.at("KLM").at("B738").size(), 3u);
