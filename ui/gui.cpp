@@ -8,6 +8,7 @@
 #include "core/data_paths.h"
 #include "core/format.h"
 #include "core/log.h"
+#include "platform/window/resources.h"
 #include "platform/window/win32.h"
 #include "ui/main_window.h"
 #include "ui/program_resources.h"
@@ -21,6 +22,13 @@ constexpr int kWindowHeightPx = 516;
 constexpr int kTitleCapacity = 100;  // wide characters
 constexpr int kReadyChecks = 18;
 constexpr auto kReadyCheckInterval = std::chrono::milliseconds(50);
+
+// The string table, as a compiled resource would hold it before the program
+// runs.
+const bool lf_stringTableFilled = [] {
+    platform::window::setStringResource(kTitleStringId, u"Vantrel");
+    return true;
+}();
 
 bool lf_registerWindowClass(HINSTANCE instance, LPCWSTR title) {
     WNDCLASSEXW windowClass{};

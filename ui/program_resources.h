@@ -1,7 +1,8 @@
 #pragma once
 // The program's resources: the string table entries and icon ids that the
-// main window loads (on Windows a compiled resource script; here this
-// module fills the window layer's string table while the program starts).
+// main window loads (on Windows a compiled resource script; here the start
+// of the user interface fills the window layer's string table with them
+// while the program's globals are built).
 
 #include <string_view>
 

@@ -15,7 +15,9 @@ namespace test {
 
 namespace {
 
-constexpr const char16_t* kTitle = u"Vantrel";
+// A class of its own, so that the program's own ("Vantrel") stays free for
+// the test that starts the whole user interface.
+constexpr const char16_t* kTitle = u"Vantrel window test";
 
 void lf_registerMainWindowClass() {
     static const ATOM atom = [] {

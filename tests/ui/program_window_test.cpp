@@ -1,0 +1,159 @@
+// The user interface as the program starts it (gf_runGui), until the
+// program's own entry exists: on the X display when there is one (Xvfb in
+// the test command), with a screenshot in the build folder, else headless.
+// The window opens with its controls, the worker starts, and closing the
+// window ends the worker's run and the message loop, with the window's
+// position saved.
+
+// Google Test first: FLTK's drawing header brings Xlib's macros (None).
+#include <gtest/gtest.h>
+
+#include <FL/Fl.H>
+#include <FL/Fl_Window.H>
+#include <FL/fl_draw.H>
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include "core/data_paths.h"
+#include "core/settings.h"
+#include "platform/support/png_file.h"
+#include "platform/window/backend.h"
+#include "platform/window/inspect.h"
+#include "platform/window/user_input.h"
+#include "run/run_flags_seam.h"
+#include "ui/gui.h"
+#include "ui/main_window.h"
+#include "ui/message_line.h"
+#include "ui/run_control_seam.h"
+#include "ui/support/main_window_fixture.h"
+
+namespace {
+
+using platform::window::Backend;
+
+constexpr int kControlCount = 42;
+
+class ProgramWindow : public test::SettingsFileTest {
+protected:
+    ProgramWindow() : savedDataFolder_(productDataFolder) {
+        productDataFolder = path.parent_path();
+        test::resetMainWindowState();
+    }
+    ~ProgramWindow() override {
+        DestroyWindow(MainWindow::hwnd);
+        MainWindow::hwnd = nullptr;
+        for (ControlBinding* binding : test::mainWindowControls()) {
+            binding->window = nullptr;
+            binding->previousWindowProc = nullptr;
+        }
+        productDataFolder = savedDataFolder_;
+        test::resetMainWindowState();
+    }
+
+    static bool hasDisplay() {
+        const char* display = std::getenv("DISPLAY");
+        return display != nullptr && *display != '\0';
+    }
+
+private:
+    std::filesystem::path savedDataFolder_;
+};
+
+// What the X server shows of the window, read on the UI thread.
+struct Screenshot {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> rgb;
+
+    std::array<std::uint8_t, 3> pixel(int x, int y) const {
+        const auto offset = static_cast<std::size_t>((y * width + x) * 3);
+        return {rgb[offset], rgb[offset + 1], rgb[offset + 2]};
+    }
+};
+
+// Runs on the UI thread (an FLTK awake callback): paints what is due,
+// reads the window's pixels and then closes it as the user does.
+void lf_screenshotAndClose(void* result) {
+    auto& shot = *static_cast<Screenshot*>(result);
+    UpdateWindow(MainWindow::hwnd);
+    Fl_Window* shown = Fl::first_window();
+    shown->wait_for_expose();
+    Fl::flush();
+    shown->make_current();
+    shot.width = shown->w();
+    shot.height = shown->h();
+    std::unique_ptr<std::uint8_t[]> pixels(fl_read_image(nullptr, 0, 0, shot.width, shot.height));
+    shot.rgb.assign(pixels.get(), pixels.get() + static_cast<std::ptrdiff_t>(shot.width * shot.height * 3));
+    platform::window::closeWindow(MainWindow::hwnd);
+}
+
+TEST_F(ProgramWindow, OpensWithItsControlsStartsTheWorkerAndEndsWhenClosed) {
+    const bool onDisplay = hasDisplay();
+    ASSERT_TRUE(platform::window::selectBackend(onDisplay ? Backend::fltk : Backend::headless));
+    writeEntries({{"MAIN_WINDOW_X", "60"}, {"MAIN_WINDOW_Y", "50"}});
+
+    Screenshot shot;
+    std::atomic<bool> sawWorkerWait{false};
+    std::atomic<bool> guiEnded{false};
+    std::thread user([&] {
+        // The window is up once its last control exists.
+        while (flushStaticButton.window.load() == nullptr) {
+            if (guiEnded) {
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        gf_showMessage("Waiting for RealTraffic to connect", false);
+        // The worker waits for its run to end; nothing has asked it to yet.
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        sawWorkerWait = !runStopRequested;
+        if (onDisplay) {
+            Fl::awake(lf_screenshotAndClose, &shot);
+        } else {
+            PostMessageW(MainWindow::hwnd, WM_CLOSE, 0, 0);
+        }
+    });
+    const int exitCode = gf_runGui(nullptr);
+    guiEnded = true;
+    user.join();
+
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_TRUE(sawWorkerWait);
+    EXPECT_TRUE(userCloseRequested);
+    EXPECT_EQ(closingReason, kClosingUserClosedSim);
+    EXPECT_TRUE(std::filesystem::is_directory(productDataFolder));
+    EXPECT_EQ(fileValue("MAIN_WINDOW_X"), "60");
+    EXPECT_EQ(fileValue("MAIN_WINDOW_Y"), "50");
+    const auto window = platform::window::inspectWindow(MainWindow::hwnd);
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window->text, u"Vantrel");
+    EXPECT_EQ(platform::window::childWindows(MainWindow::hwnd).size(), static_cast<std::size_t>(kControlCount));
+
+    if (!onDisplay) {
+        return;
+    }
+    ASSERT_EQ((std::array{shot.width, shot.height}), (std::array{880, 476}));
+    ASSERT_TRUE(vantrel::test::writePng(VANTREL_BINARY_DIR "/main_window_screenshot.png", shot.width, shot.height,
+                                        shot.rgb));
+    EXPECT_EQ(shot.pixel(870, 470), (std::array<std::uint8_t, 3>{0x32, 0xCD, 0x32}));  // the message line
+    EXPECT_EQ(shot.pixel(860, 50), (std::array<std::uint8_t, 3>{0, 0, 0}));
+    const auto yellowPixels = [&shot] {
+        int count = 0;
+        for (int y = 448; y < 476; ++y) {
+            for (int x = 0; x < 400; ++x) {
+                count += shot.pixel(x, y) == std::array<std::uint8_t, 3>{0xFF, 0xFF, 0x00} ? 1 : 0;
+            }
+        }
+        return count;
+    }();
+    EXPECT_GT(yellowPixels, 50);  // the message's text
+}
+
+}  // namespace
