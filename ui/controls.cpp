@@ -137,8 +137,11 @@ void gf_createEditBox(ControlBinding& binding, HWND parent, const CREATESTRUCTW*
                       WNDPROC subclass) {
     const HWND editBox = lf_createControl(binding, parent, create, u"Edit", u"", WS_BORDER | WS_DISABLED,
                                           {x, binding.y, x + width, binding.y + kEditBoxHeightPx});
-    binding.previousWindowProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(editBox, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(subclass)));
+    // Kept before the subclass is installed: other threads set the box's
+    // text through it at any time, and it hands that on to the procedure
+    // kept here.
+    binding.previousWindowProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(editBox, GWLP_WNDPROC));
+    SetWindowLongPtrW(editBox, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(subclass));
 }
 
 void gf_createComboBox(ControlBinding& binding, HWND parent, const CREATESTRUCTW* create, int x, int width,

@@ -30,19 +30,6 @@ const bool lf_stringTableFilled = [] {
     return true;
 }();
 
-bool lf_registerWindowClass(HINSTANCE instance, LPCWSTR title) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = gf_wndProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kIconId));
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    windowClass.lpszClassName = title;
-    windowClass.hIconSm = windowClass.hIcon;
-    return RegisterClassExW(&windowClass) != 0;
-}
 
 bool lf_waitUntilReady() {
     for (int check = 0; check < kReadyChecks && !MainWindow::readyFlag; ++check) {
@@ -63,13 +50,28 @@ void lf_makeDataFolder() {
 
 }  // namespace
 
+bool gf_registerWindowClass(HINSTANCE instance, LPCWSTR title) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = gf_wndProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kIconId));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszClassName = title;
+    windowClass.hIconSm = windowClass.hIcon;
+    return RegisterClassExW(&windowClass) != 0;
+}
+
+
 int gf_runGui(HINSTANCE instance) {
     std::array<char16_t, kTitleCapacity> title{};
     if (LoadStringW(instance, kTitleStringId, title.data(), kTitleCapacity) == 0) {
         gf_writeLogPlain("Failed to load application title");
         return 0;
     }
-    if (!lf_registerWindowClass(instance, title.data())) {
+    if (!gf_registerWindowClass(instance, title.data())) {
         gf_writeLogPlain("Failed to register window class");
         return 0;
     }

@@ -12,6 +12,10 @@
 // "initInstance failed".
 int gf_runGui(HINSTANCE instance);
 
+// Registers the main window's class under the title: gf_wndProc, the black
+// background. False when the name is taken.
+bool gf_registerWindowClass(HINSTANCE instance, LPCWSTR title);
+
 // Waits (at most 18 x 50 ms) until the main window's state is built, reads
 // the window's position from parameters.xml, creates the 880 x 516 window
 // with its controls at that position and shows it. False when the state is

@@ -9,7 +9,6 @@
 #include "ui/gui.h"
 #include "ui/main_window.h"
 #include "ui/run_control_seam.h"
-#include "ui/window_procedure.h"
 
 namespace test {
 
@@ -20,16 +19,8 @@ namespace {
 constexpr const char16_t* kTitle = u"Vantrel window test";
 
 void lf_registerMainWindowClass() {
-    static const ATOM atom = [] {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.style = CS_HREDRAW | CS_VREDRAW;
-        windowClass.lpfnWndProc = gf_wndProc;
-        windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-        windowClass.lpszClassName = kTitle;
-        return RegisterClassExW(&windowClass);
-    }();
-    ASSERT_NE(atom, 0);
+    static const bool registered = gf_registerWindowClass(nullptr, kTitle);
+    ASSERT_TRUE(registered);
 }
 
 }  // namespace
