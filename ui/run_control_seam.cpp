@@ -5,6 +5,7 @@
 #include "platform/window/user32.h"
 #include "run/run_flags.h"
 #include "ui/main_window.h"
+#include "ui/window_procedure.h"
 
 std::jthread workerThread;
 
@@ -43,9 +44,9 @@ void gf_runWorkerThread(std::stop_token stop) {
         if (!userCloseRequested) {
             closingReason = ClosingReason::NotYetSet;
             runStopRequested = false;
-            PostMessageW(MainWindow::hwnd, WM_APP + 1, 0, 0);
+            PostMessageW(MainWindow::hwnd, kStartWorkerMessage, 0, 0);
             return;
         }
     }
-    PostMessageW(MainWindow::hwnd, WM_APP + 2, 0, 0);
+    PostMessageW(MainWindow::hwnd, kEndProgramMessage, 0, 0);
 }

@@ -1,10 +1,10 @@
 #pragma once
-// Seam: what the main window needs of run control (the worker thread, its
-// body) until run control is
-// built. Each name is the one run control will own; its issue replaces this
-// file whole (the stop flags themselves are in run/run_flags.h). The
-// worker here does the least the window relies on: it waits until a stop
-// flag is set, then ends the program or, for new settings, starts again.
+// Seam: what the main window needs of run control (the worker thread and its
+// body) until run control is built. Each name is the one run control will
+// own; its issue replaces this file whole (the stop flags themselves are in
+// run/run_flags.h). The worker here does the least the window relies on: it
+// waits until a stop flag is set, then ends the program or, for new
+// settings, starts again.
 
 #include <stop_token>
 #include <thread>

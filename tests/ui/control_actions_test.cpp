@@ -10,7 +10,7 @@
 #include "core/text_conversion.h"
 #include "platform/window/inspect.h"
 #include "platform/window/user_input.h"
-#include "run/run_flags_seam.h"
+#include "run/run_flags.h"
 #include "ui/control_actions.h"
 #include "ui/main_window.h"
 #include "ui/run_control_seam.h"
@@ -42,7 +42,7 @@ protected:
     }
     static bool enabled(const ControlBinding& control) { return inspectWindow(control.window)->enabled; }
     static bool restartAsked(std::int32_t delaySec) {
-        return runStopRequested && closingReason == kClosingNewSettings && restartDelaySec == delaySec;
+        return runStopRequested && closingReason == ClosingReason::NewSettings && restartDelaySec == delaySec;
     }
 };
 
@@ -75,10 +75,10 @@ TEST_F(ControlActions, AScanSwitchedOnBeforeRealTrafficConnectedRestartsTheRun) 
 
 TEST_F(ControlActions, APendingStopKeepsItsReasonAndDelay) {
     runStopRequested = true;
-    closingReason = kClosingUserClosedSim;
+    closingReason = ClosingReason::UserClosedSim;
     SIM_CHOICE.fillComboBox();
     pick(SIM_CHOICE, u"MSFS 2024");
-    EXPECT_EQ(closingReason, kClosingUserClosedSim);
+    EXPECT_EQ(closingReason, ClosingReason::UserClosedSim);
     EXPECT_EQ(restartDelaySec, 0);
 }
 

@@ -23,11 +23,11 @@
 
 #include "core/data_paths.h"
 #include "core/settings.h"
-#include "platform/support/png_file.h"
+#include "support/png_file.h"
 #include "platform/window/backend.h"
 #include "platform/window/inspect.h"
 #include "platform/window/user_input.h"
-#include "run/run_flags_seam.h"
+#include "run/run_flags.h"
 #include "ui/gui.h"
 #include "ui/main_window.h"
 #include "ui/message_line.h"
@@ -127,7 +127,7 @@ TEST_F(ProgramWindow, OpensWithItsControlsStartsTheWorkerAndEndsWhenClosed) {
     EXPECT_EQ(exitCode, 0);
     EXPECT_TRUE(sawWorkerWait);
     EXPECT_TRUE(userCloseRequested);
-    EXPECT_EQ(closingReason, kClosingUserClosedSim);
+    EXPECT_EQ(closingReason, ClosingReason::UserClosedSim);
     EXPECT_TRUE(std::filesystem::is_directory(productDataFolder));
     EXPECT_EQ(fileValue("MAIN_WINDOW_X"), "60");
     EXPECT_EQ(fileValue("MAIN_WINDOW_Y"), "50");
