@@ -4,7 +4,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
+#include <string>
+#include <thread>
 
 #include "core/settings.h"
 #include "core/text_conversion.h"
@@ -171,6 +174,26 @@ TEST_F(MainWindow_, PaintsTheMessageLineGreenWithItsTextOrRedWithTheError) {
                                   platform::window::DrawCall{TextCall{{3, 455}, u"3: no liveries", 0x00FFFF, {}}}}));
     gf_clearError();
     EXPECT_THAT(paintedMessageLine(), ElementsAreArray({erased, platform::window::DrawCall{green}}));
+}
+
+// The simulator link writes the user's stand while the UI thread paints it:
+// every read is one whole text.
+TEST(MainWindowStatus, TextsWrittenByAnotherThreadAreReadWhole) {
+    const std::string first(64, 'A');
+    const std::string second = "B12";
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+        for (int round = 0; round < 20000; ++round) {
+            MainWindow::userStandText = round % 2 == 0 ? first : second;
+        }
+        done = true;
+    });
+    while (!done) {
+        const std::string read = MainWindow::userStandText;
+        ASSERT_TRUE(read.empty() || read == first || read == second) << read;
+    }
+    writer.join();
+    MainWindow::userStandText = "";
 }
 
 // Where the window opens: a position at a limit (as a minimised window
