@@ -2,8 +2,10 @@
 // The multimedia timer resolution. Windows runs the 10 ms main loop and the
 // simulator link's 1 ms dispatch steps with the timer raised to 1 ms
 // (timeBeginPeriod) and restores it afterwards (timeEndPeriod). Linux sleeps
-// with fine resolution anyway, so both do nothing and report success.
+// with fine resolution anyway, so both only count, as Windows does, the
+// raises not yet restored, and report success.
 
+#include <atomic>
 #include <cstdint>
 
 namespace platform {
@@ -11,7 +13,16 @@ namespace platform {
 // TIMERR_NOERROR, the result of a successful call.
 inline constexpr std::uint32_t kTimerNoError = 0;
 
-inline std::uint32_t timeBeginPeriod(std::uint32_t /*periodMs*/) { return kTimerNoError; }
-inline std::uint32_t timeEndPeriod(std::uint32_t /*periodMs*/) { return kTimerNoError; }
+// timeBeginPeriod calls not yet matched by a timeEndPeriod.
+inline std::atomic<std::int32_t> raisedTimerPeriods{0};
+
+inline std::uint32_t timeBeginPeriod(std::uint32_t /*periodMs*/) {
+    ++raisedTimerPeriods;
+    return kTimerNoError;
+}
+inline std::uint32_t timeEndPeriod(std::uint32_t /*periodMs*/) {
+    --raisedTimerPeriods;
+    return kTimerNoError;
+}
 
 }  // namespace platform

@@ -1,0 +1,105 @@
+#include "simlink/flight_plans.h"
+
+#include <fstream>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+#include "core/data_paths.h"
+#include "core/format.h"
+#include "core/log.h"
+
+std::filesystem::path flightPlanFolder;
+
+namespace {
+
+// The text with the five characters that XML reserves written as entities.
+std::string lf_escapeXml(std::string_view text) {
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (const char c : text) {
+        switch (c) {
+            case '&': escaped += "&amp;"; break;
+            case '<': escaped += "&lt;"; break;
+            case '>': escaped += "&gt;"; break;
+            case '"': escaped += "&quot;"; break;
+            case '\'': escaped += "&apos;"; break;
+            default: escaped += c; break;
+        }
+    }
+    return escaped;
+}
+
+std::string_view lf_flightType(AircraftCategory category) {
+    switch (category) {
+        case AircraftCategory::Buzjets:
+        case AircraftCategory::Large:
+        case AircraftCategory::Heavy: return "IFR";
+        default: return "VFR";
+    }
+}
+
+// The eight lines, each ended by CR LF as a Windows text-mode stream writes
+// them. The second line keeps a stray double quote after its '>', as the
+// simulator has always been given it.
+std::string lf_flightPlanText(const LiveAc& aircraft) {
+    const LiveAcStrings& strings = aircraft.identity.strings;
+    const std::string text = fmtlib::format(
+        "{}\n{}\n{}\n{}{}{}\n{}{}{}\n{}{}{}\n{}\n{}\n", R"(<?xml version="1.0" encoding="UTF-8"?>)",
+        R"(<SimBase.Document Type="AceXML" version="4,3">")", "<FlightPlan.FlightPlan>", "<FPType>",
+        lf_flightType(aircraft.identity.category), "</FPType>", "<DepartureID>", lf_escapeXml(strings.origin),
+        "</DepartureID>", "<DestinationID>", lf_escapeXml(strings.destination), "</DestinationID>",
+        "</FlightPlan.FlightPlan>", "</SimBase.Document>");
+    std::string windowsText;
+    windowsText.reserve(text.size() + 8);
+    for (const char c : text) {
+        if (c == '\n') {
+            windowsText += '\r';
+        }
+        windowsText += c;
+    }
+    return windowsText;
+}
+
+}  // namespace
+
+bool gf_makeFlightPlanFolder() {
+    flightPlanFolder = productDataFolder / "orig_dest";
+    if (!std::filesystem::exists(productDataFolder)) {
+        std::filesystem::create_directories(productDataFolder);
+    }
+    if (!std::filesystem::exists(flightPlanFolder)) {
+        std::filesystem::create_directory(flightPlanFolder);
+    }
+    return std::filesystem::exists(flightPlanFolder);
+}
+
+std::filesystem::path gf_flightPlanFileName(std::uint32_t objectId) { return fmtlib::format("{}.pln", objectId); }
+
+bool gf_writeFlightPlan(const std::filesystem::path& path, const LiveAc& aircraft) {
+    const std::string text = lf_flightPlanText(aircraft);
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    if (!file) {
+        return false;
+    }
+    file.write(text.data(), static_cast<std::streamsize>(text.size()));
+    file.close();
+    if (file.fail()) {
+        std::error_code ignored;
+        std::filesystem::remove(path, ignored);
+        return false;
+    }
+    return true;
+}
+
+bool gf_removeFlightPlanFolder() {
+    if (!std::filesystem::exists(flightPlanFolder)) {
+        return true;
+    }
+    std::error_code error;
+    std::filesystem::remove_all(flightPlanFolder, error);
+    if (error) {
+        gf_writeLogPlain(fmtlib::format("gf_removeFlightPlanFolder: {}", error.message()));
+    }
+    return !std::filesystem::exists(flightPlanFolder);
+}

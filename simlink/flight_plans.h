@@ -1,0 +1,33 @@
+#pragma once
+// Flight-plan files of live aircraft whose origin and destination are known,
+// so that the simulator can show their route: one small AceXML file per
+// created aircraft, named by its object id, in one folder below the
+// program's application-data folder. Made at the start of the worker,
+// removed with its contents when a run closes down. Worker thread.
+
+#include <cstdint>
+#include <filesystem>
+
+#include "traffic/aircraft_records_seam.h"
+
+// The program's application-data folder / "orig_dest"; set by
+// gf_makeFlightPlanFolder.
+extern std::filesystem::path flightPlanFolder;
+
+// Sets flightPlanFolder and creates it (and the application-data folder)
+// when missing; true when it exists afterwards. A failing query of the
+// folder throws std::filesystem::filesystem_error.
+bool gf_makeFlightPlanFolder();
+
+// "{object id}.pln", relative to flightPlanFolder.
+std::filesystem::path gf_flightPlanFileName(std::uint32_t objectId);
+
+// Writes the aircraft's flight plan to the path, replacing an old file: IFR
+// for business jets, large and heavy aircraft, VFR for the others; origin
+// and destination escaped for XML. False, with no file left behind, when the
+// file cannot be opened or written whole.
+bool gf_writeFlightPlan(const std::filesystem::path& path, const LiveAc& aircraft);
+
+// Removes flightPlanFolder with its contents; an error is logged
+// ("gf_removeFlightPlanFolder: {}"). True when it does not exist afterwards.
+bool gf_removeFlightPlanFolder();

@@ -1,0 +1,45 @@
+#include "simlink/parking_controls.h"
+
+#include <array>
+
+#include "core/settings.h"
+#include "platform/window/user32.h"
+#include "ui/main_window.h"
+#include "ui/message_line.h"
+
+std::atomic<bool> staticParkingBusy{false};
+
+namespace {
+
+// Minutes to the next renewal shown right after one.
+constexpr std::int32_t kMinutesBetweenRenewals = 19;
+
+void lf_repaintPanel() { InvalidateRect(MainWindow::hwnd, &MainWindow::controlPanelRect, TRUE); }
+
+void lf_enable(const std::array<ControlBinding*, 10>& controls, bool enable) {
+    for (ControlBinding* control : controls) {
+        EnableWindow(control->window, enable ? TRUE : FALSE);
+    }
+}
+
+}  // namespace
+
+void gf_lockParkingControls() {
+    staticParkingBusy.exchange(true);
+    lf_enable({&parking_percentage, &INITIAL_LOAD_ONLY, &PARK_FAKE, &PARK_SOFT, &MAX_PARK_SEL, &MAX_LIVE_SEL,
+               &MAX_FIT_FL, &WEEK, &flushStaticButton, &reReadButton},
+              false);
+    gf_clearMessage();
+    lf_repaintPanel();
+}
+
+void gf_unlockParkingControls() {
+    staticParkingBusy.exchange(false);
+    MainWindow::minutesToRenewal = kMinutesBetweenRenewals;
+    lf_repaintPanel();
+    lf_enable({&MAX_PARK_SEL, &MAX_LIVE_SEL, &parking_percentage, &INITIAL_LOAD_ONLY, &PARK_SOFT, &PARK_FAKE,
+               &MAX_FIT_FL, &WEEK, &flushStaticButton, &reReadButton},
+              true);
+    gf_clearMessage();
+    lf_repaintPanel();
+}

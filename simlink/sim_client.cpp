@@ -1,0 +1,170 @@
+#include "simlink/sim_client.h"
+
+#include <chrono>
+#include <exception>
+#include <mutex>
+#include <utility>
+
+#include "core/exceptions.h"
+#include "core/format.h"
+#include "core/log.h"
+#include "platform/os/timer_resolution.h"
+#include "platform/window/user32.h"
+#include "run/run_flags.h"
+#include "run/run_lifecycle_seam.h"
+#include "simlink/object_identification.h"
+#include "simlink/sim_commands.h"
+#include "simlink/sim_link_state.h"
+#include "simlink/user_aircraft.h"
+#include "ui/main_window.h"
+#include "ui/message_line.h"
+#include "ui/program_resources.h"
+
+namespace sc = platform::simconnect;
+
+std::jthread simClientThread;
+
+namespace {
+
+constexpr auto kOpenRetryInterval = std::chrono::milliseconds(100);
+constexpr auto kDispatchInterval = std::chrono::milliseconds(1);
+
+// The system timer at 1 ms for as long as the connection is dispatched,
+// restored however the dispatch ends.
+class OneMillisecondTimer {
+public:
+    OneMillisecondTimer() { platform::timeBeginPeriod(1); }
+    ~OneMillisecondTimer() { platform::timeEndPeriod(1); }
+    OneMillisecondTimer(const OneMillisecondTimer&) = delete;
+    OneMillisecondTimer& operator=(const OneMillisecondTimer&) = delete;
+};
+
+void lf_repaintStatus() { InvalidateRect(MainWindow::hwnd, &MainWindow::statusBlockRect, TRUE); }
+
+bool lf_runStopping() { return runStopRequested || userCloseRequested; }
+
+void lf_showWaiting() {
+    gf_showMessage(fmtlib::format("Waiting for MSFS 20{} ...", msfs2020Selected ? "20" : "24"), true);
+    gf_writeLogPlain("");
+    lf_repaintStatus();
+}
+
+// Dispatches every millisecond until the token asks to stop or the
+// simulator is gone (CallDispatch fails once nothing is left of a lost or
+// closed connection).
+void lf_dispatch(sc::Handle handle, const std::stop_token& stop) {
+    const OneMillisecondTimer timer;
+    while (!stop.stop_requested()) {
+        if (sc::SimConnect_CallDispatch(handle, onSimConnectDispatch, nullptr) < 0) {
+            simRunning = false;
+            gf_handleSimDisconnected();
+            return;
+        }
+        std::this_thread::sleep_until(std::chrono::steady_clock::now() + kDispatchInterval);
+    }
+}
+
+void lf_connectAndDispatch(const std::stop_token& stop) {
+    bool waitingShown = false;
+    while (!lf_runStopping() && !stop.stop_requested()) {
+        if (!waitingShown) {
+            lf_showWaiting();
+            waitingShown = true;
+        }
+        sc::selectTargetSimulator(msfs2020Selected ? sc::TargetSimulator::Msfs2020 : sc::TargetSimulator::Msfs2024);
+        sc::Handle handle = nullptr;
+        if (sc::SimConnect_Open(&handle, std::string(kProductName).c_str(), nullptr, 0, nullptr, 0) < 0) {
+            std::this_thread::sleep_until(std::chrono::steady_clock::now() + kOpenRetryInterval);
+            continue;
+        }
+        {
+            const std::lock_guard lock(simQueueMutex);
+            hSimConnect = handle;
+        }
+        registerSimConnect();
+        lf_dispatch(handle, stop);
+        return;
+    }
+}
+
+// However the link ends: the worker keeps the user's stand, and the
+// connection is closed after the handle and the running state are cleared
+// under simQueueMutex, so that no thread calls the closed connection.
+void lf_cleanUp() {
+    gf_requestUserStandReservation();
+    MainWindow::simConnected = false;
+    lf_repaintStatus();
+    sc::Handle handle = nullptr;
+    {
+        const std::lock_guard lock(simQueueMutex);
+        handle = std::exchange(hSimConnect, nullptr);
+        simRunning = false;
+    }
+    MainWindow::simRunningShown = false;
+    lf_repaintStatus();
+    if (handle == nullptr) {
+        return;
+    }
+    if (sc::SimConnect_Close(handle) < 0) {
+        gf_writeLog("Closing SimConnect failed?!");
+    } else {
+        gf_writeLogPlain("SimConnect closed ok");
+    }
+}
+
+void lf_onFailure(std::string_view text) {
+    gf_showError(text);
+    simRunning = false;
+    gf_handleSimDisconnected();
+}
+
+}  // namespace
+
+void gf_startSimClient() { simClientThread = std::jthread(SimClient); }
+
+void gf_stopSimClient() { simClientThread.request_stop(); }
+
+void gf_resetSimLink() {
+    if (simClientThread.joinable()) {
+        simClientThread.request_stop();
+        simClientThread.join();
+    }
+    simRunning = false;
+    simRequestError = false;
+    {
+        const std::lock_guard lock(simQueueMutex);
+        hSimConnect = nullptr;
+        positionBuffers.clearUnlocked();
+        simCreateQueue.clear();
+        simRemoveQueue.clear();
+        simEventQueue.clear();
+    }
+    sentCreates.clear();
+    addedObjectIds.clear();
+    gf_resetUserAircraft();
+}
+
+void SimClient(std::stop_token stop) {
+    try {
+        lf_connectAndDispatch(stop);
+    } catch (const qrx::UserErrorException& error) {
+        // The user must act (wrong simulator, no aircraft): the error stays
+        // shown and the run is not restarted for it.
+        gf_showError(error.what());
+    } catch (const std::exception& error) {
+        lf_onFailure(error.what());
+    } catch (...) {
+        lf_onFailure(fmtlib::format("Exception in {}", "SimClient"));
+    }
+    try {
+        lf_cleanUp();
+    } catch (const std::exception& error) {
+        gf_writeLog(fmtlib::format("{} exception: {}", "SimClient", error.what()));
+    }
+}
+
+void gf_reportSimConnectError() {
+    gf_showMessage("SimConnect request error", true);
+    simRequestError.exchange(true);
+    gf_requestRunStop(ClosingReason::SimConnectError, 9);
+}

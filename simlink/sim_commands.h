@@ -1,0 +1,80 @@
+#pragma once
+// The commands the traffic manager gives the simulator link: queues that the
+// link's thread sends on the next simulator frame (flushSimCommands), and the
+// spoiler and throttle command that goes at once.
+//
+// Lock order: feed mutex, then simResultMutex, then simQueueMutex, then the
+// message-line mutex, then the log mutex. The link's thread never waits for
+// simResultMutex while it holds simQueueMutex.
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "simlink/sim_records.h"
+
+// Guards simCreateQueue, simEventQueue, simRemoveQueue, the front position
+// buffer and the swap of the two buffers, userAcData and every use of
+// hSimConnect from a thread other than the link's. The pushes below lock it
+// and wait; the frame flush only tries it and skips a frame when it is busy.
+extern std::mutex simQueueMutex;
+
+extern std::vector<CreateRequest> simCreateQueue;
+extern std::vector<EventCmd> simEventQueue;
+extern std::vector<std::uint32_t> simRemoveQueue;  // object ids
+
+// Per-frame positions, double-buffered: the traffic manager appends to the
+// back buffer on its own thread without a lock (gf_appendPositionCmd) and,
+// under simQueueMutex, swaps the two; the frame flush sends the front buffer
+// and empties it.
+class PositionBuffers {
+public:
+    std::vector<PositionCmd>& back() { return *back_; }
+    std::vector<PositionCmd>& front() { return *front_; }
+    // simQueueMutex held: this tick's positions become the front buffer and
+    // the new back buffer is empty.
+    void swapUnlocked();
+    // simQueueMutex held: both buffers empty, back and front as at the start.
+    void clearUnlocked();
+    void reserve(std::size_t count);
+
+private:
+    std::array<std::vector<PositionCmd>, 2> buffers_;
+    std::vector<PositionCmd>* back_ = &buffers_[0];
+    std::vector<PositionCmd>* front_ = &buffers_[1];
+};
+extern PositionBuffers positionBuffers;
+
+// Appends a copy under simQueueMutex (the tail number is copied, the title
+// stays a view).
+void gf_queueCreate(const CreateRequest& request);
+// Appends one event under simQueueMutex.
+void gf_queueEvent(const EventCmd& event);
+// Under one lock, seven events for the object with their states, in this
+// order: NAV, BEACON, LANDING, TAXI, STROBES, LOGO, CABIN lights.
+void gf_queueLightEvents(std::uint32_t objectId, const std::array<std::uint32_t, 7>& states);
+void gf_queueCabinLights(std::uint32_t objectId, std::uint32_t value);
+// Appends one event; the caller holds simQueueMutex.
+void gf_appendEventCmd(const EventCmd& event);
+// Appends to the back position buffer; the traffic manager's thread only.
+void gf_appendPositionCmd(const PositionCmd& command);
+
+// Sends definition 401 to the object at once, under simQueueMutex (so that
+// it never falls between a creation and the query of its packet id): spoilers
+// and both throttles 0 % when off, 100 % when on, throttles -100 % with
+// reverse. The result is ignored. Takes simQueueMutex: not to be called while
+// holding it.
+void gf_setSpoilersThrottles(std::uint32_t objectId, bool on, bool reverse);
+
+// Removes from one of the traffic manager's own create queues every request
+// with exactly this tail number, keeping the others in order; true when one
+// was removed. An empty tail number removes nothing.
+bool gf_cancelQueuedCreate(std::deque<CreateRequest>& queue, const std::string& tailNumber);
+
+// At the start of each run, before the link's thread starts: room for 256
+// entries in each position buffer, the create and remove queues and the
+// link's lists of sent creations and added objects; clears simRequestError.
+void gf_reserveSimQueues();

@@ -1,0 +1,57 @@
+#pragma once
+// The user's own aircraft: where it is, whether it is on the ground, the
+// simulator's UTC time, and the end of the run when it jumps far away (a new
+// flight). The simulator's replies arrive on the link's thread; the stand at
+// the user position and the user's reserved stand are worked out on the
+// worker, which owns the stands.
+
+#include <atomic>
+#include <cstdint>
+
+#include "liveries/aircraft_category.h"
+#include "platform/simconnect/simconnect.h"
+#include "simlink/sim_records.h"
+
+// The last reply of the user-aircraft request (109). Written by the link's
+// thread and read by others under simQueueMutex.
+extern UserAcData userAcData;
+
+// SIM ON GROUND of the last once-a-second reply (108); known once a reply
+// arrived while the user position was known.
+extern std::atomic<bool> userOnGround;
+extern std::atomic<bool> userOnGroundKnown;
+// Simulator UTC time, seconds since 1970-01-01 00:00; 0 until known.
+extern std::atomic<std::uint64_t> simUtcSeconds;
+// Half wing span of the user aircraft, nautical miles, once determined from
+// its model; and its size category.
+extern std::atomic<double> userHalfSpanNm;
+extern std::atomic<bool> userHalfSpanKnown;
+extern std::atomic<AircraftCategory> userCategory;
+
+// Worker thread: asks the simulator for the user aircraft's data (unless a
+// SimConnect call failed already) and returns a copy of the data of the last
+// reply, which is the run's copy of the user data. Shows the stand at that
+// position and keeps the user's stand when the link asked for it. A failed
+// request ends the run (SIMCONNECT ERROR).
+UserAcData gf_requestUserAircraftData();
+
+// Worker thread, once a flight runs: asks for the title and the model of the
+// user aircraft.
+void gf_requestUserAircraftTitle();
+
+// Worker thread: when the user aircraft stands still (at most 2 kt in the
+// run's copy) on a stand of the park airport, keeps that stand as the park
+// airport's reserved stand. The link asks for it when a flight ends; run
+// control calls it while the run closes down, before the park airport is
+// saved and cleared.
+void gf_reserveUserStand(const UserAcData& runCopy);
+
+// Link thread: the flight ends, so the worker keeps the user's stand.
+void gf_requestUserStandReservation();
+
+// A SIMOBJECT_DATA record; routed by its request id.
+void onSimObjectData(const platform::simconnect::RecvSimObjectData& message);
+
+// The user-aircraft state of a run back at its start values; the link's
+// thread has ended.
+void gf_resetUserAircraft();

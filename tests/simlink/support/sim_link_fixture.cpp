@@ -1,0 +1,128 @@
+#include "simlink/support/sim_link_fixture.h"
+
+#include <algorithm>
+#include <mutex>
+#include <thread>
+
+#include "run/run_flags.h"
+#include "simlink/sim_client.h"
+#include "simlink/sim_commands.h"
+#include "simlink/sim_link_state.h"
+#include "simlink/sim_results.h"
+#include "simlink/user_aircraft.h"
+#include "ui/main_window.h"
+#include "ui/message_line.h"
+
+namespace sc = platform::simconnect;
+
+namespace test {
+
+nlohmann::json simScenario() {
+    return {{"simulator", "KittyHawk"},
+            {"frameRate", 60},
+            {"titles", {kCreatableTitle}},
+            {"createDelayFrames", 2},
+            {"user",
+             {{"title", "Cessna 152 Asobo"},
+              {"atcModel", "C152"},
+              {"latitudeDeg", 47.5},
+              {"longitudeDeg", 8.5},
+              {"altitudeFt", 1400.0},
+              {"altAboveGroundFt", 0.0},
+              {"onGround", true}}}};
+}
+
+bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds{2});
+    }
+    return true;
+}
+
+void resetSimLinkState() {
+    gf_resetSimLink();
+    {
+        const std::lock_guard lock(simResultMutex);
+        simResults.clear();
+    }
+    simFrameRate = 0.0F;
+    msfs2020Selected = false;
+    userOnGround = false;
+    simUtcSeconds = 0;
+    userHalfSpanNm = 0.0;
+    runStopRequested = false;
+    userCloseRequested = false;
+    closingReason = ClosingReason::NotYetSet;
+    restartDelaySec = 0;
+    simDataArrived = false;
+    MainWindow::simConnected = false;
+    MainWindow::simRunningShown = false;
+    MainWindow::userModelKnown = true;
+    MainWindow::simModeText = "";
+    MainWindow::userTitleText = "";
+    MainWindow::userStandText = "";
+    gf_clearError();
+    gf_clearMessage();
+}
+
+SimLinkTest::SimLinkTest() { resetSimLinkState(); }
+
+SimLinkTest::~SimLinkTest() { resetSimLinkState(); }
+
+void SimLinkTest::startSim(const nlohmann::json& scenario, bool msfs2020) {
+    sim_ = std::make_unique<vantrel::test::StandInSim>(scenario);
+    sim_->writeSimConnectCfg(log.folder().path());
+    msfs2020Selected = msfs2020;
+}
+
+void SimLinkTest::startLink() {
+    gf_reserveSimQueues();
+    gf_startSimClient();
+}
+
+void SimLinkTest::connect(const nlohmann::json& scenario, bool msfs2020) {
+    startSim(scenario, msfs2020);
+    startLink();
+    ASSERT_TRUE(waitUntil([] { return MainWindow::simConnected && simRunning; })) << messageLine();
+}
+
+std::vector<SimResult> SimLinkTest::takeResults() {
+    const std::lock_guard lock(simResultMutex);
+    return std::exchange(simResults, {});
+}
+
+std::vector<SimResult> SimLinkTest::waitForResults(SimResultKind kind, std::size_t count) {
+    waitUntil([&] {
+        for (const SimResult& result : takeResults()) {
+            results_.push_back(result);
+        }
+        return std::count_if(results_.begin(), results_.end(),
+                             [&](const SimResult& result) { return result.kind == kind; }) >=
+               static_cast<std::ptrdiff_t>(count);
+    });
+    return std::exchange(results_, {});
+}
+
+void SimLinkTest::requestAircraftInRange() {
+    const std::lock_guard lock(simQueueMutex);
+    ASSERT_EQ(sc::SimConnect_RequestDataOnSimObjectType(hSimConnect, gf_simId(SimRequestId::AircraftInRange),
+                                                        gf_simId(SimDefinitionId::AircraftInRange), 20000,
+                                                        sc::SimObjectType::Aircraft),
+              sc::kOk);
+}
+
+std::string SimLinkTest::messageLine() {
+    const std::lock_guard lock(MainWindow::messageMutex);
+    return MainWindow::errorText.empty() ? MainWindow::messageText : MainWindow::errorText;
+}
+
+bool SimLinkTest::logged(const std::string& line) const {
+    const std::vector<std::string> lines = log.lines();
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+}  // namespace test
