@@ -85,8 +85,11 @@ bool gf_writeFlightPlan(const std::filesystem::path& path, const LiveAc& aircraf
     file.write(text.data(), static_cast<std::streamsize>(text.size()));
     file.close();
     if (file.fail()) {
+        // Only the half-written plan goes, never a device given as the path.
         std::error_code ignored;
-        std::filesystem::remove(path, ignored);
+        if (std::filesystem::is_regular_file(path, ignored)) {
+            std::filesystem::remove(path, ignored);
+        }
         return false;
     }
     return true;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "platform/simconnect/wire.h"
 #include "run/run_flags.h"
 #include "simlink/sim_client.h"
+#include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"
 #include "simlink/support/sim_link_fixture.h"
 #include "simlink/user_aircraft.h"
@@ -32,14 +34,9 @@ json lf_simulatorScenario(const std::string& name, std::vector<int> protocols) {
 }
 
 // The link has ended and closed its connection, leaving nothing to call.
-bool lf_linkEnded() { return hSimConnect == nullptr && !simRunning && !MainWindow::simConnected; }
-
-std::vector<std::byte> lf_bytes(const std::string& hex) {
-    std::vector<std::byte> bytes;
-    for (std::size_t index = 0; index + 1 < hex.size(); index += 2) {
-        bytes.push_back(static_cast<std::byte>(std::stoul(hex.substr(index, 2), nullptr, 16)));
-    }
-    return bytes;
+bool lf_linkEnded() {
+    const std::lock_guard lock(simQueueMutex);
+    return hSimConnect == nullptr && !simRunning && !MainWindow::simConnected;
 }
 
 struct IdentificationCase {
@@ -63,10 +60,9 @@ TEST_P(SimIdentification, ShowsTheSimulatorOrTheErrorOfTheWrongOne) {
         EXPECT_EQ(messageLine(), "");
         return;
     }
-    ASSERT_TRUE(waitUntil([] { return !simClientThread.joinable() || lf_linkEnded(); }));
     ASSERT_TRUE(waitUntil([&] { return messageLine() == c.shown; })) << messageLine();
-    EXPECT_TRUE(waitUntil(lf_linkEnded));
-    EXPECT_TRUE(logged("SimConnect closed ok"));
+    ASSERT_TRUE(waitUntil([this] { return logged("SimConnect closed ok"); }));
+    EXPECT_TRUE(lf_linkEnded());
     // A wrong simulator is the user's to mend: the run goes on, waiting.
     EXPECT_FALSE(runStopRequested);
     EXPECT_EQ(platform::raisedTimerPeriods, 0);
@@ -103,7 +99,7 @@ TEST_F(SimLinkTest, RegistersEventsDefinitionsAndClientEventsInOrder) {
     const json journal = sim().waitForPackets("SetNotificationGroupPriority", 1);
     std::vector<std::string> calls;
     for (const json& packet : sim().journal()) {
-        const std::vector<std::byte> bytes = lf_bytes(packet.at("hex").get<std::string>());
+        const std::vector<std::byte> bytes = test::packetBytes(packet);
         const wire::Reader in(bytes);
         const std::string type = packet.at("type");
         if (type == "SubscribeToSystemEvent" || type == "MapClientEventToSimEvent") {
@@ -184,7 +180,8 @@ TEST_P(SimulatorGone, EndsTheRun) {
     ASSERT_TRUE(waitUntil([] { return runStopRequested.load(); }));
     EXPECT_EQ(closingReason, ClosingReason::SimWasClosed);
     EXPECT_EQ(restartDelaySec, 0);
-    EXPECT_TRUE(waitUntil(lf_linkEnded));
+    EXPECT_TRUE(waitUntil([this] { return logged("SimConnect closed ok"); }));
+    EXPECT_TRUE(lf_linkEnded());
     const std::vector<std::string> lines = log.lines();
     EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
         return line.ends_with(" Flight Simulator no longer connected, Vantrel will stop ...");
@@ -203,7 +200,8 @@ TEST_F(SimLinkTest, UserErrorDuringAFlightLeavesNoOneCallingTheClosedConnection)
     sim().command("exception 5 0 7");
     ASSERT_TRUE(waitUntil([] { return messageLine() == "95: SimConnect Version Mismatch, dwIndex: 7"; }))
         << messageLine();
-    ASSERT_TRUE(waitUntil(lf_linkEnded));
+    ASSERT_TRUE(waitUntil([this] { return logged("SimConnect closed ok"); }));
+    EXPECT_TRUE(lf_linkEnded());
     EXPECT_FALSE(MainWindow::simRunningShown);
     EXPECT_EQ(platform::raisedTimerPeriods, 0);
     const std::size_t packets = sim().journal().size();

@@ -115,6 +115,58 @@ void SimLinkTest::requestAircraftInRange() {
               sc::kOk);
 }
 
+SimResult SimLinkTest::createAircraft(const std::string& tailNumber, std::uint32_t aircraftId, std::string_view title,
+                                      double altitudeFt) {
+    CreateRequest request;
+    request.initPos = {47.501, 8.501, altitudeFt, 0.0, 0.0, 90.0, altitudeFt > 0.0 ? 0U : 1U, 0};
+    request.tailNumber = tailNumber;
+    request.liveryTitle = title;
+    request.aircraftId = aircraftId;
+    gf_queueCreate(request);
+    SimResult found;
+    waitUntil([&] {
+        requestAircraftInRange();
+        std::this_thread::sleep_for(std::chrono::milliseconds{20});
+        for (const SimResult& result : takeResults()) {
+            const bool created = result.kind == SimResultKind::LiveCreated ||
+                                 result.kind == SimResultKind::StaticCreated ||
+                                 result.kind == SimResultKind::CreateFailed;
+            if (created && result.value == aircraftId) {
+                found = result;
+                return true;
+            }
+            results_.push_back(result);
+        }
+        return false;
+    });
+    return found;
+}
+
+std::vector<std::string> SimLinkTest::callsSince(std::uint64_t from, const std::vector<std::string>& types) {
+    std::vector<std::string> calls;
+    for (const nlohmann::json& entry : sim_->journal(from)) {
+        const std::string type = entry.at("type");
+        if (std::find(types.begin(), types.end(), type) != types.end()) {
+            calls.push_back(type);
+        }
+    }
+    return calls;
+}
+
+std::uint64_t SimLinkTest::journalEnd() {
+    const nlohmann::json journal = sim_->journal();
+    return journal.empty() ? 0 : journal.back().at("index").get<std::uint64_t>() + 1;
+}
+
+std::vector<std::byte> packetBytes(const nlohmann::json& entry) {
+    const std::string hex = entry.at("hex");
+    std::vector<std::byte> bytes;
+    for (std::size_t index = 0; index + 1 < hex.size(); index += 2) {
+        bytes.push_back(static_cast<std::byte>(std::stoul(hex.substr(index, 2), nullptr, 16)));
+    }
+    return bytes;
+}
+
 std::string SimLinkTest::messageLine() {
     const std::lock_guard lock(MainWindow::messageMutex);
     return MainWindow::errorText.empty() ? MainWindow::messageText : MainWindow::errorText;

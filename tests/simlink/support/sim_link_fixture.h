@@ -12,6 +12,7 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "simlink/sim_records.h"
@@ -51,6 +52,17 @@ protected:
     std::vector<SimResult> waitForResults(SimResultKind kind, std::size_t count = 1);
     // Asks for the aircraft in range as the traffic manager does (request 101).
     void requestAircraftInRange();
+    // Queues a creation near the user aircraft (on the ground unless an
+    // altitude is given, feet above sea level) and asks for the aircraft in range
+    // until the link reports the new object; that result (kind LiveCreated
+    // or StaticCreated; CreateFailed when the simulator refused it).
+    SimResult createAircraft(const std::string& tailNumber, std::uint32_t aircraftId,
+                             std::string_view title = kCreatableTitle, double altitudeFt = 0.0);
+    // The calls the simulator received from journal index `from` on whose
+    // type is one of `types`, by type name, in order of arrival.
+    std::vector<std::string> callsSince(std::uint64_t from, const std::vector<std::string>& types);
+    // The journal index of the next packet to arrive.
+    std::uint64_t journalEnd();
     // The text of the message line (the error when one is shown).
     static std::string messageLine();
     // Whether a line of Log.txt equals the text.
@@ -62,6 +74,9 @@ private:
     std::unique_ptr<vantrel::test::StandInSim> sim_;
     std::vector<SimResult> results_;
 };
+
+// The bytes of a journal entry.
+std::vector<std::byte> packetBytes(const nlohmann::json& entry);
 
 // The link's, the run's and the window's shared state at start values.
 void resetSimLinkState();
