@@ -1,9 +1,8 @@
 #pragma once
 // Seam: the least of the traffic manager's aircraft records that livery
 // matching and the flight-plan files need, until the traffic manager is
-// built; its own records
-// replace this file whole. Field names and order as the records will have
-// them; the fields livery matching does not touch are left out.
+// built; its own records replace this file whole. Field names and order as
+// the records will have them; the fields neither touches are left out.
 
 #include <cstdint>
 #include <string>

@@ -7,12 +7,14 @@
 #include <mutex>
 
 #include "run/run_flags.h"
+#include "liveries/aircraft_database.h"
 #include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"
 #include "simlink/support/sim_link_fixture.h"
 #include "simlink/user_aircraft.h"
 #include "simlink/user_aircraft_model.h"
 #include "ui/main_window.h"
+#include "ui/message_line.h"
 
 namespace {
 
@@ -171,7 +173,75 @@ TEST_F(SimLinkTest, ModelTextsBecomeTypeCodes) {
     }
 }
 
-TEST_F(SimLinkTest, MissingModelTakesTheSpanOfACrj7) {
+// Wing spans in metres become half spans in nautical miles.
+constexpr double lf_halfSpanNm(double spanM) { return spanM * 0.5 / 1852.0; }
+
+class UserModelSpans : public SimLinkTest {
+protected:
+    UserModelSpans() : saved_(dbase) {
+        dbase.halfSpanByType = {{"B738", lf_halfSpanNm(35.8)}, {"A320", lf_halfSpanNm(34.1)},
+                                {"CRJ7", lf_halfSpanNm(23.2)}, {"E190", lf_halfSpanNm(28.7)}};
+        dbase.largeTypes = {"B738", "A320"};
+        dbase.buzjetTypes = {"CRJ7", "E190"};
+        dbase.heavyTypes = {"A388"};
+        dbase.categoryHalfSpanNm = {};
+        dbase.maxHalfSpanNm = lf_halfSpanNm(79.8);
+    }
+    ~UserModelSpans() override { dbase = saved_; }
+
+private:
+    DbaseTables saved_;
+};
+
+struct SpanCase {
+    std::string title;
+    std::string atcModel;
+    std::string logLine;
+    double halfSpanNm;
+    bool modelKnown;
+};
+
+TEST_F(UserModelSpans, SpanAndCategoryComeFromTheModelOrTheTitle) {
+    const std::vector<SpanCase> cases{
+        {"", "B738", "SimConnect: User aircraft model: B738, half wing span: 17.9 meter, category: Large",
+         lf_halfSpanNm(35.8), true},
+        {"", "ATCCOM.AC_MODEL_B738.0.text",
+         "SimConnect: User aircraft model: B738, half wing span: 17.9 meter, category: Large", lf_halfSpanNm(35.8),
+         true},
+        {"Aerosoft A320 IAE Lufthansa", "ATCCOM.AC_MODEL_A20N.0.text",
+         "SimConnect: User aircraft model deduced from title: A320, half wing span: 17.1 meter, category: Large",
+         lf_halfSpanNm(34.1), true},
+        {"Aerosoft A321 Lufthansa", "Airbus A321 Neo",
+         "SimConnect: User aircraft model deduced from title: A321, category: Light", lf_halfSpanNm(79.8), false},
+        {"", "Some Long Model", "SimConnect: User aircraft model: Some Long Model, category: Light",
+         lf_halfSpanNm(79.8), false},
+    };
+    for (const SpanCase& c : cases) {
+        SCOPED_TRACE(c.atcModel);
+        gf_resetUserAircraftTitle();
+        gf_clearMessage();
+        if (!c.title.empty()) {
+            onUserAircraftTitle(c.title);
+        }
+        detectUserAircraftModel(c.atcModel);
+        EXPECT_EQ(log.lines().back(), "          " + c.logLine);
+        EXPECT_DOUBLE_EQ(userHalfSpanNm, c.halfSpanNm);
+        EXPECT_TRUE(userHalfSpanKnown);
+        EXPECT_EQ(MainWindow::userModelKnown, c.modelKnown);
+        EXPECT_EQ(messageLine() == "User aircraft wing span unknown, max is taken instead, please report in my Forum!",
+                  !c.modelKnown);
+    }
+}
+
+TEST_F(UserModelSpans, MissingModelTakesTheSpanOfACrj7) {
+    detectUserAircraftModel("");
+    EXPECT_DOUBLE_EQ(userHalfSpanNm, lf_halfSpanNm(23.2));
+    EXPECT_EQ(userCategory, AircraftCategory::Light) << "the category stays as it was";
+    detectUserAircraftModel("camerapod");
+    EXPECT_DOUBLE_EQ(userHalfSpanNm, lf_halfSpanNm(28.7)) << "a camera takes the span of an E190";
+}
+
+TEST_F(SimLinkTest, MissingModelIsShownAsUnknownAircraft) {
     detectUserAircraftModel("");
     EXPECT_EQ(MainWindow::userTitleText.load(), "Unknown (encrypted?) aircraft");
     EXPECT_EQ(messageLine(), "171: No model info from your user aircraft received in SimConnect, CRJ7 is taken instead");
