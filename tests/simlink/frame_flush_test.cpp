@@ -115,7 +115,10 @@ TEST_F(FrameFlush, NeverMovesOrRemovesTheUsersAircraft) {
         positionBuffers.swapUnlocked();
         simRemoveQueue.push_back(1);
     }
-    ASSERT_TRUE(waitUntil([&] { return logged("===> SimConnect call to remove ac with objectid 1"); }));
+    ASSERT_TRUE(waitUntil([&] {
+        return logged("===> SimConnect call to remove ac with objectid 1") && !callsSince(from, kFlushCalls).empty();
+    }));
+    std::this_thread::sleep_for(std::chrono::milliseconds{50});  // a few more frames
     EXPECT_EQ(callsSince(from, kFlushCalls), std::vector<std::string>{"SetDataOnSimObject"});
     const std::lock_guard lock(simQueueMutex);
     EXPECT_TRUE(simRemoveQueue.empty());
