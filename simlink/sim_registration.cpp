@@ -14,13 +14,13 @@ namespace sc = platform::simconnect;
 
 namespace {
 
-struct SystemEventSpec {
+struct SystemEventEntry {
     SimSystemEventId id;
     const char* name;
 };
 
 // FlightLoaded before Frame.
-constexpr std::array<SystemEventSpec, 5> kSystemEvents{{
+constexpr std::array<SystemEventEntry, 5> kSystemEvents{{
     {SimSystemEventId::Sim, "Sim"},
     {SimSystemEventId::ObjectAdded, "ObjectAdded"},
     {SimSystemEventId::ObjectRemoved, "ObjectRemoved"},
@@ -28,7 +28,7 @@ constexpr std::array<SystemEventSpec, 5> kSystemEvents{{
     {SimSystemEventId::Frame, "Frame"},
 }};
 
-struct DatumSpec {
+struct DatumEntry {
     SimDefinitionId definition;
     const char* variable;
     const char* units;  // null for texts
@@ -39,7 +39,7 @@ using enum SimDefinitionId;
 using sc::DataType;
 
 // Each definition's fields in the order of its data block.
-constexpr std::array<DatumSpec, 33> kData{{
+constexpr std::array<DatumEntry, 33> kData{{
     {UserTitle, "TITLE", nullptr, DataType::StringV},
     {UserModel, "ATC MODEL", nullptr, DataType::String32},
     {UserOnGround, "SIM ON GROUND", "Bool", DataType::Int64},
@@ -75,12 +75,12 @@ constexpr std::array<DatumSpec, 33> kData{{
     {SpoilersThrottles, "GENERAL ENG THROTTLE LEVER POSITION:2", "percent", DataType::Float64},
 }};
 
-struct ClientEventSpec {
+struct ClientEventEntry {
     SimEventId id;
     const char* name;
 };
 
-constexpr std::array<ClientEventSpec, 17> kClientEvents{{
+constexpr std::array<ClientEventEntry, 17> kClientEvents{{
     {SimEventId::GearSet, "GEAR_SET"},
     {SimEventId::EngineAutoStart, "ENGINE_AUTO_START"},
     {SimEventId::EngineAutoShutdown, "ENGINE_AUTO_SHUTDOWN"},
@@ -124,14 +124,14 @@ constexpr std::array<SimEventId, 16> kGroupMembers{
 }  // namespace
 
 void registerSimConnect() {
-    for (const SystemEventSpec& event : kSystemEvents) {
+    for (const SystemEventEntry& event : kSystemEvents) {
         sc::SimConnect_SubscribeToSystemEvent(hSimConnect, gf_simId(event.id), event.name);
     }
-    for (const DatumSpec& datum : kData) {
+    for (const DatumEntry& datum : kData) {
         sc::SimConnect_AddToDataDefinition(hSimConnect, gf_simId(datum.definition), datum.variable, datum.units,
                                            datum.type, 0.0F, sc::kUnused);
     }
-    for (const ClientEventSpec& event : kClientEvents) {
+    for (const ClientEventEntry& event : kClientEvents) {
         sc::SimConnect_MapClientEventToSimEvent(hSimConnect, gf_simId(event.id), event.name);
     }
     for (const SimEventId event : kGroupMembers) {
