@@ -1,10 +1,7 @@
 #include "support/rt_peer.h"
 
-#include <csignal>
 #include <fcntl.h>
 #include <stdexcept>
-#include <sys/prctl.h>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -16,7 +13,7 @@ using namespace std::chrono_literals;
 
 constexpr auto kPollInterval = 10ms;
 
-std::vector<std::string> lf_arguments(const std::filesystem::path& folder, const RtPeer::Options& options) {
+std::vector<std::string> lf_command(const std::filesystem::path& folder, const RtPeer::Options& options) {
     std::vector<std::string> arguments{VANTREL_BINARY_DIR "/tools/rt-peer/rt-peer",
                                        "--traffic-port",
                                        std::to_string(options.trafficPort),
@@ -41,58 +38,21 @@ std::vector<std::string> lf_arguments(const std::filesystem::path& folder, const
 
 RtPeer::RtPeer(const std::string& scenario, const Options& options) {
     writeBytes(folder_ / "scenario.txt", scenario);
-    const std::vector<std::string> arguments = lf_arguments(folder_.path(), options);
-    std::vector<char*> argv;
-    for (const auto& argument : arguments) {
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    }
-    argv.push_back(nullptr);
     const std::string outputPath = (folder_ / "output.txt").string();
-    const pid_t parent = ::getpid();
-    pid_ = ::fork();
-    if (pid_ == 0) {
-        // The peer must not outlive the test that started it.
-        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-        if (::getppid() != parent) {
-            ::_exit(1);
-        }
-        const int output = ::open(outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        ::dup2(output, STDOUT_FILENO);
-        ::execv(argv[0], argv.data());
-        ::_exit(127);
+    const int output = ::open(outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (output < 0) {
+        throw std::runtime_error("cannot create " + outputPath);
     }
-    if (pid_ < 0) {
-        throw std::runtime_error("cannot start rt-peer");
-    }
-}
-
-RtPeer::~RtPeer() {
-    if (pid_ <= 0) {
-        return;
-    }
-    ::kill(pid_, SIGTERM);
-    for (int waited = 0; waited < 200 && ::waitpid(pid_, nullptr, WNOHANG) == 0; ++waited) {
-        std::this_thread::sleep_for(kPollInterval);
-    }
-    if (::waitpid(pid_, nullptr, WNOHANG) == 0) {
-        ::kill(pid_, SIGKILL);
-        ::waitpid(pid_, nullptr, 0);
-    }
+    process_ = std::make_unique<ChildProcess>(lf_command(folder_.path(), options), -1, output);
+    ::close(output);
 }
 
 int RtPeer::waitForExit(std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        int status = 0;
-        if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-            pid_ = -1;
-            return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        }
-        if (std::chrono::steady_clock::now() > deadline) {
-            throw std::runtime_error("rt-peer has not ended:\n" + output());
-        }
-        std::this_thread::sleep_for(kPollInterval);
+    const auto exitCode = process_->waitForExit(timeout);
+    if (!exitCode) {
+        throw std::runtime_error("rt-peer has not ended:\n" + output());
     }
+    return *exitCode;
 }
 
 std::vector<std::string> RtPeer::receivedLines() const {

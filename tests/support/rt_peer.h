@@ -7,12 +7,13 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 #include <vector>
 
+#include "support/child_process.h"
 #include "support/temp_folder.h"
 
 namespace test {
@@ -30,7 +31,6 @@ public:
 
     explicit RtPeer(const std::string& scenario, const Options& options);
     explicit RtPeer(const std::string& scenario) : RtPeer(scenario, Options{}) {}
-    ~RtPeer();
     RtPeer(const RtPeer&) = delete;
     RtPeer& operator=(const RtPeer&) = delete;
 
@@ -48,7 +48,7 @@ public:
 
 private:
     TempFolder folder_;
-    pid_t pid_ = -1;
+    std::unique_ptr<ChildProcess> process_;
 };
 
 }  // namespace test

@@ -1,5 +1,7 @@
 #include "run/support/feed_fixture.h"
 
+#include <gmock/gmock.h>
+
 #include "airports/park_airports_seam.h"
 #include "core/settings.h"
 #include "run/adding_stack.h"
@@ -26,6 +28,14 @@ std::string trafficRecord(std::initializer_list<std::pair<std::size_t, std::stri
         record += (record.empty() ? "" : ",") + field;
     }
     return record;
+}
+
+void expectLoggedOnly(const LogCapture& log, const std::string& line) {
+    if (line.empty()) {
+        EXPECT_THAT(log.lines(), testing::IsEmpty());
+    } else {
+        EXPECT_THAT(log.lines(), testing::ElementsAre(line));
+    }
 }
 
 FeedTest::FeedTest() { resetFeed(); }

@@ -28,6 +28,9 @@ inline constexpr std::int32_t kTestTick = 1234;
 // with the given fields replaced.
 std::string trafficRecord(std::initializer_list<std::pair<std::size_t, std::string>> replaced = {});
 
+// The log holds exactly this line, or nothing for an empty text.
+void expectLoggedOnly(const LogCapture& log, const std::string& line);
+
 class FeedTest : public ::testing::Test {
 protected:
     FeedTest();
