@@ -1,6 +1,8 @@
 #include "run/qnh_reader.h"
 
+#include <cmath>
 #include <gsl/narrow>
+#include <limits>
 #include <nlohmann/json.hpp>
 #include <optional>
 
@@ -26,8 +28,13 @@ std::optional<int> lf_readQnhValue(const nlohmann::json& value, std::string_view
                                           : gsl::narrow<int>(value.get<std::int64_t>());
     }
     if (value.is_number_float()) {
-        // RealTraffic's values are taken at single precision.
-        return gf_roundToInt(static_cast<double>(value.get<float>()));
+        // RealTraffic's values are taken at single precision; a number beyond
+        // a float must not be converted to one.
+        const double number = value.get<double>();
+        if (!(std::abs(number) <= std::numeric_limits<float>::max())) {
+            throw gsl::narrowing_error{};
+        }
+        return gf_roundToInt(static_cast<float>(number));
     }
     if (value.is_string()) {
         const auto& text = value.get_ref<const std::string&>();
