@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "core/format.h"
-#include "run/traffic_reader_seam.h"
+#include "run/traffic_reader.h"
 
 namespace {
 
@@ -18,10 +18,6 @@ constexpr std::array<std::string_view, 13> kMonthNames = {
     "???", "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Okt", "Nov", "Dec"};
 constexpr std::array<std::string_view, 8> kWeekdayNames = {"???", "Mon", "Tue", "Wed",
                                                            "Thu", "Fri", "Sat", "Sun"};
-
-// 10000-01-01 00:00:00 UTC: the first time whose year no longer has four
-// digits, which the fixed-width texts above cannot show.
-constexpr std::int64_t kEndOfYear9999S = 253402300800;
 
 constexpr int kSlotsPerDay = 48;
 

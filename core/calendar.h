@@ -12,6 +12,10 @@
 #include <string>
 #include <utility>
 
+// 10000-01-01 00:00:00 UTC: the first time whose year no longer has four
+// digits, which the fixed-width texts cannot show; no feed time reaches it.
+inline constexpr std::int64_t kEndOfYear9999S = 253402300800;
+
 // "Thu Jan 01 00:00:00 1970" (weekday, month, day, time of day, year; the
 // month of October is "Okt"), or "Invalid time" for a time before 1970 or
 // after the year 9999.

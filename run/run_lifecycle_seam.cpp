@@ -4,7 +4,14 @@
 #include "core/format.h"
 #include "core/log.h"
 #include "run/run_flags.h"
+#include "ui/message_line.h"
 #include "ui/program_resources.h"
+
+namespace {
+
+constexpr std::int32_t kReaderErrorRestartDelayS = 15;
+
+}  // namespace
 
 void gf_handleSimDisconnected() {
     if (runStopRequested) {
@@ -13,4 +20,9 @@ void gf_handleSimDisconnected() {
     gf_writeLog(fmtlib::format("{} Flight Simulator no longer connected, {} will stop ...", gf_currentTimeOfDay(),
                                kProductName));
     gf_requestRunStop(ClosingReason::SimWasClosed, 0);
+}
+
+void onReaderStopped(std::string_view readerName, std::string_view errorText) {
+    gf_showMessage(fmtlib::format("The {} has stopped with error: {}", readerName, errorText), true);
+    gf_requestRunStop(ClosingReason::ReaderError, kReaderErrorRestartDelayS);
 }

@@ -4,7 +4,7 @@
 #include <mutex>
 #include <string>
 
-#include "airports/reserved_stand_seam.h"
+#include "airports/park_airports_seam.h"
 #include "core/great_circle.h"
 #include "core/log.h"
 #include "platform/window/user32.h"
@@ -131,7 +131,7 @@ void lf_reserveUserStand(const UserAcData& runCopy, const UserAcData& latest) {
         return;
     }
     ParkAirportEntry& entry = parkAirports.front();
-    if (entry.icao == parkAirport.icao && entry.reservedStand != stand) {
+    if (entry.icao == parkAirport.load().code && entry.reservedStand != stand) {
         entry.reservedStand = stand;
         gf_saveParkAirportEntry();
     }

@@ -5,22 +5,10 @@
 // the records will have them; the fields neither touches are left out.
 
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 #include "liveries/aircraft_category.h"
-
-// The identity texts of a traffic report and of an aircraft record.
-struct LiveAcStrings {
-    std::string airline;  // ICAO airline code of the operator
-    std::string type;     // ICAO aircraft type code
-    std::string origin;
-    std::string destination;
-    std::string callsign;  // also the tail number the simulator gets
-    std::string firstCallsign;
-    std::string coupledCallsign;
-    std::string registration;  // empty when unknown
-};
+#include "traffic/live_ac_strings.h"
 
 struct AcIdentity {
     LiveAcStrings strings;

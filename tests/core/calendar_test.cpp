@@ -6,7 +6,7 @@
 #include <cmath>
 #include <limits>
 
-#include "run/traffic_reader_seam.h"
+#include "run/traffic_reader.h"
 
 namespace {
 

@@ -1,13 +1,10 @@
 #include "support/stand_in_sim.h"
 
 #include <array>
-#include <csignal>
 #include <fcntl.h>
 #include <fstream>
 #include <poll.h>
 #include <stdexcept>
-#include <sys/prctl.h>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -37,42 +34,18 @@ StandInSim::StandInSim(const nlohmann::json& scenario) {
     if (::pipe2(input.data(), O_CLOEXEC) != 0 || ::pipe2(output.data(), O_CLOEXEC) != 0) {
         throw std::runtime_error("no pipes for vantrel-sim");
     }
-    const std::string scenarioText = scenarioPath.string();
-    const pid_t parent = ::getpid();
-    pid_ = ::fork();
-    if (pid_ == 0) {
-        // The simulator must not outlive the test that started it.
-        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-        if (::getppid() != parent) {
-            ::_exit(1);
-        }
-        ::dup2(input[0], STDIN_FILENO);
-        ::dup2(output[1], STDOUT_FILENO);
-        ::execl(executable.c_str(), executable.c_str(), "--port", "0", scenarioText.c_str(), nullptr);
-        ::_exit(127);
-    }
+    process_ = std::make_unique<::test::ChildProcess>(
+        std::vector<std::string>{executable, "--port", "0", scenarioPath.string()}, input[0], output[1]);
     ::close(input[0]);
     ::close(output[1]);
     toSim_ = input[1];
     fromSim_ = output[0];
-    if (pid_ < 0) {
-        throw std::runtime_error("cannot start vantrel-sim");
-    }
     const auto first = nlohmann::json::parse(readLine(std::chrono::seconds{10}));
     port_ = first.at("listening").at("port").get<std::uint16_t>();
 }
 
 StandInSim::~StandInSim() {
-    if (pid_ > 0) {
-        ::kill(pid_, SIGTERM);
-        for (int waited = 0; waited < 200 && ::waitpid(pid_, nullptr, WNOHANG) == 0; ++waited) {
-            std::this_thread::sleep_for(std::chrono::milliseconds{10});
-        }
-        if (::waitpid(pid_, nullptr, WNOHANG) == 0) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-        }
-    }
+    process_.reset();
     ::close(toSim_);
     ::close(fromSim_);
 }

@@ -7,10 +7,11 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
-#include <sys/types.h>
 
+#include "support/child_process.h"
 #include "support/temp_folder.h"
 
 namespace vantrel::test {
@@ -51,7 +52,7 @@ private:
     std::string readLine(std::chrono::milliseconds timeout);
 
     ::test::TempFolder folder_;
-    pid_t pid_ = -1;
+    std::unique_ptr<::test::ChildProcess> process_;
     int toSim_ = -1;
     int fromSim_ = -1;
     std::string pending_;

@@ -1,0 +1,3 @@
+#include "run/program_start_seam.h"
+
+std::atomic<bool> realTrafficOnThisPc{false};

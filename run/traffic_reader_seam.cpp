@@ -1,3 +1,0 @@
-#include "run/traffic_reader_seam.h"
-
-std::atomic<double> TrafficReader::feedTimestamp{0.0};
