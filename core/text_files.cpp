@@ -4,6 +4,7 @@
 #include <iterator>
 #include <pugixml.hpp>
 #include <stdexcept>
+#include <system_error>
 
 #include "core/exceptions.h"
 #include "core/format.h"
@@ -214,6 +215,25 @@ bool gf_writeTextFile(std::string_view text, const std::filesystem::path& path, 
     // that does not open.
     file.close();
     return !file.fail();
+}
+
+bool gf_replaceXmlFile(const pugi::xml_document& document, const std::filesystem::path& path) {
+    std::filesystem::path temporary = path;
+    temporary += ".new";
+    std::error_code error;
+    if (document.save_file(temporary.c_str())) {
+        std::filesystem::rename(temporary, path, error);
+    } else {
+        error = std::make_error_code(std::errc::io_error);
+    }
+    if (error) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        gf_writeLogPlain(fmtlib::format("could not save to '{}'", path.string()));
+        return false;
+    }
+    gf_writeLogPlain(fmtlib::format("'{}' saved", path.string()));
+    return true;
 }
 
 bool gf_saveXmlFile(const pugi::xml_document& document, const std::filesystem::path& path) {

@@ -71,3 +71,10 @@ bool gf_writeTextFile(std::string_view text, const std::filesystem::path& path, 
 // Saves the document with the XML library's default indentation and format;
 // logs "'{}' saved" or "could not save to '{}'". True when it saved.
 bool gf_saveXmlFile(const pugi::xml_document& document, const std::filesystem::path& path);
+
+// Saves the document as gf_saveXmlFile does, but into "<path>.new" first,
+// which is then renamed over the path: the path holds the old file until the
+// new one is whole, also when the program stops or the disk fills up. Logs
+// "'{}' saved" or "could not save to '{}'" with the path; a failed save
+// leaves no "<path>.new" behind.
+bool gf_replaceXmlFile(const pugi::xml_document& document, const std::filesystem::path& path);

@@ -46,9 +46,9 @@ std::string lf_requiredAttribute(pugi::xml_node element, const char* name) {
 
 }  // namespace
 
-void writeLiveriesScanned() {
+bool writeLiveriesScanned() {
     if (liveryList.empty()) {
-        return;
+        return false;
     }
     pugi::xml_document document;
     gf_writeMetaBlock(document);
@@ -57,8 +57,11 @@ void writeLiveriesScanned() {
         lf_appendLivery(liveries, livery);
     }
     const auto& path = dataPaths.liveriesCatalogFile;
-    gf_saveXmlFile(document, path);
+    if (!gf_replaceXmlFile(document, path)) {
+        return false;
+    }
     gf_writeLogPlain(fmtlib::format("{} liveries in {}", liveryList.size(), path.string()));
+    return true;
 }
 
 void readLiveriesScanned() {

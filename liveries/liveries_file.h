@@ -11,8 +11,10 @@
 // reader takes "cargo" as true when it begins with 1, t, T, y or Y.
 
 // Writes liveryList (in its order) to the file and logs "{} liveries in {}";
-// nothing at all when the list is empty. A failed save is only logged.
-void writeLiveriesScanned();
+// nothing at all when the list is empty. The file is replaced only by a
+// whole new one (gf_replaceXmlFile): a failed save keeps the previous file.
+// True when the file was written.
+bool writeLiveriesScanned();
 
 // Replaces liveryList with the file's records (folder ordinal 0), sorted,
 // and logs "{} liveries read from {}". The meta entries go into the meta

@@ -1,0 +1,331 @@
+#include "liveries/aircraft_cfg.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <optional>
+
+#include "core/format.h"
+#include "core/log.h"
+#include "core/settings.h"
+#include "core/strings.h"
+#include "core/text_files.h"
+#include "liveries/aircraft_database.h"
+#include "liveries/regcode_lists.h"
+#include "liveries/scan_reports.h"
+
+namespace {
+
+// The highest section number; "[fltsim.x]" and other unnumbered headers count as it.
+constexpr int kMaxFltSimNumber = 10000;
+
+// Packages of user aircraft that carry no type designator; not worth a report.
+constexpr std::array<std::string_view, 2> kUntypedUserAircraft = {"pmdg-aircraft-7", "fnx-aircraft-3"};
+
+bool lf_contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
+
+// The keys of one section as its lines are walked, and whether it was refused.
+class SectionReader {
+public:
+    SectionReader(const CfgFile& file, CfgSection section) : file_(file), header_(section.front()) {}
+
+    std::list<LiveryData> read(CfgSection section);
+
+private:
+    // Each returns whether it took the line; a refusal ends the walk.
+    bool takeTitle(std::string_view line);
+    bool takeAirline(std::string_view line);
+    bool takeParkingTypes(std::string_view line);
+    bool takeAtcId(std::string_view line);
+    std::list<LiveryData> makeLivery();
+    void report(std::string line) const { lf_addIncompleteSectionLine(std::move(line)); }
+    void refuse(std::string line) {
+        report(std::move(line));
+        refused_ = true;
+    }
+
+    const CfgFile& file_;
+    const std::string& header_;
+    std::string title_;
+    std::string airline_;
+    std::string parkingTypes_;
+    std::string atcId_;
+    bool refused_ = false;
+};
+
+bool SectionReader::takeTitle(std::string_view line) {
+    auto title = lf_readTitle(line);
+    if (!title) {
+        return false;
+    }
+    if (!title_.empty()) {
+        refuse(fmtlib::format("{} {} has more than one title key", file_.folder, header_));
+        return true;
+    }
+    title_ = gf_trim(*title);
+    // Liveries of user aircraft that the simulator cannot fly as AI, and
+    // stubs (liveries left without their textures) when the user says so.
+    refused_ = lf_contains(title_, "FenixA320") || lf_contains(title_, "PMDG 737") ||
+               (SUPPRESS_STUB.value && title_.ends_with("-STUB"));
+    return true;
+}
+
+bool SectionReader::takeAirline(std::string_view line) {
+    if (!airline_.empty()) {
+        if (lf_contains(line, "icao_airline")) {
+            refuse(fmtlib::format("{} {} has more than one atc_parking_codes key", file_.folder, header_));
+            return true;
+        }
+        return false;
+    }
+    auto airline = lf_readIcaoAirline(line);
+    if (!airline) {
+        return false;
+    }
+    gf_removeSpacesInList(*airline);
+    // A fourth letter X or C marks the airline's cargo or charter arm: "BAWC" is BAW.
+    if (airline->size() == 4 && (airline->back() == 'X' || airline->back() == 'C')) {
+        airline->pop_back();
+    }
+    if (!airline->empty() && gf_isKnownAirline(*airline)) {
+        airline_ = std::move(*airline);
+    } else if (*airline == "RFO") {
+        airline_ = std::move(*airline);  // refused without a report
+        refused_ = true;
+    } else {
+        lf_addInvalidAirlineLine(*airline, file_.path, header_);
+    }
+    return true;
+}
+
+bool SectionReader::takeParkingTypes(std::string_view line) {
+    if (!parkingTypes_.empty()) {
+        if (lf_hasParkingTypesKey(line)) {
+            refuse(fmtlib::format("{} {} has more than one atc_parking_types key", file_.folder, header_));
+            return true;
+        }
+        return false;
+    }
+    auto types = lf_readParkingTypes(line);
+    if (!types) {
+        return false;
+    }
+    gf_removeSpacesInList(*types);
+    std::ranges::transform(*types, types->begin(), toUpperChar);
+    parkingTypes_ = std::move(*types);
+    return true;
+}
+
+bool SectionReader::takeAtcId(std::string_view line) {
+    if (!atcId_.empty()) {
+        if (lf_hasAtcIdKey(line)) {
+            refuse(fmtlib::format("{}, {}, has more than one atc_id key", file_.folder, header_));
+            return true;
+        }
+        return false;
+    }
+    const auto value = lf_readAtcId(line);
+    if (!value) {
+        return false;
+    }
+    const std::string registration = value->substr(0, value->find(';'));
+    if (!checkAtcId(registration, atcId_)) {
+        report(fmtlib::format("invalid atc_id={} in: {}", registration, title_));
+    }
+    return true;
+}
+
+std::list<LiveryData> SectionReader::read(CfgSection section) {
+    for (const std::string& line : gf_withoutTrailingComments(section)) {
+        (void)(takeTitle(line) || takeAirline(line) || takeParkingTypes(line) || takeAtcId(line));
+        if (refused_) {
+            break;
+        }
+    }
+    if (airline_.empty()) {
+        report(fmtlib::format("{} {} icao_airline is missing, or it has invalid info ", file_.path, header_));
+    }
+    if (refused_) {
+        return {};
+    }
+    if (title_.empty()) {
+        report(fmtlib::format("{} {} misses title", file_.folder, header_));
+        return {};
+    }
+    if (gf_isDontUseTitle(title_)) {
+        return {};
+    }
+    return makeLivery();
+}
+
+std::list<LiveryData> SectionReader::makeLivery() {
+    if (airline_ == "ZZZ") {
+        atcId_.clear();  // a livery of no airline has no registration of its own
+    }
+    if (airline_.empty()) {
+        const bool heavy = gf_getAircraftCategory(file_.model) == AircraftCategory::Heavy;
+        if (atcId_.empty()) {
+            if (heavy) {
+                report(fmtlib::format("'{}' '{}' has no airline and no regcode info", file_.folder, header_));
+                return {};
+            }
+            airline_ = "PVT";
+            atcId_ = gf_findShortRegcodeInText(title_).value_or("");
+        } else if (const auto record = gf_lookupRegcode(atcId_)) {
+            airline_ = record->airline;
+        } else if (heavy) {
+            report(fmtlib::format("'{}' '{}' has no airline and regcode not in dbase", file_.folder, header_));
+            return {};
+        } else {
+            airline_ = "PVT";
+        }
+    }
+    const bool cargo = lf_contains(parkingTypes_, "CARGO") && !lf_contains(parkingTypes_, "GATE");
+    LiveryData livery = makeLiveryData(file_.folderOrdinal, airline_, file_.model, !cargo, title_, atcId_);
+    if (livery.title.empty()) {
+        report(fmtlib::format("{} {} title '{}' already exists", file_.folder, header_, title_));
+        return {};
+    }
+    return {std::move(livery)};
+}
+
+}  // namespace
+
+CfgFile gf_describeCfgFile(std::int32_t folderOrdinal, const std::filesystem::path& path) {
+    CfgFile file{folderOrdinal, path.string(), {}, {}};
+    // The folder is the text before the last separator ('\' on Windows).
+    const auto separator = file.path.rfind(std::filesystem::path::preferred_separator);
+    file.folder = separator == std::string::npos ? std::string() : file.path.substr(0, separator);
+    return file;
+}
+
+bool gf_readCfgLines(Charset charset, const std::filesystem::path& path, std::vector<std::string>& lines) {
+    lines.reserve(kCfgReservedLines);
+    return gf_readTextFileByCharset(charset, path, lines);
+}
+
+std::list<LiveryData> lf_searchLiveriesinFile(std::int32_t folderOrdinal, const std::filesystem::path& path) {
+    std::list<LiveryData> liveries;
+    try {
+        if (!std::filesystem::exists(path)) {
+            return liveries;
+        }
+        CfgFile file = gf_describeCfgFile(folderOrdinal, path);
+        const Charset charset = gf_detectCharset(path);
+        std::vector<std::string> lines;
+        if (charset == Charset::noneFound || !gf_readCfgLines(charset, path, lines) ||
+            !lf_checkFltSimNumbers(lines, file.path)) {
+            return liveries;
+        }
+        file.model = applyModelFixes(file.path, lines);
+        if (!file.model.empty()) {
+            liveries = lf_splitFltSimSections(file, lines);
+        }
+    } catch (const std::exception& error) {
+        gf_writeLogPlain(fmtlib::format("Exception in lf_searchLiveriesinFile {}: {}", path.string(), error.what()));
+    }
+    return liveries;
+}
+
+bool lf_checkFltSimNumbers(const std::vector<std::string>& lines, const std::string& path) {
+    bool numbered = false;
+    bool tooHigh = false;
+    for (const std::string& line : lines) {
+        const std::string digits = lf_readFltSimNumber(line);
+        if (digits.empty()) {
+            continue;
+        }
+        int number = 0;
+        const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+        if (error != std::errc{}) {
+            gf_writeLog(fmtlib::format("fltsim num {} incorrect", line));
+            return false;
+        }
+        numbered = true;
+        tooHigh = tooHigh || number > kMaxFltSimNumber;
+    }
+    if (!numbered) {
+        noSectionFiles.append(path);
+        return true;
+    }
+    if (tooHigh) {
+        lf_addInvalidCfgLine(fmtlib::format("{} contains a [fltsim.x] section with a number < 0 or > {}", path,
+                                            kMaxFltSimNumber));
+        return false;
+    }
+    return true;
+}
+
+std::string checkModelCode(const std::string& code, const std::string& path) {
+    if (gf_isKnownAircraftType(code)) {
+        return code;
+    }
+    if (const auto fix = dbase.typeFixes.find(code); fix != dbase.typeFixes.end()) {
+        lf_addModelFixLine(fmtlib::format("Model fix: {} found in {} changed into {}", code, path, fix->second));
+        return fix->second;
+    }
+    lf_addInvalidModelLine(code, path);
+    return {};
+}
+
+std::string applyModelFixes(const std::string& path, const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) {
+        if (const std::string code = lf_readTypeDesignator(line); !code.empty()) {
+            return checkModelCode(code, path);
+        }
+    }
+    return lf_modelFromBaseContainer(path, lines);
+}
+
+std::string lf_modelFromBaseContainer(const std::string& path, const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) {
+        if (const std::string type = lf_stockTypeFromBaseContainer(line); !type.empty()) {
+            return checkModelCode(type, path);
+        }
+    }
+    if (std::ranges::none_of(kUntypedUserAircraft, [&path](std::string_view name) { return lf_contains(path, name); })) {
+        lf_addInvalidCfgLine("Line icao_type_designator= is missing in [General] section of " + path);
+    }
+    return {};
+}
+
+CfgSection gf_withoutTrailingComments(CfgSection section) {
+    while (!section.empty() && (section.back().empty() || section.back().starts_with("//"))) {
+        section = section.first(section.size() - 1);
+    }
+    return section;
+}
+
+std::list<LiveryData> lf_splitFltSimSections(const CfgFile& file, const std::vector<std::string>& lines) {
+    constexpr std::size_t kHeaderColumns = 6;  // a '[' this early begins another section ([GENERAL])
+    std::list<LiveryData> liveries;
+    gf_forEachFltSimSection(
+        lines,
+        [](std::string_view line) { return line.substr(0, kHeaderColumns).find('[') != std::string_view::npos; },
+        [&](CfgSection section) { liveries.splice(liveries.end(), lf_procesFltSimSection(file, section)); });
+    return liveries;
+}
+
+std::list<LiveryData> lf_procesFltSimSection(const CfgFile& file, CfgSection section) {
+    try {
+        return SectionReader(file, section).read(section);
+    } catch (const std::exception& error) {
+        gf_writeLogPlain(fmtlib::format("Exception in lf_procesFltSimSection: {}, file: {}", error.what(), file.path));
+    }
+    return {};
+}
+
+bool checkAtcId(std::string_view value, std::string& out) {
+    constexpr std::size_t kMaxRegistrationLength = 12;
+    const std::vector<std::string> registrations = gf_splitString(value, ',');
+    const bool valid = std::ranges::all_of(registrations, [](const std::string& registration) {
+        return !registration.empty() && registration != " " && registration.size() <= kMaxRegistrationLength &&
+               registration.find('*') == std::string::npos;
+    });
+    if (valid) {
+        out = registrations.size() == 1 ? registrations.front() : std::string();
+    }
+    return valid;
+}
+
+bool gf_isDontUseTitle(std::string_view title) { return std::ranges::find(dontUseTitles, title) != dontUseTitles.end(); }

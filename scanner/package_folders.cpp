@@ -1,0 +1,121 @@
+#include "scanner/package_folders.h"
+
+#include <array>
+
+#include "core/data_paths.h"
+#include "core/format.h"
+#include "core/log.h"
+#include "core/settings.h"
+#include "core/strings.h"
+#include "core/text_conversion.h"
+#include "core/text_files.h"
+#include "platform/os/windows_paths.h"
+
+namespace {
+
+// Where the Steam edition keeps UserCfg.opt when it runs through the Xbox app.
+constexpr std::string_view kFlightDashboardFamily = "Microsoft.FlightDashboard_8wekyb3d8bbwe";
+// UserCfg.opt is a few hundred lines long.
+constexpr std::size_t kUserCfgExpectedLines = 512;
+
+bool lf_isExisting(const std::filesystem::path& path) { return !path.empty() && std::filesystem::exists(path); }
+
+}  // namespace
+
+bool gf_msfs2024Selected() { return SIM_CHOICE.value == "MSFS 2024"; }
+
+std::filesystem::path storePackageFamilyName() {
+    return gf_msfs2024Selected() ? "Microsoft.Limitless_8wekyb3d8bbwe" : "Microsoft.FlightSimulator_8wekyb3d8bbwe";
+}
+
+std::filesystem::path steamFolderName() {
+    return gf_msfs2024Selected() ? "Microsoft Flight Simulator 2024" : "Microsoft Flight Simulator";
+}
+
+std::string_view officialFolderName() {
+    return gf_msfs2024Selected() ? kOfficial2024FolderName : kOfficialFolderName;
+}
+
+std::filesystem::path findUserCfgOpt() {
+    const std::filesystem::path local = gf_getLocalAppDataPath();
+    const std::filesystem::path roaming = gf_getAppDataPath();
+    struct Candidate {
+        std::filesystem::path path;
+        std::string_view kind;
+    };
+    const std::array<Candidate, 4> candidates = {{
+        {platform::windowsPath(local, "Packages\\" + storePackageFamilyName().string() + "\\LocalCache\\UserCfg.opt"),
+         "Store"},
+        {platform::windowsPath(roaming, steamFolderName().string() + "\\UserCfg.opt"), "Steam1"},
+        {platform::windowsPath(local, "Packages\\" + std::string(kFlightDashboardFamily) + "\\LocalCache\\UserCfg.opt"),
+         "Steam2"},
+        {platform::windowsPath(local, "MSFSPackages\\UserCfg.opt"), "Boxed"},
+    }};
+    for (const Candidate& candidate : candidates) {
+        if (std::filesystem::exists(candidate.path)) {
+            return candidate.path;
+        }
+        gf_writeLogPlain(fmtlib::format("MSFS detection, no {}:{}", candidate.kind, candidate.path.string()));
+    }
+    return candidates.back().path;
+}
+
+std::filesystem::path steamPackagesFolder() {
+    std::filesystem::path folder = platform::windowsPath(gf_getAppDataPath(), steamFolderName().string() + "\\Packages");
+    if (!std::filesystem::exists(folder)) {
+        return {};
+    }
+    gf_writeLogPlain(fmtlib::format("Steam packages:{}", folder.string()));
+    return folder;
+}
+
+std::string installedPackagesPathText(const std::vector<std::string>& userCfgLines) {
+    for (const std::string& line : userCfgLines) {
+        if (line.find("InstalledPackagesPath") != std::string::npos) {
+            return gf_unquote(line);
+        }
+    }
+    return {};
+}
+
+std::filesystem::path readInstalledPackagesPath() {
+    TextFileLines userCfg{findUserCfgOpt(), {}};
+    if (!std::filesystem::exists(userCfg.path)) {
+        gf_writeLogPlain("No UserCfg.opt found?");
+        return {};
+    }
+    std::filesystem::path folder = platform::windowsPath(installedPackagesPathText(gf_readLines(userCfg, kUserCfgExpectedLines)));
+    if (!lf_isExisting(folder)) {
+        folder.clear();
+    }
+    gf_writeLogPlain(
+        fmtlib::format("UserCfg.opt: InstalledPackagesPath={}", folder.empty() ? std::string("???") : folder.string()));
+    return folder;
+}
+
+bool isValidPackagesFolder(const std::filesystem::path& folder) {
+    return lf_isExisting(folder) && std::filesystem::exists(platform::findIgnoringCase(folder, kCommunityFolderName)) &&
+           std::filesystem::exists(platform::findIgnoringCase(folder, officialFolderName()));
+}
+
+std::filesystem::path gf_findPackagesFolder() {
+    if (std::filesystem::path steam = steamPackagesFolder(); isValidPackagesFolder(steam)) {
+        return steam;
+    }
+    if (std::filesystem::path installed = readInstalledPackagesPath(); isValidPackagesFolder(installed)) {
+        return installed;
+    }
+    return {};
+}
+
+std::string gf_storedInstallPath() {
+    return gf_msfs2024Selected() ? MSFS_2024_INSTALL_PATH.value.load() : MSFS_INSTALL_PATH.value.load();
+}
+
+std::filesystem::path gf_simInstallPath(std::string_view subFolder) {
+    const std::string installPath = gf_storedInstallPath();
+    if (installPath.empty()) {
+        return std::filesystem::path(subFolder);
+    }
+    return platform::findIgnoringCase(platform::windowsPath(installPath), subFolder);
+}
