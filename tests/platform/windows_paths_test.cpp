@@ -1,0 +1,101 @@
+// Windows paths found on this file system, and folders walked in the order
+// Windows lists them.
+
+#include "platform/os/windows_paths.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/os/folder_walk.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class WindowsPathsTest : public testing::Test {
+protected:
+    void makeFolders(std::initializer_list<const char*> relatives) const {
+        for (const char* relative : relatives) {
+            fs::create_directories(root / relative);
+        }
+    }
+    void makeFile(const char* relative) const { test::writeBytes(root / relative, "x"); }
+
+    test::TempFolder temp;
+    const fs::path root = temp.path();
+};
+
+TEST_F(WindowsPathsTest, ElementsAreFoundWithoutRegardToCase) {
+    makeFolders({"Packages/Community/aig-aitraffic-oci", "Packages/Official2024"});
+    makeFile("Packages/Community/aig-aitraffic-oci/Aircraft.CFG");
+    const std::string base = root.string();
+    struct Case {
+        std::string text;
+        fs::path expected;
+    };
+    const Case cases[] = {
+        {base + "\\packages\\COMMUNITY", root / "Packages/Community"},
+        {base + "/Packages/community/AIG-AITRAFFIC-OCI/aircraft.cfg",
+         root / "Packages/Community/aig-aitraffic-oci/Aircraft.CFG"},
+        {base + "\\\\Packages\\\\Official2024\\", root / "Packages/Official2024"},  // doubled and trailing separators
+        // What does not exist keeps its spelling from there on.
+        {base + "\\PACKAGES\\Missing\\community", root / "Packages/Missing/community"},
+        {"", fs::path()},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(platform::windowsPath(c.text), c.expected) << c.text;
+    }
+    EXPECT_EQ(platform::windowsPath(root / "packages", "community\\aig-aitraffic-oci"),
+              root / "packages/community/aig-aitraffic-oci")
+        << "the base is taken as it is";
+    EXPECT_EQ(platform::windowsPath(root, "texture.x"), root / "texture.x");
+}
+
+TEST_F(WindowsPathsTest, RelativeTextsAndDriveLettersStartAtTheWorkingFolder) {
+    makeFolders({"C:/Users/micro"});
+    const test::WorkingFolder working(root);
+    EXPECT_EQ(platform::windowsPath("c:\\users\\MICRO"), fs::path("C:/Users/micro"));
+    EXPECT_EQ(platform::windowsPath("E:\\Microsoft Flight Simulator"), fs::path("E:/Microsoft Flight Simulator"));
+}
+
+TEST_F(WindowsPathsTest, ExactNameWinsOverOneThatDiffersInCase) {
+    makeFolders({"Texture.KLM", "texture.klm"});
+    EXPECT_EQ(platform::findIgnoringCase(root, "texture.klm"), root / "texture.klm");
+    EXPECT_EQ(platform::findIgnoringCase(root, "TEXTURE.KLM"), root / "Texture.KLM");  // first in folder order
+    EXPECT_EQ(platform::findIgnoringCase(root / "none", "x"), root / "none/x");
+}
+
+TEST(FolderOrder, NamesCompareUpperCased) {
+    std::vector<std::string> names = {"b", "_under", "A", "a", "Zulu", "aircraft.cfg", "AIRCRAFT.CFG", "a1", "a_1"};
+    std::ranges::sort(names, platform::folderOrderLess);
+    // '_' sorts after the letters once they are upper-cased, as on NTFS.
+    EXPECT_EQ(names, (std::vector<std::string>{"A", "a", "a1", "AIRCRAFT.CFG", "aircraft.cfg", "a_1", "b", "Zulu",
+                                               "_under"}));
+}
+
+TEST_F(WindowsPathsTest, WalkIsDepthFirstInFolderOrder) {
+    makeFolders({"b/inner", "A/deep/er", "c-skipped/below"});
+    makeFile("b/inner/z.cfg");
+    makeFile("a.cfg");
+    makeFile("A/deep/er/x");
+    makeFile("c-skipped/below/hidden");
+    fs::create_directory_symlink(root / "A", root / "link");
+    std::vector<std::string> met;
+    for (platform::FolderWalk walk(root); !walk.done(); walk.next()) {
+        const std::string relative = walk.entry().path().lexically_relative(root).generic_string();
+        met.push_back(relative);
+        if (relative == "c-skipped") {
+            walk.skipContent();
+        }
+    }
+    // A link to a folder is met but not entered.
+    EXPECT_EQ(met, (std::vector<std::string>{"A", "A/deep", "A/deep/er", "A/deep/er/x", "a.cfg", "b", "b/inner",
+                                             "b/inner/z.cfg", "c-skipped", "link"}));
+    EXPECT_THROW(platform::FolderWalk(root / "missing"), fs::filesystem_error);
+}
+
+}  // namespace
