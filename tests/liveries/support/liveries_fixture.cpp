@@ -5,14 +5,19 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/meta_block.h"
 #include "core/settings.h"
+#include "core/worker_slots.h"
 #include "liveries/aircraft_database.h"
 #include "liveries/dbase_file.h"
 #include "liveries/liveries_file.h"
 #include "liveries/livery_catalog.h"
+#include "liveries/livery_scan.h"
 #include "liveries/regcode_lists.h"
 #include "liveries/regcode_merge.h"
+#include "liveries/scan_reports.h"
 #include "liveries/similar_models.h"
+#include "run/run_flags.h"
 #include "traffic/uncreatable_titles_seam.h"
 
 namespace test {
@@ -60,6 +65,11 @@ const std::string_view kSmallDbase = R"(<?xml version="1.0" encoding="UTF-8"?>
 
 namespace {
 
+int lf_savedMaxWorkers() {
+    static const int saved = maxWorkers;
+    return saved;
+}
+
 void lf_resetLiveriesState() {
     dbase = DbaseTables{};
     gf_resetLiveryCatalog();
@@ -72,6 +82,12 @@ void lf_resetLiveriesState() {
     similarModelsInstalled.clear();
     airlineSimilarModels.clear();
     uncreatableKinds.clear();
+    clearScanReportLists();
+    liveriesProcessed = false;
+    maxWorkers = lf_savedMaxWorkers();
+    runStopRequested = false;
+    userCloseRequested = false;
+    simulatorKind = "MSFS";
 }
 
 }  // namespace
