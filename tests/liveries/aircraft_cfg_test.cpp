@@ -13,6 +13,7 @@
 #include "core/settings.h"
 #include "liveries/regcode_lists.h"
 #include "liveries/scan_reports.h"
+#include "liveries/support/cfg_files.h"
 #include "liveries/support/liveries_fixture.h"
 
 namespace {
@@ -203,34 +204,12 @@ TEST_F(AircraftCfgTest, ModelOfAFile) {
 TEST_F(AircraftCfgTest, FilesInEveryEncoding) {
     const std::string text = "[GENERAL]\nicao_type_designator = \"B738\"\n\n[FLTSIM.0]\ntitle = \"KLM 737 \xC3\xA9t\xC3\xA9\"\n"
                              "icao_airline = KLM\n[FLTSIM.1]\ntitle = DLH 737\nicao_airline = DLH\natc_id = PH-BXA\n";
-    const auto utf16 = [&text](bool bigEndian) {
-        std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-        for (std::size_t pos = 0; pos < text.size(); ++pos) {
-            char16_t unit = static_cast<unsigned char>(text[pos]);
-            if (text.compare(pos, 2, "\xC3\xA9") == 0) {
-                unit = u'\u00E9';
-                ++pos;
-            }
-            const char high = static_cast<char>(unit >> 8U);
-            const char low = static_cast<char>(unit & 0xFFU);
-            bytes += bigEndian ? std::string{high, low} : std::string{low, high};
-        }
-        return bytes;
-    };
-    std::string crlf;
-    for (const char c : text) {
-        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    }
-    const std::pair<const char*, std::string> files[] = {
-        {"utf8", text},
-        {"utf8 mark", "\xEF\xBB\xBF" + text},
-        {"crlf", crlf},
-        {"utf16", utf16(false)},
-        {"utf16 big endian", utf16(true)},
-    };
-    for (const auto& [name, bytes] : files) {
+    using test::CfgEncoding;
+    for (const CfgEncoding encoding : {CfgEncoding::utf8, CfgEncoding::utf8CrLf, CfgEncoding::utf8MarkCrLf,
+                                       CfgEncoding::utf16CrLf, CfgEncoding::utf16BigEndian}) {
+        const auto name = std::to_string(static_cast<int>(encoding));
         clearScanReportLists();
-        writeText(std::filesystem::path(name) / "aircraft.cfg", bytes);
+        test::writeCfgFile(folder() / name / "aircraft.cfg", text, encoding);
         const auto liveries = lf_searchLiveriesinFile(2, folder() / name / "aircraft.cfg");
         ASSERT_EQ(liveries.size(), 2u) << name;
         EXPECT_EQ(liveries.front(), (LiveryData{"KLM", "B738", "KLM 737 \xC3\xA9t\xC3\xA9", "", 2, false})) << name;

@@ -58,7 +58,7 @@ TEST_F(IvaoCfgTest, AirlineFromTheTitle) {
         {"b738klm", false, "klm"},
         {"B738W  DLH", true, "DLH"},
         {"B738 W DLH", true, std::nullopt},
-        {"B738W DLH", false, std::nullopt},  // 'W' is no blank, "WDL" would need no blank between
+        {"B738W DLH", false, std::nullopt},  // "W D" are no three word characters
         {"B738 KL", false, std::nullopt},
         {"B738 K-L", false, std::nullopt},
         {"A320 KLM", false, std::nullopt},
