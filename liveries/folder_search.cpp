@@ -2,17 +2,15 @@
 
 #include <algorithm>
 #include <array>
-#include <deque>
-#include <future>
+#include <exception>
 #include <list>
 #include <string>
 #include <string_view>
-#include <thread>
 
 #include "core/format.h"
 #include "core/log.h"
+#include "core/scan_workers.h"
 #include "core/strings.h"
-#include "core/worker_slots.h"
 #include "liveries/aircraft_cfg.h"
 #include "liveries/ivao_cfg.h"
 #include "liveries/livery_data.h"
@@ -21,7 +19,7 @@
 namespace {
 
 using FileTask = std::list<LiveryData>(std::int32_t, const std::filesystem::path&);
-using TaskResult = std::future<std::list<LiveryData>>;
+using FileTasks = ScanWorkers<std::list<LiveryData>>;
 
 // Folders of airports and scenery makers hold no AI aircraft worth reading;
 // "_CVT_" marks converted copies of packages. Compared exactly.
@@ -38,68 +36,9 @@ bool lf_isAircraftCfg(const std::filesystem::directory_entry& entry) {
            gf_equalsUpperCase("AIRCRAFT", entry.path().stem().string());
 }
 
-// Frees the task's worker slot when the task ends, whichever way.
-struct WorkerSlotRelease {
-    WorkerSlotRelease() = default;
-    WorkerSlotRelease(const WorkerSlotRelease&) = delete;
-    WorkerSlotRelease& operator=(const WorkerSlotRelease&) = delete;
-    ~WorkerSlotRelease() { gf_releaseWorkerSlot(); }
-};
-
-// The results of the started tasks, oldest first.
-class PendingTasks {
-public:
-    PendingTasks() = default;
-    PendingTasks(const PendingTasks&) = delete;
-    PendingTasks& operator=(const PendingTasks&) = delete;
-    // However the search ends, it returns only when no task runs.
-    ~PendingTasks() { takeAll(); }
-
-    // Starts the task on a detached thread of its own and counts its slot.
-    void start(FileTask* task, std::int32_t folderOrdinal, const std::filesystem::path& path) {
-        // The slot is freed before the result is handed over, so that a
-        // taken result means a free slot.
-        std::packaged_task<std::list<LiveryData>()> packaged([task, folderOrdinal, path] {
-            const WorkerSlotRelease release;
-            return task(folderOrdinal, path);
-        });
-        TaskResult result = packaged.get_future();
-        std::thread(std::move(packaged)).detach();
-        ++runningWorkers;
-        results_.push_back(std::move(result));
-    }
-
-    // Takes the oldest results while more are pending than may run at once.
-    void takeOverflow() {
-        while (results_.size() > static_cast<std::size_t>(std::max(maxWorkers, 1))) {
-            takeOldest("inner");
-        }
-    }
-
-    void takeAll() {
-        while (!results_.empty()) {
-            takeOldest("outer");
-        }
-    }
-
-private:
-    // Waits for the oldest task and splices its records to the end of liveryList.
-    void takeOldest(std::string_view where) {
-        TaskResult result = std::move(results_.front());
-        results_.pop_front();
-        try {
-            liveryList.splice(liveryList.end(), result.get());
-        } catch (const std::exception& error) {
-            gf_writeLog(fmtlib::format("liveries search aborted, futs {}, {}", where, error.what()));
-        }
-    }
-
-    std::deque<TaskResult> results_;
-};
-
-// Handles the walk's current entry: starts a task for an aircraft.cfg.
+// Handles the walk's current entry: hands a task over for an aircraft.cfg.
 // False when a stop was requested and no task may start.
-bool lf_handleEntry(platform::FolderWalk& walk, std::int32_t folderOrdinal, PendingTasks& pending) {
+bool lf_handleEntry(platform::FolderWalk& walk, std::int32_t folderOrdinal, FileTasks& tasks) {
     const std::filesystem::path& path = walk.entry().path();
     const std::string text = path.string();
     if (text.size() >= kMaxEnteredPathLength ||
@@ -110,12 +49,9 @@ bool lf_handleEntry(platform::FolderWalk& walk, std::int32_t folderOrdinal, Pend
         if (!lf_isAircraftCfg(walk.entry())) {
             return true;
         }
-        if (!gf_waitForWorkerSlot()) {
-            return false;
-        }
         const bool ivao = lf_contains(text, "ivao_x-csl") || lf_contains(text, "IVAO_MTL");
-        pending.start(ivao ? searchIvaoLiveriesInFile : lf_searchLiveriesinFile, folderOrdinal, path);
-        pending.takeOverflow();
+        FileTask* task = ivao ? searchIvaoLiveriesInFile : lf_searchLiveriesinFile;
+        return tasks.add([task, folderOrdinal, path] { return task(folderOrdinal, path); });
     } catch (const std::exception& error) {
         gf_writeLog(fmtlib::format("liveries search in {} aborted, cause: {}", text, error.what()));
     }
@@ -125,10 +61,10 @@ bool lf_handleEntry(platform::FolderWalk& walk, std::int32_t folderOrdinal, Pend
 }  // namespace
 
 void searchLiveriesInFolder(std::int32_t folderOrdinal, const std::filesystem::path& folder) {
-    PendingTasks pending;
+    FileTasks tasks;
     try {
         for (platform::FolderWalk walk(folder); !walk.done(); walk.next()) {
-            if (!lf_handleEntry(walk, folderOrdinal, pending)) {
+            if (!lf_handleEntry(walk, folderOrdinal, tasks)) {
                 break;
             }
         }
@@ -136,5 +72,14 @@ void searchLiveriesInFolder(std::int32_t folderOrdinal, const std::filesystem::p
         gf_writeLog(fmtlib::format("liveries search in folder {} aborted because of iterator problem: {}",
                                    folder.string(), error.what()));
     }
-    pending.takeAll();
+    // Every task started is waited for, also after a stop or a failed walk;
+    // the file tasks catch their own exceptions, so one here is unexpected.
+    tasks.takeResults([](std::list<LiveryData> liveries) { liveryList.splice(liveryList.end(), liveries); },
+                      [](const std::exception_ptr& error) {
+                          try {
+                              std::rethrow_exception(error);
+                          } catch (const std::exception& exception) {
+                              gf_writeLog(fmtlib::format("liveries search aborted, futs outer, {}", exception.what()));
+                          }
+                      });
 }

@@ -1,10 +1,11 @@
 #pragma once
 // The search of one liveries folder (an AI traffic package, or a folder the
 // user named in lfolder0 to lfolder9) for aircraft.cfg files. Each file is
-// read by a task (liveries/aircraft_cfg.h, liveries/ivao_cfg.h) on a thread
-// of its own, at most maxWorkers at once (core/worker_slots.h); the records
-// are appended to liveryList in the order the walk met the files, whatever
-// order the threads end in, and within a file in section order.
+// read by a task (liveries/aircraft_cfg.h, liveries/ivao_cfg.h) on one of
+// the scan's worker threads, at most maxWorkers at once
+// (core/scan_workers.h); the records are appended to liveryList in the order
+// the walk met the files, whatever order the threads end in, and within a
+// file in section order.
 
 #include <cstdint>
 #include <filesystem>
@@ -16,5 +17,7 @@
 // aborted because of iterator problem: {}". A stop request (either stop
 // flag) starts no further task. Either way every task started is waited
 // for, and its records kept, before the search returns: no task is left
-// running once it has returned.
+// running once it has returned. A task that fails (it catches its own
+// errors, so this is unexpected) is logged "liveries search aborted, futs
+// outer, {}".
 void searchLiveriesInFolder(std::int32_t folderOrdinal, const std::filesystem::path& folder);
