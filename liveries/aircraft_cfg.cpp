@@ -13,6 +13,7 @@
 #include "liveries/aircraft_database.h"
 #include "liveries/regcode_lists.h"
 #include "liveries/scan_reports.h"
+#include "liveries/section_keys.h"
 
 namespace {
 
@@ -24,48 +25,30 @@ constexpr std::array<std::string_view, 2> kUntypedUserAircraft = {"pmdg-aircraft
 
 bool lf_contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
 
-// The keys of one section as its lines are walked, and whether it was refused.
-class SectionReader {
+// One section's keys as its lines are walked, and whether it was refused.
+class SectionReader : SectionKeys {
 public:
-    SectionReader(const CfgFile& file, CfgSection section) : file_(file), header_(section.front()) {}
+    SectionReader(const CfgFile& file, CfgSection section) : SectionKeys(file, section) {}
 
     std::list<LiveryData> read(CfgSection section);
 
 private:
-    // Each returns whether it took the line; a refusal ends the walk.
     bool takeTitle(std::string_view line);
     bool takeAirline(std::string_view line);
-    bool takeParkingTypes(std::string_view line);
-    bool takeAtcId(std::string_view line);
     std::list<LiveryData> makeLivery();
-    void report(std::string line) const { lf_addIncompleteSectionLine(std::move(line)); }
-    void refuse(std::string line) {
-        report(std::move(line));
-        refused_ = true;
-    }
+    // The reports that do not begin with the folder and the header.
+    static void reportLine(std::string line) { lf_addIncompleteSectionLine(std::move(line)); }
 
-    const CfgFile& file_;
-    const std::string& header_;
-    std::string title_;
     std::string airline_;
-    std::string parkingTypes_;
-    std::string atcId_;
-    bool refused_ = false;
 };
 
 bool SectionReader::takeTitle(std::string_view line) {
-    auto title = lf_readTitle(line);
-    if (!title) {
+    if (!SectionKeys::takeTitle(line, [](std::string_view, std::string_view) {})) {
         return false;
     }
-    if (!title_.empty()) {
-        refuse(fmtlib::format("{} {} has more than one title key", file_.folder, header_));
-        return true;
-    }
-    title_ = gf_trim(*title);
     // Liveries of user aircraft that the simulator cannot fly as AI, and
     // stubs (liveries left without their textures) when the user says so.
-    refused_ = lf_contains(title_, "FenixA320") || lf_contains(title_, "PMDG 737") ||
+    refused_ = refused_ || lf_contains(title_, "FenixA320") || lf_contains(title_, "PMDG 737") ||
                (SUPPRESS_STUB.value && title_.ends_with("-STUB"));
     return true;
 }
@@ -73,7 +56,7 @@ bool SectionReader::takeTitle(std::string_view line) {
 bool SectionReader::takeAirline(std::string_view line) {
     if (!airline_.empty()) {
         if (lf_contains(line, "icao_airline")) {
-            refuse(fmtlib::format("{} {} has more than one atc_parking_codes key", file_.folder, header_));
+            refuse(" has more than one atc_parking_codes key");
             return true;
         }
         return false;
@@ -98,61 +81,20 @@ bool SectionReader::takeAirline(std::string_view line) {
     return true;
 }
 
-bool SectionReader::takeParkingTypes(std::string_view line) {
-    if (!parkingTypes_.empty()) {
-        if (lf_hasParkingTypesKey(line)) {
-            refuse(fmtlib::format("{} {} has more than one atc_parking_types key", file_.folder, header_));
-            return true;
-        }
-        return false;
-    }
-    auto types = lf_readParkingTypes(line);
-    if (!types) {
-        return false;
-    }
-    gf_removeSpacesInList(*types);
-    std::ranges::transform(*types, types->begin(), toUpperChar);
-    parkingTypes_ = std::move(*types);
-    return true;
-}
-
-bool SectionReader::takeAtcId(std::string_view line) {
-    if (!atcId_.empty()) {
-        if (lf_hasAtcIdKey(line)) {
-            refuse(fmtlib::format("{}, {}, has more than one atc_id key", file_.folder, header_));
-            return true;
-        }
-        return false;
-    }
-    const auto value = lf_readAtcId(line);
-    if (!value) {
-        return false;
-    }
-    const std::string registration = value->substr(0, value->find(';'));
-    if (!checkAtcId(registration, atcId_)) {
-        report(fmtlib::format("invalid atc_id={} in: {}", registration, title_));
-    }
-    return true;
-}
-
 std::list<LiveryData> SectionReader::read(CfgSection section) {
     for (const std::string& line : gf_withoutTrailingComments(section)) {
-        (void)(takeTitle(line) || takeAirline(line) || takeParkingTypes(line) || takeAtcId(line));
+        (void)(takeTitle(line) || takeAirline(line) || takeParkingTypes(line) || takeAtcId(line, true, ": "));
         if (refused_) {
             break;
         }
     }
     if (airline_.empty()) {
-        report(fmtlib::format("{} {} icao_airline is missing, or it has invalid info ", file_.path, header_));
+        reportLine(fmtlib::format("{} {} icao_airline is missing, or it has invalid info ", file_.path, header_));
     }
     if (refused_) {
         return {};
     }
-    if (title_.empty()) {
-        report(fmtlib::format("{} {} misses title", file_.folder, header_));
-        return {};
-    }
-    if (gf_isDontUseTitle(title_)) {
+    if (!titleUsable()) {
         return {};
     }
     return makeLivery();
@@ -166,7 +108,7 @@ std::list<LiveryData> SectionReader::makeLivery() {
         const bool heavy = gf_getAircraftCategory(file_.model) == AircraftCategory::Heavy;
         if (atcId_.empty()) {
             if (heavy) {
-                report(fmtlib::format("'{}' '{}' has no airline and no regcode info", file_.folder, header_));
+                reportLine(fmtlib::format("'{}' '{}' has no airline and no regcode info", file_.folder, header_));
                 return {};
             }
             airline_ = "PVT";
@@ -174,7 +116,7 @@ std::list<LiveryData> SectionReader::makeLivery() {
         } else if (const auto record = gf_lookupRegcode(atcId_)) {
             airline_ = record->airline;
         } else if (heavy) {
-            report(fmtlib::format("'{}' '{}' has no airline and regcode not in dbase", file_.folder, header_));
+            reportLine(fmtlib::format("'{}' '{}' has no airline and regcode not in dbase", file_.folder, header_));
             return {};
         } else {
             airline_ = "PVT";
@@ -183,7 +125,7 @@ std::list<LiveryData> SectionReader::makeLivery() {
     const bool cargo = lf_contains(parkingTypes_, "CARGO") && !lf_contains(parkingTypes_, "GATE");
     LiveryData livery = makeLiveryData(file_.folderOrdinal, airline_, file_.model, !cargo, title_, atcId_);
     if (livery.title.empty()) {
-        report(fmtlib::format("{} {} title '{}' already exists", file_.folder, header_, title_));
+        report(fmtlib::format(" title '{}' already exists", title_));
         return {};
     }
     return {std::move(livery)};
@@ -283,7 +225,8 @@ std::string lf_modelFromBaseContainer(const std::string& path, const std::vector
             return checkModelCode(type, path);
         }
     }
-    if (std::ranges::none_of(kUntypedUserAircraft, [&path](std::string_view name) { return lf_contains(path, name); })) {
+    const auto inPath = [&path](std::string_view name) { return lf_contains(path, name); };
+    if (std::ranges::none_of(kUntypedUserAircraft, inPath)) {
         lf_addInvalidCfgLine("Line icao_type_designator= is missing in [General] section of " + path);
     }
     return {};
@@ -328,4 +271,6 @@ bool checkAtcId(std::string_view value, std::string& out) {
     return valid;
 }
 
-bool gf_isDontUseTitle(std::string_view title) { return std::ranges::find(dontUseTitles, title) != dontUseTitles.end(); }
+bool gf_isDontUseTitle(std::string_view title) {
+    return std::ranges::find(dontUseTitles, title) != dontUseTitles.end();
+}

@@ -13,7 +13,8 @@ void lf_takeDatabaseValue(const LiveryData& livery, std::string_view what, Value
     if (value == fromDbase) {
         return;
     }
-    dbaseUpdateLines.push_back(fmtlib::format("{:80} {} {} {} => {}", livery.title, livery.atcId, what, value, fromDbase));
+    dbaseUpdateLines.push_back(
+        fmtlib::format("{:80} {} {} {} => {}", livery.title, livery.atcId, what, value, fromDbase));
     value = fromDbase;
 }
 

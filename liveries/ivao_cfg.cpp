@@ -10,6 +10,7 @@
 #include "liveries/aircraft_database.h"
 #include "liveries/cfg_line_readers.h"
 #include "liveries/scan_reports.h"
+#include "liveries/section_keys.h"
 #include "platform/os/windows_paths.h"
 
 namespace {
@@ -52,86 +53,26 @@ std::optional<std::string_view> lf_ivaoAircraftName(std::string_view path, std::
     return name;
 }
 
-class IvaoSectionReader {
+class IvaoSectionReader : SectionKeys {
 public:
-    IvaoSectionReader(const CfgFile& file, CfgSection section)
-        : file_(file), prefix_(file.folder + " " + section.front()), header_(section.front()) {}
+    IvaoSectionReader(const CfgFile& file, CfgSection section) : SectionKeys(file, section) {}
 
     LiveryData read(CfgSection section);
 
 private:
     bool takeTitle(std::string_view line);
-    bool takeParkingTypes(std::string_view line);
-    bool takeAtcId(std::string_view line);
     bool takeTexture(std::string_view line);
     LiveryData makeLivery();
-    void report(std::string_view problem) const { lf_addIncompleteSectionLine(prefix_ + std::string(problem)); }
-    void refuse(std::string_view problem) {
-        report(problem);
-        refused_ = true;
-    }
 
-    const CfgFile& file_;
-    const std::string prefix_;  // every report begins with the folder and the header
-    const std::string& header_;
-    std::string title_;
-    std::string parkingTypes_;
-    std::string atcId_;
     std::string texture_;
-    bool refused_ = false;
 };
 
 bool IvaoSectionReader::takeTitle(std::string_view line) {
-    const auto title = lf_readTitle(line);
-    if (!title) {
-        return false;
-    }
-    if (!title_.empty()) {
-        refuse(" has more than one title key");
-        return true;
-    }
-    title_ = gf_trim(*title);
-    if (title_ != *title) {
-        gf_writeLogPlain(fmtlib::format("removed spaces around title '{}' --> '{}'", *title, title_));
-    }
-    return true;
-}
-
-bool IvaoSectionReader::takeParkingTypes(std::string_view line) {
-    if (!parkingTypes_.empty()) {
-        if (lf_hasParkingTypesKey(line)) {
-            refuse(" has more than one atc_parking_types key");
-            return true;
+    return SectionKeys::takeTitle(line, [](std::string_view before, std::string_view after) {
+        if (before != after) {
+            gf_writeLogPlain(fmtlib::format("removed spaces around title '{}' --> '{}'", before, after));
         }
-        return false;
-    }
-    auto types = lf_readParkingTypes(line);
-    if (!types) {
-        return false;
-    }
-    gf_removeSpacesInList(*types);
-    std::ranges::transform(*types, types->begin(), toUpperChar);
-    parkingTypes_ = std::move(*types);
-    return true;
-}
-
-bool IvaoSectionReader::takeAtcId(std::string_view line) {
-    if (!atcId_.empty()) {
-        if (lf_hasAtcIdKey(line)) {
-            lf_addIncompleteSectionLine(fmtlib::format("{}, {}, has more than one atc_id key", file_.folder, header_));
-            refused_ = true;
-            return true;
-        }
-        return false;
-    }
-    const auto value = lf_readAtcId(line);
-    if (!value) {
-        return false;
-    }
-    if (!checkAtcId(*value, atcId_)) {
-        lf_addIncompleteSectionLine(fmtlib::format("invalid atc_id={} in {}", *value, title_));
-    }
-    return true;
+    });
 }
 
 bool IvaoSectionReader::takeTexture(std::string_view line) {
@@ -148,7 +89,7 @@ bool IvaoSectionReader::takeTexture(std::string_view line) {
 
 LiveryData IvaoSectionReader::read(CfgSection section) {
     for (const std::string& line : gf_withoutTrailingComments(section)) {
-        (void)(takeTitle(line) || takeParkingTypes(line) || takeAtcId(line) || takeTexture(line));
+        (void)(takeTitle(line) || takeParkingTypes(line) || takeAtcId(line, false, " ") || takeTexture(line));
         if (refused_) {
             return {};
         }
@@ -159,11 +100,7 @@ LiveryData IvaoSectionReader::read(CfgSection section) {
         report(" does not exist");
         return {};
     }
-    if (title_.empty()) {
-        report(" misses title");
-        return {};
-    }
-    if (gf_isDontUseTitle(title_)) {
+    if (!titleUsable()) {
         return {};
     }
     return makeLivery();

@@ -61,7 +61,8 @@ std::filesystem::path findUserCfgOpt() {
 }
 
 std::filesystem::path steamPackagesFolder() {
-    std::filesystem::path folder = platform::windowsPath(gf_getAppDataPath(), steamFolderName().string() + "\\Packages");
+    std::filesystem::path folder =
+        platform::windowsPath(gf_getAppDataPath(), steamFolderName().string() + "\\Packages");
     if (!std::filesystem::exists(folder)) {
         return {};
     }
@@ -84,7 +85,8 @@ std::filesystem::path readInstalledPackagesPath() {
         gf_writeLogPlain("No UserCfg.opt found?");
         return {};
     }
-    std::filesystem::path folder = platform::windowsPath(installedPackagesPathText(gf_readLines(userCfg, kUserCfgExpectedLines)));
+    const std::string text = installedPackagesPathText(gf_readLines(userCfg, kUserCfgExpectedLines));
+    std::filesystem::path folder = platform::windowsPath(text);
     if (!lf_isExisting(folder)) {
         folder.clear();
     }
