@@ -1,9 +1,10 @@
 #pragma once
-// Seam: the park-airport list and the park airport, until airports and
-// static parking are built. That subsystem owns gf_addParkAirport and
-// parkAirport and replaces this file whole; here there is no park-airport
-// list yet and no park airport is ever chosen.
+// Seam: the park-airport list, the park airport and its stands, until
+// airports and static parking are built. That subsystem owns every name
+// here and replaces this file whole; here there is no park-airport list yet,
+// no park airport is ever chosen and no stand is ever loaded.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -33,3 +34,40 @@ extern std::vector<ParkAirportEntry> parkAirports;
 // Writes the current park airport with its reserved stand into
 // my_park_airports.txt. Here there is no park airport to write.
 void gf_saveParkAirportEntry();
+
+// One stand of the park airport, as far as the traffic manager reads it.
+struct ParkPosition {
+    std::string name;
+    std::uint32_t standId = 0;  // 1 and up; 0 means none
+    double latDeg = 0.0;
+    double lonDeg = 0.0;
+    double headingRad = 0.0;
+    double radiusNm = 0.0;
+    // Neighbour stands close enough for two aircraft to touch.
+    std::vector<std::uint32_t> neighbourIds;
+    bool cargo = false;
+    bool liveOccupied = false;  // a live aircraft stands here; cleared when it leaves
+};
+
+// The stands of the park airport; empty while none is loaded (worker thread
+// only). Here always empty.
+extern std::vector<ParkPosition> parkPositions;
+
+// The stand of the park airport kept for the user aircraft; no AI aircraft
+// is put on it. Empty: none.
+extern std::string reservedStandName;
+
+// One stand chosen by the last static-parking calculation.
+struct ParkCandidate {
+    std::uint32_t standId = 0;
+};
+// The candidates left to create; here static parking never chooses any.
+extern std::vector<ParkCandidate> parkCandidates;
+
+// Learned stand changes since the park airport was loaded.
+extern std::uint32_t learnedUpdateCount;
+
+// Among the live aircraft in SimState active, removes the one farthest from
+// the user aircraft when it is farther than distanceNm; true when none is
+// farther (and nothing was removed).
+bool gf_removeFarthestAircraft(double distanceNm);

@@ -140,7 +140,7 @@ LiveAc lf_aircraftForStep(std::int64_t step) {
         {"NOA", lf_type(kTypeWithoutLiveries), ""},  // 6: a livery of a similar type
     };
     const Wanted& w = wanted[step - 1];
-    LiveAc aircraft;
+    LiveAc aircraft{ReportBlock{}, AcIdentity{}, 0.0};
     aircraft.identity.strings.airline = w.airline;
     aircraft.identity.strings.type = w.type;
     aircraft.identity.strings.registration = w.registration;

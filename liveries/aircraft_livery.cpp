@@ -7,7 +7,7 @@
 #include "core/log.h"
 #include "core/settings.h"
 #include "liveries/livery_matching.h"
-#include "traffic/aircraft_labels_seam.h"
+#include "traffic/aircraft_labels.h"
 
 namespace {
 

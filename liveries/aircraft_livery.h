@@ -3,7 +3,7 @@
 // manager's aircraft records: the chosen title goes into the identity and
 // the step into the log (while LOG is on). Worker thread only.
 
-#include "traffic/aircraft_records_seam.h"
+#include "traffic/aircraft_records.h"
 
 // Live aircraft without a title: sets liveryTitle, empty when nothing fits,
 // and the FSLTL flag (reverseThrust) of a chosen livery; logs

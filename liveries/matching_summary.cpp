@@ -9,7 +9,7 @@
 #include "core/log.h"
 #include "core/strings.h"
 #include "liveries/livery_matching.h"
-#include "traffic/uncreatable_titles_seam.h"
+#include "traffic/livery_bookkeeping.h"
 
 namespace {
 

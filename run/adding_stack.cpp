@@ -1,6 +1,6 @@
 #include "run/adding_stack.h"
 
-#include "traffic/tick_driver_seam.h"
+#include "traffic/tick_driver.h"
 
 namespace {
 

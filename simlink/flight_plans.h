@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "traffic/aircraft_records_seam.h"
+#include "traffic/aircraft_records.h"
 
 // The program's application-data folder / "orig_dest"; set by
 // gf_makeFlightPlanFolder.

@@ -99,11 +99,11 @@ void gf_setSpoilersThrottles(std::uint32_t objectId, bool on, bool reverse) {
     }
 }
 
-bool gf_cancelQueuedCreate(std::deque<CreateRequest>& queue, const std::string& tailNumber) {
-    if (tailNumber.empty()) {
+bool gf_cancelQueuedCreate(std::deque<CreateRequest>& queue, std::uint32_t aircraftId) {
+    if (aircraftId == 0) {
         return false;
     }
-    return std::erase_if(queue, [&](const CreateRequest& request) { return request.tailNumber == tailNumber; }) > 0;
+    return std::erase_if(queue, [&](const CreateRequest& request) { return request.aircraftId == aircraftId; }) > 0;
 }
 
 void gf_reserveSimQueues() {

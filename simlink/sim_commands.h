@@ -69,10 +69,11 @@ void gf_appendPositionCmd(const PositionCmd& command);
 // holding it.
 void gf_setSpoilersThrottles(std::uint32_t objectId, bool on, bool reverse);
 
-// Removes from one of the traffic manager's own create queues every request
-// with exactly this tail number, keeping the others in order; true when one
-// was removed. An empty tail number removes nothing.
-bool gf_cancelQueuedCreate(std::deque<CreateRequest>& queue, const std::string& tailNumber);
+// Removes from one of the traffic manager's own create queues the requests
+// of this aircraft, keeping the others in order; true when one was removed.
+// By id, not by tail number: two live aircraft may share a callsign, and a
+// cancel must never take the other one's request. Id 0 removes nothing.
+bool gf_cancelQueuedCreate(std::deque<CreateRequest>& queue, std::uint32_t aircraftId);
 
 // At the start of each run, before the link's thread starts: room for 256
 // entries in each position buffer, the create and remove queues and the

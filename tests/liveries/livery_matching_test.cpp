@@ -16,7 +16,7 @@
 #include "liveries/regcode_merge.h"
 #include "liveries/similar_models.h"
 #include "liveries/support/liveries_fixture.h"
-#include "traffic/uncreatable_titles_seam.h"
+#include "traffic/livery_bookkeeping.h"
 
 namespace {
 
@@ -191,44 +191,44 @@ TEST_F(LiveryMatchingTest, RandomOffRepeatsTheChoice) {
 }
 
 TEST_F(LiveryMatchingTest, LiveAircraftTakesTheTitleAndItsLogLine) {
-    LiveAc aircraft{identity("DLH", "A321")};
+    LiveAc aircraft{ReportBlock{}, identity("DLH", "A321"), 0.0};
     aircraft.identity.strings.origin = "FRA";
     gf_matchLiveLivery(aircraft);
     EXPECT_EQ(aircraft.identity.liveryTitle, "FSLTL_DLH A321");
-    EXPECT_EQ(aircraft.identity.reverseThrust, 1);
+    EXPECT_TRUE(aircraft.identity.reverseThrust);
     EXPECT_TRUE(logged("          DLH A321 CS123             FRA->    =2= FSLTL_DLH A321"));
 
     LOG.value = false;
-    LiveAc other{identity("KLM", "B738")};
-    other.identity.reverseThrust = 1;
+    LiveAc other{ReportBlock{}, identity("KLM", "B738"), 0.0};
+    other.identity.reverseThrust = true;
     gf_matchLiveLivery(other);
     EXPECT_EQ(other.identity.liveryTitle, "KLM 737");
-    EXPECT_EQ(other.identity.reverseThrust, 0);
+    EXPECT_FALSE(other.identity.reverseThrust);
     EXPECT_FALSE(logged("          KLM B738 CS123                      =2= KLM 737"));
 
-    LiveAc unmatched{identity("UAL", "B738")};
+    LiveAc unmatched{ReportBlock{}, identity("UAL", "B738"), 0.0};
     gf_matchLiveLivery(unmatched);
     EXPECT_TRUE(unmatched.identity.liveryTitle.empty());
 }
 
 TEST_F(LiveryMatchingTest, StaticAircraftTakesTheStandCargoFlag) {
-    ParkedAc freighter{identity("KLM", "B738"), 12, 1};
+    ParkedAc freighter{identity("KLM", "B738"), {}, 0.0, 12, true};
     EXPECT_TRUE(gf_matchStaticLivery(freighter));
     EXPECT_EQ(freighter.identity.liveryTitle, "KLM 737 freighter");
-    EXPECT_EQ(freighter.identity.cargo, 1);
+    EXPECT_TRUE(freighter.identity.cargo);
     EXPECT_TRUE(logged("          KLM B738 CS123                      =2= KLM 737 freighter"));
 
     // A title it carries already stays.
     EXPECT_TRUE(gf_matchStaticLivery(freighter));
     EXPECT_TRUE(logged("          KLM B738 CS123                      =s= KLM 737 freighter"));
 
-    ParkedAc unmatched{identity("UAL", "B738", "N123"), 7, 0};
+    ParkedAc unmatched{identity("UAL", "B738", "N123"), {}, 0.0, 7, false};
     EXPECT_FALSE(gf_matchStaticLivery(unmatched));
     EXPECT_TRUE(unmatched.identity.liveryTitle.empty());
     EXPECT_TRUE(logged("unknown : UAL B738 CS123    N123 no livery match ..."));
 
     liveryCatalog.refusedTitles = {"KLM 737"};
-    ParkedAc refused{identity("KLM", "B738"), 0, 0};
+    ParkedAc refused{identity("KLM", "B738"), {}, 0.0, 0, false};
     const std::size_t linesBefore = logLines().size();
     EXPECT_FALSE(gf_matchStaticLivery(refused));
     EXPECT_EQ(logLines().size(), linesBefore);  // silent

@@ -15,7 +15,7 @@
 namespace {
 
 LiveAc lf_aircraft(AircraftCategory category, std::string origin, std::string destination) {
-    LiveAc aircraft;
+    LiveAc aircraft{ReportBlock{}, AcIdentity{}, 0.0};
     aircraft.identity.category = category;
     aircraft.identity.strings.origin = std::move(origin);
     aircraft.identity.strings.destination = std::move(destination);

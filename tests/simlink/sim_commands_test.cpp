@@ -41,28 +41,31 @@ TEST_F(SimLinkTest, LightEventsAlwaysComeAsSevenInTheirOrder) {
     EXPECT_EQ(simEventQueue.back().objectId, 78U);
 }
 
-TEST(CancelQueuedCreate, RemovesEveryRequestOfTheTailNumberOnly) {
+// Two live aircraft may share a callsign (of different types): a cancel by
+// aircraft id takes only its own aircraft's request.
+TEST(CancelQueuedCreate, RemovesTheRequestsOfTheAircraftIdOnly) {
     struct Case {
-        std::string tailNumber;
+        std::uint32_t aircraftId;
         bool removed;
-        std::vector<std::string> left;
+        std::vector<std::uint32_t> left;
     };
     const std::vector<Case> cases{
-        {"", false, {"DLH1", "BAW2", "DLH1", "DLH10"}},
-        {"DLH1", true, {"BAW2", "DLH10"}},
-        {"dlh1", false, {"DLH1", "BAW2", "DLH1", "DLH10"}},
-        {"AFR9", false, {"DLH1", "BAW2", "DLH1", "DLH10"}},
+        {0, false, {20001, 20002, 20003, 0}},
+        {20001, true, {20002, 20003, 0}},
+        {20003, true, {20001, 20002, 0}},
+        {30000, false, {20001, 20002, 20003, 0}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.tailNumber);
+        SCOPED_TRACE(c.aircraftId);
         std::deque<CreateRequest> queue;
-        for (const char* tail : {"DLH1", "BAW2", "DLH1", "DLH10"}) {
-            queue.push_back({{}, tail, {}, 20000});
-        }
-        EXPECT_EQ(gf_cancelQueuedCreate(queue, c.tailNumber), c.removed);
-        std::vector<std::string> left;
+        queue.push_back({{}, "DLH1", {}, 20001});
+        queue.push_back({{}, "BAW2", {}, 20002});
+        queue.push_back({{}, "DLH1", {}, 20003});  // the same callsign, another aircraft
+        queue.push_back({{}, "AFR3", {}, 0});
+        EXPECT_EQ(gf_cancelQueuedCreate(queue, c.aircraftId), c.removed);
+        std::vector<std::uint32_t> left;
         for (const CreateRequest& request : queue) {
-            left.push_back(request.tailNumber);
+            left.push_back(request.aircraftId);
         }
         EXPECT_EQ(left, c.left);
     }

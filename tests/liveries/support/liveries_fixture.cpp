@@ -18,7 +18,7 @@
 #include "liveries/scan_reports.h"
 #include "liveries/similar_models.h"
 #include "run/run_flags.h"
-#include "traffic/uncreatable_titles_seam.h"
+#include "traffic/livery_bookkeeping.h"
 
 namespace test {
 

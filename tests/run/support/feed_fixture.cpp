@@ -10,7 +10,7 @@
 #include "run/qnh_reader.h"
 #include "run/run_flags.h"
 #include "run/traffic_reader.h"
-#include "traffic/tick_driver_seam.h"
+#include "traffic/tick_driver.h"
 #include "ui/main_window.h"
 
 namespace test {

@@ -1,0 +1,58 @@
+#include "traffic/stand_fit.h"
+
+#include <algorithm>
+#include <cmath>
+#include <gsl/gsl>
+
+std::vector<OptionSlot> lastOptionSlots;
+
+namespace {
+
+// All in nautical miles (1852 m each).
+constexpr double kTooBigToleranceNm = 0.0009719222462203025;  // 1.8 m
+constexpr double kSmallHalfSpanNm = 0.009611230689557531;     // 17.8 m
+constexpr double kSmallSizeStepNm = 0.00755939524838013;      // 14 m
+constexpr double kLargeSizeStepNm = 0.011339092872570195;     // 21 m
+
+constexpr std::uint32_t kHalfHoursPerDay = 48;
+// A live aircraft records at most one stand option per this many half hours.
+constexpr std::uint32_t kOptionSlotSpacing = 3;
+
+OptionSlot* lf_findSlot(std::uint32_t aircraftId) {
+    const auto found = std::find_if(lastOptionSlots.begin(), lastOptionSlots.end(),
+                                    [&](const OptionSlot& slot) { return slot.aircraftId == aircraftId; });
+    return found == lastOptionSlots.end() ? nullptr : &*found;
+}
+
+}  // namespace
+
+bool gf_standFitsSpan(const ParkPosition& stand, double halfSpanNm) {
+    if (halfSpanNm - stand.radiusNm > kTooBigToleranceNm) {
+        return false;
+    }
+    const double step = halfSpanNm <= kSmallHalfSpanNm ? kSmallSizeStepNm : kLargeSizeStepNm;
+    // std::round takes halves away from zero.
+    return gsl::narrow<std::int32_t>(std::round((stand.radiusNm - halfSpanNm) / step)) == 0;
+}
+
+bool gf_takeStandOptionSlot(std::uint64_t timeOfWeek, std::uint32_t aircraftId, bool force) {
+    const std::uint32_t halfHour = gf_halfHourOf(timeOfWeek);
+    OptionSlot* slot = lf_findSlot(aircraftId);
+    if (slot == nullptr) {
+        lastOptionSlots.push_back({aircraftId, halfHour});
+        return true;
+    }
+    if (!force && (halfHour + kHalfHoursPerDay - slot->halfHour) % kHalfHoursPerDay < kOptionSlotSpacing) {
+        return false;
+    }
+    slot->halfHour = halfHour;
+    return true;
+}
+
+void gf_setStandOptionSlot(std::uint32_t aircraftId, std::uint32_t halfHour) {
+    if (OptionSlot* slot = lf_findSlot(aircraftId)) {
+        slot->halfHour = halfHour;
+    } else {
+        lastOptionSlots.push_back({aircraftId, halfHour});
+    }
+}

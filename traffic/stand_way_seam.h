@@ -1,0 +1,11 @@
+#pragma once
+// Seam: the way of a landed aircraft onto a stand, until it is built; its
+// own module replaces this file whole. No stand is loaded before then, so
+// no live aircraft holds one.
+
+#include <cstdint>
+#include <string>
+
+// The stand may be taken by the aircraft with the callsign (any live holder
+// has been removed); here no live aircraft holds a stand, so it may.
+bool isStandFreeFor(std::uint32_t standId, const std::string& callsign);

@@ -1,0 +1,3 @@
+#include "traffic/static_aircraft_seam.h"
+
+void createNextStaticAc() {}

@@ -1,0 +1,177 @@
+#include "traffic/tick_driver.h"
+
+#include <algorithm>
+#include <exception>
+#include <mutex>
+
+#include "airports/park_airports_seam.h"
+#include "core/format.h"
+#include "core/log.h"
+#include "core/settings.h"
+#include "run/adding_stack.h"
+#include "run/realtraffic_link_seam.h"
+#include "simlink/sim_client.h"
+#include "simlink/sim_commands.h"
+#include "simlink/sim_link_state.h"
+#include "simlink/user_aircraft.h"
+#include "traffic/aircraft_labels.h"
+#include "traffic/aircraft_records.h"
+#include "traffic/position_update_seam.h"
+#include "traffic/report_intake.h"
+#include "traffic/sim_results_seam.h"
+#include "traffic/static_aircraft_seam.h"
+#include "traffic/traffic_queues.h"
+
+namespace sc = platform::simconnect;
+
+std::atomic<std::int32_t> tickCounter{0};
+UserAcData runUserAcData;
+
+namespace {
+
+// The pace of the commands, in ticks: one removal per 0.1 s, one creation
+// per 0.5 s, the aircraft in range every 0.2 s, the user aircraft's state
+// once a second.
+constexpr std::int32_t kRemovalPeriodTicks = 10;
+constexpr std::int32_t kCreationPeriodTicks = 50;
+constexpr std::int32_t kInRangePeriodTicks = 20;
+constexpr std::int32_t kUserStatePeriodTicks = 100;
+// Reports judged per tick, so that a burst of datagrams never stretches one
+// tick: ten reports arriving at once are taken over five ticks.
+constexpr int kReportsPerTick = 2;
+// Above this frame rate a simulator frame is short enough for the tick to
+// wait for the command-queue lock; below it the tick drops its positions.
+constexpr float kWaitForLockAboveFps = 50.0F;
+constexpr double kDegreesPerRadian = 57.29577951308232;
+
+bool lf_isDue(std::int32_t periodTicks) { return tickCounter.load() % periodTicks == 0; }
+
+// Moves every live aircraft one tick, erases the records flagged on the way
+// (also those flagged while another aircraft was updated) and hands this
+// tick's positions to the simulator link.
+void updateAllLiveAc() {
+    for (LiveAc& aircraft : liveAircraft) {
+        updateLiveAc(aircraft);
+    }
+    std::erase_if(liveAircraft, [](const LiveAc& aircraft) { return aircraft.eraseBuffered || aircraft.eraseRemoved; });
+
+    std::unique_lock lock(simQueueMutex, std::try_to_lock);
+    if (!lock.owns_lock()) {
+        if (simFrameRate.load() <= kWaitForLockAboveFps) {
+            positionBuffers.back().clear();
+            return;
+        }
+        lock.lock();
+    }
+    positionBuffers.swapUnlocked();
+}
+
+// Removals leave one per 10 ticks; creations one per 50 ticks, live before
+// static, and a new static aircraft is prepared only on a 50th tick without
+// a waiting live request.
+void paceSimQueues() {
+    if (!lf_isDue(kRemovalPeriodTicks)) {
+        return;
+    }
+    if (!removalQueue.empty()) {
+        {
+            const std::lock_guard lock(simQueueMutex);
+            simRemoveQueue.push_back(removalQueue.front());
+        }
+        removalQueue.pop_front();
+    }
+    if (!lf_isDue(kCreationPeriodTicks)) {
+        return;
+    }
+    if (!liveCreateQueue.empty()) {
+        gf_queueCreate(liveCreateQueue.front());
+        liveCreateQueue.pop_front();
+        return;
+    }
+    if (!staticCreateQueue.empty()) {
+        gf_queueCreate(staticCreateQueue.front());
+        staticCreateQueue.pop_front();
+    }
+    if (!parkCandidates.empty()) {
+        createNextStaticAc();
+    }
+}
+
+// Judges at most two reports from the front of the adding stack, whatever
+// their playback tick. Each report leaves the stack whatever becomes of it:
+// one that cannot be taken in is logged and dropped, and the tick goes on.
+void lf_takeReports() {
+    const std::lock_guard lock(feedMutex);
+    for (int taken = 0; taken < kReportsPerTick && !addingStack.empty(); ++taken) {
+        LiveAcUpdate report = std::move(addingStack.front());
+        addingStack.pop_front();
+        try {
+            acceptReport(report);
+        } catch (const std::exception& error) {
+            gf_writeLog(fmtlib::format("{} exception: {}, hexid:{}", "acceptReport", error.what(), report.aircraftId));
+        }
+    }
+}
+
+// The create request of the most recently spawned aircraft.
+void lf_buildCreateRequest() {
+    if (creationList.empty()) {
+        return;
+    }
+    const std::uint32_t aircraftId = creationList.back();
+    creationList.pop_back();
+    const auto found = std::find_if(liveAircraft.begin(), liveAircraft.end(), [&](const LiveAc& aircraft) {
+        return aircraft.identity.aircraftId == aircraftId;
+    });
+    if (found == liveAircraft.end()) {
+        return;  // erased in this tick
+    }
+    const AcIdentity& identity = found->identity;
+    if (identity.strings.callsign.empty()) {
+        gf_writeLog(fmtlib::format("{} {} objectid = 0?", "lf_handleAddingStack", gf_describeAc(identity)));
+        return;
+    }
+    const PositionBlock& position = found->position;
+    CreateRequest request;
+    request.initPos = {position.latitudeDeg,
+                       position.longitudeDeg,
+                       position.altitudeFt,
+                       position.pitchRad * kDegreesPerRadian,
+                       position.bankRad * kDegreesPerRadian,
+                       position.headingRad * kDegreesPerRadian,
+                       0,
+                       0};
+    request.tailNumber = identity.strings.callsign;
+    request.liveryTitle = identity.liveryTitle;
+    request.aircraftId = aircraftId;
+    liveCreateQueue.push_back(std::move(request));
+}
+
+void requestAircraftInRange() {
+    if (lf_isDue(kInRangePeriodTicks)) {
+        const std::lock_guard lock(simQueueMutex);
+        if (!simRequestError && hSimConnect != nullptr &&
+            sc::SimConnect_RequestDataOnSimObjectType(hSimConnect, gf_simId(SimRequestId::AircraftInRange),
+                                                      gf_simId(SimDefinitionId::AircraftInRange),
+                                                      trafficRadiusMeters.load(), sc::SimObjectType::Aircraft) < 0) {
+            gf_writeLog("SimConnect request ac within range fails");
+            gf_reportSimConnectError();
+        }
+    }
+    if (lf_isDue(kUserStatePeriodTicks)) {
+        gf_sendQs121();
+        runUserAcData = gf_requestUserAircraftData();
+    }
+}
+
+}  // namespace
+
+void lf_handleAddingStack() {
+    gf_processSimResults();
+    updateAllLiveAc();
+    paceSimQueues();
+    lf_takeReports();
+    lf_buildCreateRequest();
+    requestAircraftInRange();
+    tickCounter.fetch_add(1);
+}

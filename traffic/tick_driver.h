@@ -1,0 +1,24 @@
+#pragma once
+// The traffic manager's step, once per 10 ms tick of the main loop: take
+// over the simulator link's results, move every live aircraft, release the
+// queued commands at their pace, take at most two new reports, build at most
+// one create request, and ask for the aircraft in range.
+
+#include <atomic>
+#include <cstdint>
+
+#include "simlink/sim_records.h"
+
+// Ticks since the program started; counted at the end of every step and
+// never reset. The clock of report playback, pacing and ground movement.
+// Counted by the worker, read by the traffic reader to stamp reports.
+extern std::atomic<std::int32_t> tickCounter;
+
+// The run's copy of the user aircraft's data, renewed every 100 ticks
+// (worker thread only).
+extern UserAcData runUserAcData;
+
+// One tick (worker thread, while the flight runs). Lock order: feed mutex,
+// then the command-queue mutex. A report that cannot be taken in is logged
+// and dropped; the tick goes on.
+void lf_handleAddingStack();

@@ -1,0 +1,101 @@
+#include "traffic/traffic_reset.h"
+
+#include <filesystem>
+#include <mutex>
+
+#include "airports/park_airports_seam.h"
+#include "run/adding_stack.h"
+#include "run/main_loop_seam.h"
+#include "run/qnh_reader.h"
+#include "run/traffic_reader.h"
+#include "simlink/parking_controls.h"
+#include "platform/window/user32.h"
+#include "simlink/sim_results.h"
+#include "traffic/aircraft_records.h"
+#include "traffic/livery_bookkeeping.h"
+#include "traffic/spawning.h"
+#include "traffic/stand_fit.h"
+#include "traffic/traffic_queues.h"
+#include "ui/main_window.h"
+
+namespace {
+
+// The run's lookup of object ids by callsign, written for the user.
+constexpr const char* kCallsignObjectIdFile = "Callsign2ObjectId.txt";
+
+// Room that ordinary runs never outgrow.
+constexpr std::size_t kLiveAircraftRoom = 512;
+constexpr std::size_t kParkedAircraftRoom = 256;
+constexpr std::size_t kStandRoom = 512;
+constexpr std::size_t kSimResultRoom = 256;
+constexpr std::size_t kCreationListRoom = 64;
+constexpr std::size_t kGhostCallsignRoom = 64;
+constexpr std::size_t kParkCandidateRoom = 512;
+
+bool containersReserved = false;
+
+void lf_deleteCallsignObjectIdFile() { std::filesystem::remove(kCallsignObjectIdFile); }
+
+// Sets a count the main window shows to 0, repainting its region only when
+// it was not 0 already.
+void lf_clearShownCount(std::atomic<std::int64_t>& count, const RECT& region) {
+    if (count.exchange(0) != 0) {
+        InvalidateRect(MainWindow::hwnd, &region, TRUE);
+    }
+}
+
+}  // namespace
+
+void gf_reserveTrafficContainers() {
+    if (containersReserved) {
+        return;
+    }
+    containersReserved = true;
+    liveAircraft.reserve(kLiveAircraftRoom);
+    parkedAircraft.reserve(kParkedAircraftRoom);
+    parkPositions.reserve(kStandRoom);
+    {
+        const std::lock_guard lock(simResultMutex);
+        simResults.reserve(kSimResultRoom);
+    }
+    creationList.reserve(kCreationListRoom);
+    ghostCallsigns.reserve(kGhostCallsignRoom);
+    parkCandidates.reserve(kParkCandidateRoom);
+    lf_deleteCallsignObjectIdFile();
+}
+
+void gf_clearAllAircraft() {
+    parkAirport = AirportRecord{};
+    TrafficReader::parkAirportElevation = std::nullopt;
+    lf_clearShownCount(MainWindow::liveCount, MainWindow::statusBlockRect);
+    lf_clearShownCount(MainWindow::parkedStaticCount, MainWindow::statisticsRect);
+    lf_clearShownCount(MainWindow::parkedLiveCount, MainWindow::statisticsRect);
+    {
+        const std::lock_guard lock(simResultMutex);
+        simResults.clear();
+    }
+    ghostCallsigns.clear();
+    parkCandidates.clear();
+    keptLiveries.clear();
+    creationList.clear();
+    parkAirports.clear();
+    removalQueue = {};
+    liveCreateQueue = {};
+    staticCreateQueue = {};
+    parkedAircraft.clear();
+    {
+        const std::lock_guard lock(feedMutex);
+        addingStack = {};
+    }
+    lf_deleteCallsignObjectIdFile();
+    staticParkingBusy = false;
+    InvalidateRect(MainWindow::hwnd, &MainWindow::statisticsRect, TRUE);
+    lastOptionSlots.clear();
+    lookedUpObjectId = 0;
+    liveAircraft.clear();
+    parkPositions.clear();
+    qnhForSim = kStandardQnhHpa;
+    learnedUpdateCount = 0;
+    currentWeekSlot = 0;
+    unmatchedAircraft.clear();
+}
