@@ -1,3 +1,14 @@
 #include "airports/stand_names_seam.h"
 
-std::string gf_standName(std::uint32_t standId) { return standId == 0 ? "sid==0?" : "unknown"; }
+#include <algorithm>
+
+#include "airports/park_airports_seam.h"
+
+std::string gf_standName(std::uint32_t standId) {
+    if (standId == 0) {
+        return "sid==0?";
+    }
+    const auto stand = std::find_if(parkPositions.begin(), parkPositions.end(),
+                                    [&](const ParkPosition& position) { return position.standId == standId; });
+    return stand == parkPositions.end() ? "unknown" : stand->name;
+}
