@@ -18,9 +18,21 @@ void lf_adopt(std::string& own, const std::string& given) {
     }
 }
 
-// The record's operator when it has one, else its airline.
-const std::string& lf_operatingAirline(const RegcodeRecord& record) {
-    return record.operatorCode.empty() ? record.airline : record.operatorCode;
+// The registration's record describes another aircraft than the one flown:
+// another airline or type, unless the aircraft already flies for the
+// record's operator.
+bool lf_recordTellsAnotherAircraft(const std::optional<RegcodeRecord>& record, const LiveAcStrings& own) {
+    return record && !gf_equalStrings(*record, own) &&
+           (record->operatorCode.empty() || record->operatorCode != own.airline);
+}
+
+// The aircraft becomes the record's: its operator (else its airline) and
+// type, and loses its livery.
+void lf_becomeRecordsAircraft(LiveAc& aircraft, const RegcodeRecord& record) {
+    LiveAcStrings& own = aircraft.identity.strings;
+    own.airline = record.operatorCode.empty() ? record.airline : record.operatorCode;
+    own.type = record.type;
+    gf_resetLivery(aircraft);
 }
 
 }  // namespace
@@ -95,37 +107,24 @@ bool gf_checkRegistrationLivery(LiveAc& aircraft, const LiveAcUpdate& report) {
         return false;
     }
     const std::optional<RegcodeRecord> record = gf_lookupRegcode(registration);
-    if (!record || gf_equalStrings(*record, own)) {
+    if (!lf_recordTellsAnotherAircraft(record, own)) {
         return false;
     }
-    if (!record->operatorCode.empty() && record->operatorCode == own.airline) {
-        return false;
-    }
-    own.airline = lf_operatingAirline(*record);
-    own.type = record->type;
-    gf_resetLivery(aircraft);
+    lf_becomeRecordsAircraft(aircraft, *record);
     return true;
 }
 
 bool gf_checkRegistrationOperator(LiveAc& aircraft, LiveAcUpdate& report) {
-    LiveAcStrings& own = aircraft.identity.strings;
     const std::optional<RegcodeRecord> record = gf_lookupRegcode(report.strings.registration);
-    if (!record || gf_equalStrings(*record, own)) {
-        return false;
-    }
-    if (!record->operatorCode.empty() && record->operatorCode == own.airline) {
-        return false;
-    }
-    if (!gf_airlineFromCallsign(report.strings)) {
+    if (!lf_recordTellsAnotherAircraft(record, aircraft.identity.strings) ||
+        !gf_airlineFromCallsign(report.strings)) {
         return false;
     }
     const std::string& flownFor = report.strings.airline;
     if (flownFor != record->airline && (record->operatorCode.empty() || flownFor != record->operatorCode)) {
         return false;
     }
-    own.airline = lf_operatingAirline(*record);
-    own.type = record->type;
-    gf_resetLivery(aircraft);
+    lf_becomeRecordsAircraft(aircraft, *record);
     return true;
 }
 

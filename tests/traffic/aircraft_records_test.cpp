@@ -16,13 +16,7 @@ using test::TrafficTest;
 
 double lf_radians(double degrees) { return degrees * std::numbers::pi / 180.0; }
 
-LiveAcStrings lf_strings(std::string type) {
-    LiveAcStrings strings;
-    strings.airline = "KLM";
-    strings.type = std::move(type);
-    strings.callsign = "KLM1";
-    return strings;
-}
+LiveAcStrings lf_strings(std::string type) { return test::makeStrings("KLM", std::move(type), "KLM1"); }
 
 using AircraftRecords = TrafficTest;
 
