@@ -2,4 +2,4 @@
 
 std::list<std::uint32_t> coupledCheckQueue;
 std::atomic<std::uint64_t> currentWeekSlot{0};
-std::uint32_t lookedUpObjectId = 0;
+std::atomic<std::uint32_t> lookedUpObjectId{0};

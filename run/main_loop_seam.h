@@ -15,4 +15,4 @@ extern std::list<std::uint32_t> coupledCheckQueue;
 extern std::atomic<std::uint64_t> currentWeekSlot;
 
 // The object id found for the callsign of the "Oid:" box; 0 = none.
-extern std::uint32_t lookedUpObjectId;
+extern std::atomic<std::uint32_t> lookedUpObjectId;
