@@ -159,25 +159,46 @@ ReceiveResult TcpSocket::receiveSome(std::span<std::byte> buffer, const std::ato
 }
 
 TcpListener TcpListener::listen(const std::string& address, std::uint16_t port,
-                                std::error_code& error, int family) {
+                                std::error_code& error, int family, Step* failedStep) {
     error.clear();
+    Step step = Step::resolve;
+    const auto fail = [&] {
+        if (!error) {
+            error = lastSystemError();
+        }
+        if (failedStep != nullptr) {
+            *failedStep = step;
+        }
+        return TcpListener{};
+    };
     const AddressList addresses = lf_resolve(address, port, family, true, error);
     if (!addresses) {
-        return {};
+        return fail();
     }
     const addrinfo& first = *addresses;
+    step = Step::socket;
     SocketHandle socket{::socket(first.ai_family, first.ai_socktype | SOCK_CLOEXEC, first.ai_protocol)};
+    if (!socket.isOpen()) {
+        return fail();
+    }
     const int on = 1;
-    if (!socket.isOpen() || ::setsockopt(socket.fd(), SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) != 0 ||
-        ::bind(socket.fd(), first.ai_addr, first.ai_addrlen) != 0 || ::listen(socket.fd(), SOMAXCONN) != 0) {
-        error = lastSystemError();
-        return {};
+    step = Step::reuseAddress;
+    if (::setsockopt(socket.fd(), SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) != 0) {
+        return fail();
+    }
+    step = Step::bind;
+    if (::bind(socket.fd(), first.ai_addr, first.ai_addrlen) != 0) {
+        return fail();
+    }
+    step = Step::listen;
+    if (::listen(socket.fd(), SOMAXCONN) != 0) {
+        return fail();
     }
     sockaddr_storage bound{};
     socklen_t length = sizeof bound;
+    step = Step::localAddress;
     if (::getsockname(socket.fd(), reinterpret_cast<sockaddr*>(&bound), &length) != 0) {
-        error = lastSystemError();
-        return {};
+        return fail();
     }
     TcpListener listener;
     listener.port_ = ntohs(bound.ss_family == AF_INET6 ? reinterpret_cast<sockaddr_in6&>(bound).sin6_port

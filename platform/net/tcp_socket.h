@@ -59,10 +59,15 @@ class TcpListener {
 public:
     TcpListener() = default;
 
+    // The step of listen() that failed, for callers that report each one.
+    enum class Step { resolve, socket, reuseAddress, bind, listen, localAddress };
+
     // Listens on address:port with SO_REUSEADDR; an empty address means
     // every interface, port 0 lets the system pick a free port (see port()).
+    // On failure the step that failed goes into failedStep, when given.
     static TcpListener listen(const std::string& address, std::uint16_t port,
-                              std::error_code& error, int family = AF_INET);
+                              std::error_code& error, int family = AF_INET,
+                              Step* failedStep = nullptr);
 
     bool isOpen() const noexcept { return handle_.isOpen(); }
     int fd() const noexcept { return handle_.fd(); }

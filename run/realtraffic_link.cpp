@@ -1,0 +1,151 @@
+#include "run/realtraffic_link.h"
+
+#include <array>
+#include <charconv>
+#include <cstddef>
+#include <span>
+#include <stdexcept>
+#include <system_error>
+
+#include "core/calendar.h"
+#include "core/format.h"
+#include "core/log.h"
+#include "core/winsock_errors.h"
+#include "platform/net/socket_errors.h"
+#include "platform/net/tcp_socket.h"
+#include "run/run_flags.h"
+
+std::atomic<bool> realTrafficConnected{false};
+
+namespace {
+
+using platform::net::TcpListener;
+using platform::net::TcpSocket;
+
+// WSATYPE_NOT_FOUND: getaddrinfo's answer to a port that is no number.
+constexpr std::uint32_t kServiceNotFound = 10109;
+// One receive; a reply that fills it whole is taken as an overrun.
+constexpr std::size_t kReceiveBufferSize = 16384;
+
+// The worker's sockets: the server and its one client (-1, closed, when
+// none).
+struct RealTrafficSockets {
+    TcpListener listenSocket;
+    TcpSocket clientSocket;
+};
+RealTrafficSockets sockets;
+
+std::string lf_socketErrorText(const std::error_code& error) {
+    return gf_winsockErrorText(platform::winsockErrorFromErrno(error.value()));
+}
+
+std::uint16_t lf_parsePort(const std::string& port) {
+    std::uint16_t number = 0;
+    const auto [end, error] = std::from_chars(port.data(), port.data() + port.size(), number);
+    if (port.empty() || error != std::errc{} || end != port.data() + port.size()) {
+        throw std::runtime_error(fmtlib::format("getaddrinfo failed with error {}", kServiceNotFound));
+    }
+    return number;
+}
+
+[[noreturn]] void lf_throwListenError(TcpListener::Step step, const std::string& port, const std::error_code& error) {
+    const std::string text = lf_socketErrorText(error);
+    switch (step) {
+        case TcpListener::Step::resolve:
+            throw std::runtime_error(fmtlib::format("getaddrinfo failed with error {}",
+                                                    platform::winsockErrorFromErrno(error.value())));
+        case TcpListener::Step::socket:
+            throw std::runtime_error("socket failed with error " + text);
+        case TcpListener::Step::reuseAddress:
+            throw std::runtime_error("setsockopt(SO_REUSEADDR) failed");
+        case TcpListener::Step::bind:
+            throw std::runtime_error("Bind failed at port " + port + " with error " + text);
+        case TcpListener::Step::listen:
+        case TcpListener::Step::localAddress:
+            break;
+    }
+    throw std::runtime_error("listen failed with error " + text);
+}
+
+}  // namespace
+
+void openServer(const std::string& port) {
+    const std::uint16_t portNumber = lf_parsePort(port);
+    std::error_code error;
+    TcpListener::Step failedStep = TcpListener::Step::resolve;
+    sockets.listenSocket = TcpListener::listen("", portNumber, error, AF_INET, &failedStep);
+    if (!sockets.listenSocket.isOpen()) {
+        lf_throwListenError(failedStep, port, error);
+    }
+}
+
+std::uint16_t realTrafficServerPort() {
+    return sockets.listenSocket.isOpen() ? sockets.listenSocket.port() : 0;
+}
+
+bool waitForClient() {
+    if (realTrafficConnected) {
+        return false;
+    }
+    std::error_code error;
+    sockets.clientSocket = sockets.listenSocket.accept(runStopRequested, error);
+    if (!sockets.clientSocket.isOpen()) {
+        return false;
+    }
+    if (!sockets.clientSocket.setNoDelay(error)) {
+        gf_writeLogIfRunning(fmtlib::format(
+            "waitForClient interrupted: {}",
+            fmtlib::format("{} setsockopt failed with error {}", gf_currentTimeOfDay(), lf_socketErrorText(error))));
+        sockets.clientSocket.close();
+        return false;
+    }
+    realTrafficConnected = true;
+    return true;
+}
+
+bool sendDataPacket(std::string_view line) {
+    std::error_code error;
+    if (sockets.clientSocket.isOpen() &&
+        sockets.clientSocket.sendAll(std::as_bytes(std::span(line.data(), line.size())), runStopRequested, error)) {
+        return true;
+    }
+    gf_writeLogIfRunning(fmtlib::format("sendDataPacket to RealTraffic failed: {}", lf_socketErrorText(error)));
+    realTrafficConnected = false;
+    sockets.clientSocket.close();
+    gf_writeLogIfRunning("RealTraffic client socket closed");
+    return false;
+}
+
+std::string receiveFromRealTraffic() {
+    std::array<std::byte, kReceiveBufferSize> buffer{};
+    std::error_code error;
+    const auto received = sockets.clientSocket.receiveSome(buffer, runStopRequested, error);
+    using Status = platform::net::ReceiveResult::Status;
+    if (received.status == Status::Failed) {
+        gf_writeLogIfRunning(fmtlib::format("receive: {}", lf_socketErrorText(error)));
+        return {};
+    }
+    if (received.status != Status::Data) {
+        return {};
+    }
+    if (received.byteCount == buffer.size()) {
+        gf_writeLogIfRunning(fmtlib::format("receive: buffer overrun: {}", received.byteCount));
+        return {};
+    }
+    return {reinterpret_cast<const char*>(buffer.data()), received.byteCount};
+}
+
+void sendQs123(std::uint64_t utcSeconds) {
+    if (realTrafficConnected && utcSeconds >= 1) {
+        sendDataPacket(fmtlib::format("Qs123={}\r\n", utcSeconds * 1000));
+    }
+}
+
+void gf_closeRealTrafficLink() {
+    if (realTrafficConnected) {
+        sendDataPacket("exit\r\n");
+    }
+    sockets.listenSocket.close();
+    sockets.clientSocket.close();
+    realTrafficConnected = false;
+}

@@ -1,0 +1,58 @@
+#pragma once
+// The TCP link with RealTraffic, when RealTraffic runs on this PC: the
+// program listens on PORT_NUMBER, RealTraffic connects as the one client and
+// answers a version line; during the run the program sends it the user
+// aircraft's state (Qs121, once a second) and the simulator's time (Qs123,
+// every 15 work cycles), and "exit" when the run closes. Traffic itself
+// comes by UDP (run/traffic_reader.h).
+//
+// Every call runs on the worker thread, which alone owns the two sockets.
+// The waits (accept, the handshake's receive, a send into a full buffer)
+// end within 100 ms once a stop flag is set, so closing the window always
+// ends them.
+//
+// Lines, ASCII, each ending in CR LF:
+//   "Qs999=version"  once per connection, right after the run's accept
+//   "Qs121=..."      the user aircraft's state (gf_formatQs121)
+//   "Qs123=<ms>"     simulator UTC time, milliseconds since 1970
+//   "exit"           at closing down, while connected
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// A client is connected: set by waitForClient, cleared by a failed send and
+// at closing down.
+extern std::atomic<bool> realTrafficConnected;
+
+// Listens on every IPv4 interface at the port (decimal text). Throws
+// std::runtime_error "getaddrinfo failed with error {}", "socket failed with
+// error {}", "setsockopt(SO_REUSEADDR) failed", "Bind failed at port {} with
+// error {}" or "listen failed with error {}" (Winsock code and text).
+void openServer(const std::string& port);
+
+// The port the server listens on; 0 when it does not listen.
+std::uint16_t realTrafficServerPort();
+
+// Accepts RealTraffic, waiting until it connects or a stop flag is set;
+// false when already connected, stopped, or the accepted socket cannot take
+// TCP_NODELAY (logged "waitForClient interrupted: {}", the socket closed).
+bool waitForClient();
+
+// Sends one line whole; on failure logs it, closes the client and clears
+// realTrafficConnected ("RealTraffic client socket closed").
+bool sendDataPacket(std::string_view line);
+
+// One receive of at most 16383 bytes; empty after a stop, a closed
+// connection, an error ("receive: {}") or a full buffer ("receive: buffer
+// overrun: {}").
+std::string receiveFromRealTraffic();
+
+// "Qs123=<utcSeconds x 1000>" while connected and the time is known (1 or
+// more). A failed send is a lost client (gf_handleLostRealTraffic).
+void sendQs123(std::uint64_t utcSeconds);
+
+// Closing down: "exit" while connected, then both sockets closed and
+// realTrafficConnected cleared.
+void gf_closeRealTrafficLink();
