@@ -1,5 +1,9 @@
 #include "run/run_flags.h"
 
+#include <array>
+#include <stdexcept>
+#include <unordered_map>
+
 std::atomic<bool> runStopRequested{false};
 std::atomic<bool> userCloseRequested{false};
 std::atomic<ClosingReason> closingReason{ClosingReason::NotYetSet};
@@ -11,6 +15,43 @@ std::atomic<bool> reReadRequested{false};
 std::atomic<bool> blockCallsignRequested{false};
 std::atomic<bool> objectIdLookupRequested{false};
 std::atomic<bool> parkingRenewalRequested{false};
+
+namespace {
+
+struct ReasonText {
+    ClosingReason reason;
+    std::string_view text;
+};
+
+constexpr std::array<ReasonText, 8> kReasonTexts{{
+    {ClosingReason::NotYetSet, "NOT YET SET"},
+    {ClosingReason::SimWasClosed, "SIM WAS CLOSED"},
+    {ClosingReason::NewFlight, "NEW FLIGHT"},
+    {ClosingReason::NewSettings, "NEW SETTINGS"},
+    {ClosingReason::UserClosedSim, "USER CLOSED SIM"},
+    {ClosingReason::SimConnectError, "SIMCONNECT ERROR"},
+    {ClosingReason::ReaderError, "READER ERROR"},
+    {ClosingReason::SystemError, "SYSTEM ERROR"},
+}};
+
+}  // namespace
+
+std::string_view gf_closingReasonText(ClosingReason reason) {
+    static const auto texts = [] {
+        std::unordered_map<std::uint32_t, std::string_view> map;
+        for (const ReasonText& entry : kReasonTexts) {
+            map.emplace(static_cast<std::uint32_t>(entry.reason), entry.text);
+        }
+        return map;
+    }();
+    const auto found = texts.find(static_cast<std::uint32_t>(reason));
+    if (found == texts.end()) {
+        throw std::out_of_range("invalid unordered_map<K, T> key");
+    }
+    return found->second;
+}
+
+bool gf_stopFlagSet() { return runStopRequested || userCloseRequested; }
 
 bool gf_requestRunStop(ClosingReason reason, std::int32_t delaySec) {
     if (runStopRequested.exchange(true)) {

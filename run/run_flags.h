@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <string_view>
 
 // Why a run ended; the code is also what lf_closingDown logs.
 enum class ClosingReason : std::uint32_t {
@@ -17,6 +18,11 @@ enum class ClosingReason : std::uint32_t {
     ReaderError = 6,      // "READER ERROR"
     SystemError = 7,      // "SYSTEM ERROR"
 };
+
+// The reason's text, as "Exiting: {}" logs it ("SIM WAS CLOSED"). Throws
+// std::out_of_range "invalid unordered_map<K, T> key" for a code outside
+// the table.
+std::string_view gf_closingReasonText(ClosingReason reason);
 
 // The run must end. The first setter wins: later setters change neither the
 // reason nor the delay.
@@ -44,6 +50,9 @@ extern std::atomic<bool> parkingRenewalRequested;
 // Ends the run for the reason, restarting after delaySec when the reason
 // restarts; false (and nothing changed) when a stop was asked for already.
 bool gf_requestRunStop(ClosingReason reason, std::int32_t delaySec);
+
+// A stop flag is set: runStopRequested or userCloseRequested.
+bool gf_stopFlagSet();
 
 // The user's close of the main window: sets both stop flags, and the reason
 // USER CLOSED SIM only while no reason is set yet.

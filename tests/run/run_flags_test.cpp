@@ -35,3 +35,14 @@ TEST_F(RunFlags, AUserCloseSetsItsReasonOnlyWhileNoneIsSet) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ClosingReasonText, NamesEachReasonAndRefusesOtherCodes) {
+    EXPECT_EQ(gf_closingReasonText(ClosingReason::NotYetSet), "NOT YET SET");
+    EXPECT_EQ(gf_closingReasonText(ClosingReason::SimConnectError), "SIMCONNECT ERROR");
+    EXPECT_EQ(gf_closingReasonText(ClosingReason::SystemError), "SYSTEM ERROR");
+    EXPECT_THROW(gf_closingReasonText(static_cast<ClosingReason>(8)), std::out_of_range);
+}
+
+}  // namespace
