@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "airports/airport_list_seam.h"
+#include "airports/airport_list.h"
 #include "core/great_circle.h"
 #include "core/shared_value.h"
 

@@ -9,7 +9,7 @@
 #include "core/winsock_errors.h"
 #include "platform/net/socket_errors.h"
 #include "run/program_start_seam.h"
-#include "run/run_lifecycle_seam.h"
+#include "run/run_lifecycle.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "platform/os/timer_resolution.h"
 #include "platform/window/user32.h"
 #include "run/run_flags.h"
-#include "run/run_lifecycle_seam.h"
+#include "run/run_lifecycle.h"
 #include "simlink/object_identification.h"
 #include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"

@@ -7,7 +7,7 @@
 #include "core/log.h"
 #include "platform/window/user32.h"
 #include "run/run_flags.h"
-#include "run/run_lifecycle_seam.h"
+#include "run/run_lifecycle.h"
 #include "simlink/frame_flush.h"
 #include "simlink/object_identification.h"
 #include "simlink/sim_client.h"
