@@ -1,5 +1,13 @@
 #include "airports/static_parking_seam.h"
 
+#include "airports/park_airports_seam.h"
+#include "core/settings.h"
+#include "run/program_start.h"
+
+std::vector<ParkPosition> parkPositions;
+std::string reservedStandName;
+std::atomic<bool> parkingActive{false};
+
 namespace {
 
 constexpr double kNoStandNm = 100.0;
@@ -9,4 +17,22 @@ constexpr double kNoStandNm = 100.0;
 double gf_readDestApfForClosestStand(const std::string& /*icao*/, const GeoPosition& /*position*/,
                                      std::string& /*standId*/) {
     return kNoStandNm;
+}
+
+bool lf_readMyParkAirports() {
+    parkAirports.clear();
+    return false;
+}
+
+bool gf_checkParkAirports(bool /*reRead*/, std::string& /*text*/) { return false; }
+
+void gf_handleStaticParking(bool /*firstCall*/) {}
+
+void gf_applyParkingAdjustments() {}
+
+void gf_logParkedAircraft() {}
+
+void gf_removeGroundAircraft() {
+    MAX_LIVE_SEL.value = static_cast<std::int32_t>(savedMaxLiveSel);
+    parkAirport = AirportRecord{};
 }

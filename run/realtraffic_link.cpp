@@ -13,7 +13,16 @@
 #include "core/winsock_errors.h"
 #include "platform/net/socket_errors.h"
 #include "platform/net/tcp_socket.h"
+#include "platform/window/user32.h"
+#include "run/feed_readers.h"
+#include "run/program_start.h"
 #include "run/run_flags.h"
+#include "run/run_traffic.h"
+#include "simlink/sim_commands.h"
+#include "traffic/traffic_manager_seam.h"
+#include "ui/main_window.h"
+#include "ui/message_line.h"
+#include "ui/program_resources.h"
 
 std::atomic<bool> realTrafficConnected{false};
 
@@ -21,6 +30,10 @@ namespace {
 
 using platform::net::TcpListener;
 using platform::net::TcpSocket;
+
+constexpr double kRadiansPerDegree = 0.017453292519943295;
+constexpr double kAttitudeScale = 100000.0;  // pitch and bank, radians
+constexpr double kThousand = 1000.0;         // altitude, feet; ground speed, knots
 
 // WSATYPE_NOT_FOUND: getaddrinfo's answer to a port that is no number.
 constexpr std::uint32_t kServiceNotFound = 10109;
@@ -67,6 +80,43 @@ std::uint16_t lf_parsePort(const std::string& port) {
     throw std::runtime_error("listen failed with error " + text);
 }
 
+// A send of the run; its failure means RealTraffic is gone.
+bool lf_sendOrLose(std::string_view line) {
+    if (sendDataPacket(line)) {
+        return true;
+    }
+    gf_handleLostRealTraffic();
+    return false;
+}
+
+void lf_repaintStatus() { InvalidateRect(MainWindow::hwnd, &MainWindow::statusBlockRect, TRUE); }
+
+// The live aircraft leave the simulator: the active ones are removed, the
+// queued creations cancelled, and the records that are done with erased.
+void lf_removeLiveAircraft() {
+    for (LiveAc& aircraft : liveAircraft) {
+        if (aircraft.simState == SimState::Active) {
+            removeAircraftFromSim(aircraft);
+        } else if (aircraft.simState == SimState::Adding2Sim && aircraft.removeWhenCreated == 0) {
+            if (gf_cancelQueuedCreate(liveCreateQueue, aircraft.identity.strings.callsign)) {
+                aircraft.eraseBuffered = 1;
+            } else {
+                aircraft.removeWhenCreated = 1;
+            }
+        }
+    }
+    std::erase_if(liveAircraft,
+                  [](const LiveAc& aircraft) { return aircraft.eraseBuffered != 0 || aircraft.eraseRemoved != 0; });
+}
+
+// The shortest decimal text that reads back as the value, fixed unless the
+// exponent form is shorter: 12345 gives "12345", 100000 gives "1e+05".
+std::string lf_shortestText(double value) {
+    std::array<char, 32> text{};
+    const auto [end, error] = std::to_chars(text.data(), text.data() + text.size(), value);
+    return {text.data(), end};
+}
+
 }  // namespace
 
 void openServer(const std::string& port) {
@@ -84,7 +134,7 @@ std::uint16_t realTrafficServerPort() {
 }
 
 bool waitForClient() {
-    if (realTrafficConnected) {
+    if (realTrafficConnected || !sockets.listenSocket.isOpen()) {
         return false;
     }
     std::error_code error;
@@ -135,9 +185,69 @@ std::string receiveFromRealTraffic() {
     return {reinterpret_cast<const char*>(buffer.data()), received.byteCount};
 }
 
+void waitForRealTraffic() {
+    if (!realTrafficOnThisPc) {
+        return;
+    }
+    gf_showMessage(fmtlib::format("Waiting for RealTraffic to connect to |{} ...", kProductName), true);
+    gf_writeLogPlain("");
+    gf_resetFeedState();
+    if (!waitForClient()) {
+        gf_clearMessage();
+        return;
+    }
+    if (!lf_sendOrLose("Qs999=version\r\n")) {
+        return;
+    }
+    receiveFromRealTraffic();
+    if (gf_stopFlagSet()) {
+        return;  // stopped while waiting for the answer
+    }
+    MainWindow::rtConnected = true;
+    lf_repaintStatus();
+    beforeFirstConnection = false;
+    gf_writeLogPlain("RealTraffic connected");
+    gf_clearMessage();
+}
+
+std::string gf_formatQs121(const UserAcData& data) {
+    return fmtlib::format("Qs121={:.0f};{:.0f};{:.6f};{:.0f};{};{:.6f};{:.6f}\r\n", data.pitchRad * kAttitudeScale,
+                          data.bankRad * kAttitudeScale, data.headingRad, data.altitudeFt * kThousand,
+                          lf_shortestText(data.groundVelocityKt * kThousand), data.latitudeDeg * kRadiansPerDegree,
+                          data.longitudeDeg * kRadiansPerDegree);
+}
+
+void gf_sendQs121() {
+    if (!realTrafficOnThisPc || !gf_isPositionKnown(gf_userPosition(runUserAcData))) {
+        return;
+    }
+    if (realTrafficConnected) {
+        lf_sendOrLose(gf_formatQs121(runUserAcData));
+        return;
+    }
+    if (closingReason != ClosingReason::NotYetSet || !waitForClient()) {
+        return;
+    }
+    MainWindow::rtConnected = true;
+    lf_repaintStatus();
+    gf_showMessage(fmtlib::format("{} RealTraffic re-connected", gf_currentTimeOfDay()), true);
+    gf_clearMessage();
+}
+
+void gf_handleLostRealTraffic() {
+    MainWindow::rtConnected = false;
+    lf_repaintStatus();
+    if (!userCloseRequested) {
+        lf_removeLiveAircraft();
+    }
+    gf_resetFeedState();
+    gf_showMessage(
+        fmtlib::format("{} RealTraffic gone? Wait for RealTraffic to re-connect ...", gf_currentTimeOfDay()), true);
+}
+
 void sendQs123(std::uint64_t utcSeconds) {
     if (realTrafficConnected && utcSeconds >= 1) {
-        sendDataPacket(fmtlib::format("Qs123={}\r\n", utcSeconds * 1000));
+        lf_sendOrLose(fmtlib::format("Qs123={}\r\n", utcSeconds * 1000));
     }
 }
 

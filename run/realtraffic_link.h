@@ -22,6 +22,8 @@
 #include <string>
 #include <string_view>
 
+#include "simlink/sim_records.h"
+
 // A client is connected: set by waitForClient, cleared by a failed send and
 // at closing down.
 extern std::atomic<bool> realTrafficConnected;
@@ -48,6 +50,32 @@ bool sendDataPacket(std::string_view line);
 // connection, an error ("receive: {}") or a full buffer ("receive: buffer
 // overrun: {}").
 std::string receiveFromRealTraffic();
+
+// The handshake at the start of a run, when RealTraffic runs on this PC:
+// "Waiting for RealTraffic to connect to |Vantrel ..." shown, the feed's
+// state reset, the client accepted, "Qs999=version" sent and its answer
+// received; then the RealTraffic light is on ("RealTraffic connected").
+void waitForRealTraffic();
+
+// The user aircraft's state: "Qs121=" and seven fields separated by ";",
+// then CR LF: pitch and bank in radians x 100000 and altitude in feet x
+// 1000 as whole numbers, heading, latitude and longitude in radians with six
+// decimals, ground speed in knots x 1000 in its shortest form ("1e+05" where
+// that is shorter than "100000").
+std::string gf_formatQs121(const UserAcData& data);
+
+// Once a second: sends the run's user data while RealTraffic is connected.
+// After RealTraffic was lost, accepts it again instead (a wait that a stop
+// ends), and sends nothing in that call. Nothing unless RealTraffic runs on
+// this PC and the user position is known.
+void gf_sendQs121();
+
+// RealTraffic is gone (a send failed): the light off, the live aircraft
+// removed so that they do not freeze in the simulator (unless the user
+// closed the window), the feed's state reset, and "{} RealTraffic gone?
+// Wait for RealTraffic to re-connect ..." shown. Every failed send of the
+// run ends here.
+void gf_handleLostRealTraffic();
 
 // "Qs123=<utcSeconds x 1000>" while connected and the time is known (1 or
 // more). A failed send is a lost client (gf_handleLostRealTraffic).

@@ -8,7 +8,7 @@
 #include "core/log.h"
 #include "core/winsock_errors.h"
 #include "platform/net/socket_errors.h"
-#include "run/program_start_seam.h"
+#include "run/program_start.h"
 #include "run/run_lifecycle.h"
 
 namespace {

@@ -22,7 +22,6 @@
 #include "ui/main_window.h"
 #include "ui/message_line.h"
 #include "ui/radius.h"
-#include "ui/run_control_seam.h"
 
 namespace {
 

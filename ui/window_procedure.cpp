@@ -6,11 +6,11 @@
 #include "core/format.h"
 #include "core/log.h"
 #include "run/run_flags.h"
+#include "run/worker.h"
 #include "ui/control_actions.h"
 #include "ui/controls.h"
 #include "ui/message_line.h"
 #include "ui/program_resources.h"
-#include "ui/run_control_seam.h"
 #include "ui/window_paint.h"
 #include "ui/window_position.h"
 

@@ -11,7 +11,7 @@
 #include "platform/net/udp_socket.h"
 #include "run/adding_stack.h"
 #include "run/feed_readers.h"
-#include "run/program_start_seam.h"
+#include "run/program_start.h"
 #include "run/qnh_reader.h"
 #include "run/run_flags.h"
 #include "run/support/feed_fixture.h"

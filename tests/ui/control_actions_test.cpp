@@ -13,7 +13,6 @@
 #include "run/run_flags.h"
 #include "ui/control_actions.h"
 #include "ui/main_window.h"
-#include "ui/run_control_seam.h"
 #include "ui/support/main_window_fixture.h"
 
 namespace {

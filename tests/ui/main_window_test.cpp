@@ -17,7 +17,6 @@
 #include "run/run_flags.h"
 #include "ui/main_window.h"
 #include "ui/message_line.h"
-#include "ui/run_control_seam.h"
 #include "ui/support/main_window_fixture.h"
 #include "ui/window_position.h"
 #include "ui/window_procedure.h"

@@ -1,11 +1,12 @@
-// The user interface as the program starts it (gf_runGui), until the
-// program's own entry exists: on the X display when there is one (Xvfb in
-// the test command), with a screenshot in the build folder, else headless.
-// The window opens with its controls, the worker starts, and closing the
-// window ends the worker's run and the message loop, with the window's
-// position saved.
+// The user interface as the program starts it (gf_runGui): on the X display
+// when there is one (Xvfb in the test command), with a screenshot in the
+// build folder, else headless. The window opens with its controls and the
+// worker starts; the test's working folder is not the program's (it has no
+// "docs"), so the worker shows error 41 and waits until the user closes the
+// window, which ends the message loop with the window's position saved.
 
 // Google Test first: FLTK's drawing header brings Xlib's macros (None).
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <FL/Fl.H>
@@ -31,7 +32,7 @@
 #include "ui/gui.h"
 #include "ui/main_window.h"
 #include "ui/message_line.h"
-#include "ui/run_control_seam.h"
+#include "run/worker.h"
 #include "ui/support/main_window_fixture.h"
 
 namespace {
@@ -102,18 +103,22 @@ TEST_F(ProgramWindow, OpensWithItsControlsStartsTheWorkerAndEndsWhenClosed) {
     Screenshot shot;
     std::atomic<bool> sawWorkerWait{false};
     std::atomic<bool> guiEnded{false};
+    const auto errorLine = [] {
+        const std::lock_guard lock(MainWindow::messageMutex);
+        return MainWindow::errorText;
+    };
     std::thread user([&] {
-        // The window is up once its last control exists.
-        while (flushStaticButton.window.load() == nullptr) {
+        // The window is up once its last control exists, and the worker has
+        // stopped at the working folder once its error is shown.
+        while (flushStaticButton.window.load() == nullptr || errorLine().empty()) {
             if (guiEnded) {
                 return;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
-        gf_showMessage("Waiting for RealTraffic to connect", false);
-        // The worker waits for its run to end; nothing has asked it to yet.
+        // The worker waits with its error shown; it ends only on a close.
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        sawWorkerWait = !runStopRequested;
+        sawWorkerWait = !userCloseRequested && errorLine() == "41: Vantrel must be run from the Vantrel folder!";
         if (onDisplay) {
             Fl::awake(lf_screenshotAndClose, &shot);
         } else {
@@ -127,7 +132,8 @@ TEST_F(ProgramWindow, OpensWithItsControlsStartsTheWorkerAndEndsWhenClosed) {
     EXPECT_EQ(exitCode, 0);
     EXPECT_TRUE(sawWorkerWait);
     EXPECT_TRUE(userCloseRequested);
-    EXPECT_EQ(closingReason, ClosingReason::UserClosedSim);
+    EXPECT_EQ(closingReason, ClosingReason::SystemError);
+    EXPECT_THAT(log.lines(), testing::Contains("===> Exiting: SYSTEM ERROR"));
     EXPECT_TRUE(std::filesystem::is_directory(productDataFolder));
     EXPECT_EQ(fileValue("MAIN_WINDOW_X"), "60");
     EXPECT_EQ(fileValue("MAIN_WINDOW_Y"), "50");
@@ -142,7 +148,7 @@ TEST_F(ProgramWindow, OpensWithItsControlsStartsTheWorkerAndEndsWhenClosed) {
     ASSERT_EQ((std::array{shot.width, shot.height}), (std::array{880, 476}));
     ASSERT_TRUE(vantrel::test::writePng(VANTREL_BINARY_DIR "/main_window_screenshot.png", shot.width, shot.height,
                                         shot.rgb));
-    EXPECT_EQ(shot.pixel(870, 470), (std::array<std::uint8_t, 3>{0x32, 0xCD, 0x32}));  // the message line
+    EXPECT_EQ(shot.pixel(870, 470), (std::array<std::uint8_t, 3>{0xFF, 0, 0}));  // the error line
     EXPECT_EQ(shot.pixel(860, 50), (std::array<std::uint8_t, 3>{0, 0, 0}));
     const auto yellowPixels = [&shot] {
         int count = 0;
@@ -153,7 +159,7 @@ TEST_F(ProgramWindow, OpensWithItsControlsStartsTheWorkerAndEndsWhenClosed) {
         }
         return count;
     }();
-    EXPECT_GT(yellowPixels, 50);  // the message's text
+    EXPECT_GT(yellowPixels, 50);  // the error's text
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include "run/run_flags.h"
 #include "ui/gui.h"
 #include "ui/main_window.h"
-#include "ui/run_control_seam.h"
 
 namespace test {
 

@@ -1,0 +1,217 @@
+#include "run/closing_down.h"
+
+#include <chrono>
+#include <exception>
+#include <mutex>
+
+#include "airports/park_airports_seam.h"
+#include "airports/static_parking_seam.h"
+#include "core/format.h"
+#include "core/log.h"
+#include "core/settings.h"
+#include "core/parameter_controls.h"
+#include "core/strings.h"
+#include "liveries/livery_matching.h"
+#include "platform/window/user32.h"
+#include "run/adding_stack.h"
+#include "run/feed_readers.h"
+#include "run/main_loop.h"
+#include "run/realtraffic_link.h"
+#include "run/run_clock.h"
+#include "run/run_flags.h"
+#include "run/run_traffic.h"
+#include "simlink/flight_plans.h"
+#include "simlink/sim_client.h"
+#include "simlink/user_aircraft.h"
+#include "traffic/traffic_manager_seam.h"
+#include "ui/main_window.h"
+#include "ui/message_line.h"
+#include "ui/program_resources.h"
+#include "ui/radius.h"
+#include "ui/window_procedure.h"
+
+std::atomic<bool> restartRequested{false};
+
+namespace {
+
+using std::chrono::milliseconds;
+using std::chrono::seconds;
+
+constexpr milliseconds kReaderStopWait{500};
+constexpr milliseconds kUserCloseWait{500};
+constexpr seconds kNewFlightNotice{10};
+constexpr seconds kCountdownStep{1};
+
+bool lf_restartingReason(ClosingReason reason) {
+    return reason == ClosingReason::NewSettings || reason == ClosingReason::SimConnectError ||
+           reason == ClosingReason::ReaderError;
+}
+
+// Steps 1 to 7: the traffic, the simulator link, the readers and the link
+// with RealTraffic stop.
+void lf_stopTheRun() {
+    gf_writeLog(fmtlib::format("Exiting: {}", gf_closingReasonText(closingReason)));
+    gf_setAcceptingFeed(false);
+    gf_stopSimClient();
+    gf_requestReadersStop();
+    gf_runClock().sleepFor(kReaderStopWait);
+    gf_closeRealTrafficLink();
+}
+
+// After a SYSTEM ERROR the error stays on the screen until the user closes
+// the window.
+void lf_waitForUserClose() {
+    while (!userCloseRequested) {
+        gf_runClock().sleepFor(kUserCloseWait);
+    }
+    gf_showMessage(fmtlib::format("User closed {}", kProductName), true);
+}
+
+// Steps 9 to 13: the aircraft, the flight plans, the run's settings and the
+// run's summaries.
+void lf_clearTheRun() {
+    if (!parkAirport.load().code.empty()) {
+        gf_reserveUserStand(runUserAcData);
+        gf_removeGroundAircraft();
+    }
+    keptLiveries.clear();
+    gf_removeFlightPlanFolder();
+    DESTINATION.value = "";
+    DESTINATION.save();
+    BLOCK_CALLSIGN.value = "";
+    BLOCK_CALLSIGN.save();
+    ghostCallsigns.clear();
+    gf_logLiveryMatchingSummary();
+    gf_logUnmatched();
+}
+
+// Step 14: the countdown and the reset; false when the user closed the
+// window, which ends the program instead.
+bool lf_prepareRestart() {
+    gf_clearError();
+    gf_clearMessage();
+    gf_showMessage("Prepare for a restart ...", true);
+    if (closingReason != ClosingReason::NewSettings) {
+        for (BoolControlParameter* scan : {&SCAN_LIVERIES, &SCAN_AIRPORTS}) {
+            scan->value = false;
+            scan->save();
+        }
+    }
+    if (!restartCountdown()) {
+        return false;
+    }
+    resetRun();
+    return true;
+}
+
+// Steps 14 and 15: true for a restart.
+bool lf_decideOutcome() {
+    const ClosingReason reason = closingReason;
+    if (lf_restartingReason(reason) && !userCloseRequested) {
+        return lf_prepareRestart();
+    }
+    if (reason == ClosingReason::NewFlight) {
+        gf_showMessage(
+            fmtlib::format("New flight detected, {} will close, please restart manually ...", kProductName), true);
+        gf_runClock().sleepFor(kNewFlightNotice);
+    }
+    return false;
+}
+
+// A step that throws is shown and logged, and the steps after it in its
+// phase are skipped; false then.
+template <class Steps>
+bool lf_guarded(Steps steps) {
+    try {
+        steps();
+        return true;
+    } catch (const std::exception& error) {
+        gf_showMessage(fmtlib::format("{} exception {}", "lf_closingDown", error.what()), true);
+    }
+    return false;
+}
+
+// The status fields of the main window as at program start, but for the
+// folder counts and the livery count, which start-up sets.
+void lf_resetWindowFields() {
+    for (SharedText* text : {&MainWindow::simModeText, &MainWindow::userTitleText, &MainWindow::userStandText,
+                             &MainWindow::parkInfoText, &MainWindow::parkDetailText, &MainWindow::qfText,
+                             &MainWindow::oidAnswerText}) {
+        *text = "";
+    }
+    MainWindow::updateCounter = 0;
+    MainWindow::rtLightDark = true;
+    for (std::atomic<bool>* flag : {&MainWindow::rtConnected, &MainWindow::simConnected, &MainWindow::simRunningShown,
+                                    &MainWindow::handmadeFile, &MainWindow::parkAirportLoaded,
+                                    &MainWindow::softStandsUsed, &MainWindow::reservedStandOk}) {
+        *flag = false;
+    }
+    MainWindow::userModelKnown = true;
+    MainWindow::qnh = 0;
+    MainWindow::maxParkPercent = 0;
+    MainWindow::maxParkCount = 0;
+    MainWindow::minutesToRenewal = 0;
+    MainWindow::updateCount = 0;
+    MainWindow::standCount = 0;
+}
+
+}  // namespace
+
+void lf_closingDown() {
+    const bool stopped = lf_guarded(lf_stopTheRun);
+    if (closingReason == ClosingReason::SystemError) {
+        lf_waitForUserClose();
+    }
+    if (stopped) {
+        lf_guarded(lf_clearTheRun);
+    }
+    bool restart = false;
+    lf_guarded([&restart] { restart = lf_decideOutcome(); });
+    restartRequested = restart;
+    if (MainWindow::hwnd != nullptr) {
+        PostMessageW(MainWindow::hwnd, restart ? kStartWorkerMessage : kEndProgramMessage, 0, 0);
+    }
+}
+
+bool restartCountdown() {
+    const std::int32_t delayS = restartDelaySec;
+    if (delayS < 1) {
+        return !userCloseRequested;
+    }
+    gf_writeLog(fmtlib::format("Restarting after {} seconds\n\n\n\n\n", delayS));
+    for (std::int32_t left = delayS; left >= 1; --left) {
+        if (userCloseRequested) {
+            return false;
+        }
+        gf_showMessage(fmtlib::format("Restarting after {} second{}", left, gf_pluralSuffix(left)), false);
+        gf_runClock().sleepFor(kCountdownStep);
+    }
+    return !userCloseRequested;
+}
+
+void resetRun() {
+    // The simulator link's thread ends first: its state is reset only once
+    // nothing can write it any more. The readers end within a second.
+    gf_resetSimLink();
+    gf_waitForReadersToEnd();
+    gf_resetFeedState();
+    gf_clearAllAircraft();
+    gf_clearError();
+    gf_clearMessage();
+    lf_resetWindowFields();
+    MainWindow::averageFitStatic = -1.0F;
+    MainWindow::averageFitLive = -1.0F;
+    MainWindow::liveCount = 0;
+    MainWindow::parkedLiveCount = 0;
+    MainWindow::parkedStaticCount = 0;
+    MainWindow::trafficReaderState = MainWindow::readerNotStarted;
+    MainWindow::weatherReaderState = MainWindow::readerNotStarted;
+    userCloseRequested = false;
+    runStopRequested = false;
+    closingReason = ClosingReason::NotYetSet;
+    simDataArrived = false;
+    runUserAcData = {};
+    gf_resetMainLoop();
+    beforeFirstConnection = true;
+    gf_setRadiusNm(RANGE.value);
+}

@@ -1,0 +1,208 @@
+#include "run/main_loop.h"
+
+#include <algorithm>
+#include <chrono>
+#include <mutex>
+
+#include "airports/static_parking_seam.h"
+#include "core/calendar.h"
+#include "core/format.h"
+#include "core/log.h"
+#include "core/settings.h"
+#include "platform/os/timer_resolution.h"
+#include "platform/window/user32.h"
+#include "run/adding_stack.h"
+#include "run/feed_readers.h"
+#include "run/realtraffic_link.h"
+#include "run/run_clock.h"
+#include "run/run_flags.h"
+#include "run/run_traffic.h"
+#include "run/traffic_reader.h"
+#include "run/work_cycle.h"
+#include "run/work_schedule.h"
+#include "simlink/parking_controls.h"
+#include "simlink/sim_commands.h"
+#include "simlink/sim_link_state.h"
+#include "simlink/user_aircraft.h"
+#include "traffic/traffic_manager_seam.h"
+#include "ui/main_window.h"
+#include "ui/message_line.h"
+
+std::atomic<std::uint32_t> cycleCounter{0};
+std::atomic<std::uint64_t> currentWeekSlot{0};
+std::list<std::uint32_t> coupledCheckQueue;
+std::atomic<std::uint32_t> lookedUpObjectId{0};
+bool flightPaused = false;
+
+namespace {
+
+using std::chrono::milliseconds;
+
+constexpr milliseconds kTickPeriod{10};
+constexpr milliseconds kLongestSleep = std::chrono::hours{24};
+// Paused ticks between two rounds of the paused work (one second).
+constexpr std::int32_t kPausedTicksPerRound = 100;
+
+// Ticks left until the paused work runs again.
+std::int32_t pauseTickCountdown = 0;
+
+// The system timer at 1 ms for the life of the loop, restored however the
+// loop ends.
+class OneMillisecondTimer {
+public:
+    OneMillisecondTimer() { platform::timeBeginPeriod(1); }
+    ~OneMillisecondTimer() { platform::timeEndPeriod(1); }
+    OneMillisecondTimer(const OneMillisecondTimer&) = delete;
+    OneMillisecondTimer& operator=(const OneMillisecondTimer&) = delete;
+};
+
+bool lf_flightRunning() { return simRunning && !simRequestError; }
+
+// The work of the cycle counts that are no multiple of 15.
+void lf_runScheduledWork(const CycleWork& work) {
+    if (work.staticParking) {
+        gf_handleStaticParking(false);
+    }
+    if (work.readerLights) {
+        updateReaderLights();
+    }
+    if (work.duplicateTest) {
+        gf_removeStaticDuplicate();
+    }
+    if (work.parkedLog && CALLSIGN_OBJECTIDS.value && msfs2020Selected) {
+        gf_logParkedAircraft();
+    }
+}
+
+// Every 15th cycle.
+void lf_runPeriodicCycleWork() {
+    TrafficReader::referencePosition = gf_userPosition(runUserAcData);
+    sendQs123(simUtcSeconds);
+    if (!reservedStandName.empty()) {
+        gf_removeAircraftAtStand(reservedStandName);
+    }
+    handleReReadRequest();
+    runPeriodicWork();
+}
+
+}  // namespace
+
+void gf_setCurrentWeekSlot() {
+    const auto [weekday, halfHour] = gf_currentWeekdayAndHalfHour();
+    currentWeekSlot = static_cast<std::uint64_t>(static_cast<std::uint32_t>(weekday)) |
+                      (static_cast<std::uint64_t>(static_cast<std::uint32_t>(halfHour)) << 32U);
+}
+
+void mainLoop() {
+    gf_handleStaticParking(true);
+    updateReaderLights();
+    cycleCounter = 0;
+    gf_setCurrentWeekSlot();
+    gf_setAcceptingFeed(true);
+    EnableWindow(CALLSIGN_2_OBJECTID.window, TRUE);
+    const OneMillisecondTimer timer;
+    gf_paceTicks(doTick);
+}
+
+void gf_paceTicks(const std::function<bool()>& tick) {
+    const RunClock& clock = gf_runClock();
+    auto deadline = clock.now() + kTickPeriod;
+    while (tick()) {
+        const auto remaining = deadline - clock.now();
+        if (std::chrono::duration_cast<milliseconds>(remaining).count() >= 1) {
+            clock.sleepFor(std::min(std::chrono::ceil<milliseconds>(remaining), kLongestSleep));
+        }
+        if (simDataArrived) {
+            deadline = clock.now();
+        }
+        deadline += kTickPeriod;
+    }
+}
+
+bool doTick() {
+    if (!lf_flightRunning()) {
+        onFlightNotRunning();
+        return !gf_stopFlagSet();
+    }
+    lf_handleAddingStack();
+    if (!simDataArrived.exchange(false)) {
+        // Without the simulator's second there is no work cycle; a stop must
+        // end the loop all the same.
+        return !gf_stopFlagSet();
+    }
+    runCycle();
+    if (gf_stopFlagSet()) {
+        return false;
+    }
+    const CycleWork work = gf_cycleWorkAt(cycleCounter, gf_renewalPrepared());
+    if (work.periodic) {
+        lf_runPeriodicCycleWork();
+    } else {
+        lf_runScheduledWork(work);
+    }
+    return true;
+}
+
+void onFlightNotRunning() {
+    if (!flightPaused) {
+        gf_setAcceptingFeed(false);
+        flightPaused = true;
+        pauseTickCountdown = kPausedTicksPerRound;
+        {
+            const std::lock_guard lock(simQueueMutex);
+            positionBuffers.clearUnlocked();
+        }
+        gf_writeLog(fmtlib::format("{} Flight not running", gf_currentTimeOfDay()));
+    }
+    gf_processSimResults();
+    --pauseTickCountdown;
+    if (pauseTickCountdown % kPausedTicksPerRound == 0) {
+        handleReReadRequest();
+        gf_sendQs121();
+    }
+    if (pauseTickCountdown < 1) {
+        pauseTickCountdown = kPausedTicksPerRound;
+        refreshAircraftCounts();
+        gf_setCurrentWeekSlot();
+    }
+}
+
+void handleReReadRequest() {
+    if (!reReadRequested || staticParkingBusy) {
+        return;
+    }
+    std::string text;
+    if (gf_checkParkAirports(true, text)) {
+        gf_showMessage(text, true);
+    }
+    EnableWindow(reReadButton.window, TRUE);
+    EnableWindow(DESTINATION.window, TRUE);
+    reReadRequested = false;
+}
+
+void refreshAircraftCounts() {
+    const auto liveCount = std::count_if(liveAircraft.begin(), liveAircraft.end(), [](const LiveAc& aircraft) {
+        return aircraft.simState == SimState::Active && aircraft.groundPhase != GroundPhase::Parked;
+    });
+    if (liveCount != MainWindow::liveCount) {
+        MainWindow::liveCount = liveCount;
+        InvalidateRect(MainWindow::hwnd, &MainWindow::statusBlockRect, TRUE);
+    }
+    const std::int64_t liveParked = gf_countLiveParked(true);
+    const std::int64_t staticParked = gf_countStaticParked(true);
+    if (liveParked != MainWindow::parkedLiveCount || staticParked != MainWindow::parkedStaticCount) {
+        MainWindow::parkedLiveCount = liveParked;
+        MainWindow::parkedStaticCount = staticParked;
+        InvalidateRect(MainWindow::hwnd, &MainWindow::statisticsRect, TRUE);
+    }
+}
+
+void gf_resetMainLoop() {
+    flightPaused = false;
+    pauseTickCountdown = 0;
+    cycleCounter = 0;
+    parkingRenewalRequested = false;
+    blockCallsignRequested = false;
+    objectIdLookupRequested = false;
+    gf_resetWorkCycle();
+}

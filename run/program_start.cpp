@@ -1,0 +1,54 @@
+#include "run/program_start.h"
+
+#include <exception>
+
+#include "core/format.h"
+#include "core/log.h"
+#include "platform/os/single_instance.h"
+#include "run/run_traffic.h"
+#include "run/worker.h"
+#include "simlink/sim_client.h"
+#include "ui/gui.h"
+#include "ui/program_resources.h"
+
+std::atomic<bool> realTrafficOnThisPc{false};
+std::atomic<std::uint32_t> savedMaxLiveSel{500};
+std::atomic<std::int32_t> manualRadiusNm{0};
+
+namespace {
+
+// The worker has posted its last message before the loop ended; the
+// simulator link and the readers end on their stop flags. None of them may
+// outlive the program's globals, which they use.
+void lf_endThreads() {
+    if (workerThread.joinable()) {
+        workerThread.request_stop();
+        workerThread.join();
+    }
+    if (simClientThread.joinable()) {
+        simClientThread.request_stop();
+        simClientThread.join();
+    }
+    gf_waitForReadersToEnd();
+}
+
+}  // namespace
+
+int wWinMain(HINSTANCE instance, HINSTANCE /*previousInstance*/, LPWSTR /*commandLine*/, int /*showCommand*/) {
+    if (platform::acquireInstanceLock(kSingleInstanceName) == platform::InstanceLock::alreadyHeld) {
+        return -1;
+    }
+    try {
+        gf_openLogFile();
+    } catch (const std::exception&) {
+        // Without Log.txt the program runs all the same; its lines are
+        // dropped.
+    }
+    const int exitCode = gf_runGui(instance);
+    lf_endThreads();
+    return exitCode;
+}
+
+std::string formatWithProductName(std::string_view text) {
+    return fmtlib::format(fmtlib::runtime(text), kProductName, kProductName);
+}

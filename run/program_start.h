@@ -1,0 +1,36 @@
+#pragma once
+// The program's entry and what start-up keeps for the whole program. One
+// instance per user: a second start ends at once with -1, touching nothing.
+// Then Log.txt is opened and the main window runs on this thread until the
+// worker ends the program (ui/gui.h).
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/window/win32_types.h"
+
+// The named lock that keeps a second instance out (per user).
+inline constexpr std::string_view kSingleInstanceName = "Local\\$Vantrel$";
+
+// RealTraffic is installed on this PC (InsideSystems/RealTraffic.jar in the
+// roaming application-data folder), set at every start-up of the worker:
+// the UDP readers then listen on 127.0.0.1 only, and RealTraffic connects to
+// the program's TCP server.
+extern std::atomic<bool> realTrafficOnThisPc;
+// MAX_LIVE_SEL as read at start-up; restored when a park airport is left.
+extern std::atomic<std::uint32_t> savedMaxLiveSel;
+// The radius kept for the "Auto range" check box, nautical miles: RANGE at
+// start-up.
+extern std::atomic<std::int32_t> manualRadiusNm;
+
+// The program's entry. -1 when another instance of this user runs; else
+// the exit code of the main window's message loop, once every thread of the
+// program has ended.
+int wWinMain(HINSTANCE instance, HINSTANCE previousInstance, LPWSTR commandLine, int showCommand);
+
+// Forms a template whose two placeholders both take the product name:
+// "{} must be run from the {} folder!" gives "Vantrel must be run from the
+// Vantrel folder!".
+std::string formatWithProductName(std::string_view text);

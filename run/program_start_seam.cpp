@@ -1,3 +1,0 @@
-#include "run/program_start_seam.h"
-
-std::atomic<bool> realTrafficOnThisPc{false};

@@ -1,0 +1,185 @@
+#include "run/run_traffic.h"
+
+#include <atomic>
+#include <cmath>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <thread>
+
+#include "core/log.h"
+#include "core/settings.h"
+#include "liveries/livery_catalog.h"
+#include "platform/window/user32.h"
+#include "run/adding_stack.h"
+#include "run/main_loop.h"
+#include "run/program_start.h"
+#include "run/qnh_reader.h"
+#include "run/realtraffic_link.h"
+#include "run/run_clock.h"
+#include "run/run_flags.h"
+#include "run/traffic_reader.h"
+#include "simlink/sim_client.h"
+#include "simlink/sim_commands.h"
+#include "simlink/sim_ids.h"
+#include "simlink/sim_link_state.h"
+#include "simlink/user_aircraft.h"
+#include "traffic/traffic_manager_seam.h"
+#include "ui/main_window.h"
+#include "ui/main_window_seam.h"
+
+UserAcData runUserAcData;
+
+namespace {
+
+namespace sc = platform::simconnect;
+using std::chrono::milliseconds;
+
+constexpr std::uint16_t kQnhPort = 49004;
+constexpr std::uint16_t kTrafficPort = 49005;
+constexpr milliseconds kFlightWaitStep{100};
+constexpr milliseconds kUserDataWaitStep{500};
+constexpr milliseconds kPositionWaitStep{200};
+constexpr milliseconds kTrafficWaitStep{100};
+constexpr int kTrafficWaitSteps = 150;  // 15 s
+constexpr std::chrono::seconds kTrafficReaderDelay{2};
+
+// Reader threads not yet ended, and the wait for their end.
+std::mutex readerMutex;  // guards runningReaders' changes for the wait; a leaf lock
+std::condition_variable readersEnded;
+int runningReaders = 0;
+
+void lf_startReader(void (*body)(std::uint16_t), std::uint16_t port) {
+    {
+        const std::lock_guard lock(readerMutex);
+        ++runningReaders;
+    }
+    try {
+        std::thread([body, port] {
+            body(port);
+            const std::lock_guard lock(readerMutex);
+            --runningReaders;
+            readersEnded.notify_all();
+        }).detach();
+    } catch (...) {
+        const std::lock_guard lock(readerMutex);
+        --runningReaders;
+        throw;
+    }
+}
+
+void lf_repaintStatus() { InvalidateRect(MainWindow::hwnd, &MainWindow::statusBlockRect, TRUE); }
+
+// Request 108: SIM ON GROUND of the user aircraft once a second; its reply
+// paces the work cycle. A failure is reported and the run goes on until the
+// main loop sees the stop.
+void lf_requestSimOnGround() {
+    const std::lock_guard lock(simQueueMutex);
+    if (hSimConnect == nullptr) {
+        return;  // the link has ended; its end stops the run
+    }
+    if (sc::SimConnect_RequestDataOnSimObject(hSimConnect, gf_simId(SimRequestId::UserOnGround),
+                                              gf_simId(SimDefinitionId::UserOnGround), sc::kObjectIdUser,
+                                              sc::Period::Second) < 0) {
+        gf_writeLog("SimConnect request ac gnd/air fails");
+        gf_reportSimConnectError();
+    }
+}
+
+bool lf_userPositionKnown() { return gf_isPositionKnown(gf_userPosition(runUserAcData)); }
+
+// Renews the run's copy of the user data every step until done() holds.
+bool lf_copyUserDataUntil(milliseconds step, bool (*done)()) {
+    while (!done()) {
+        runUserAcData = gf_requestUserAircraftData();
+        gf_runClock().sleepFor(step);
+        if (gf_stopFlagSet()) {
+            return false;
+        }
+    }
+    return !gf_stopFlagSet();
+}
+
+}  // namespace
+
+bool requestUserOnGround() {
+    if (!gf_waitInSteps(kFlightWaitStep, [] { return simRunning && !simRequestError; })) {
+        return false;
+    }
+    lf_requestSimOnGround();
+    if (!lf_copyUserDataUntil(kUserDataWaitStep, [] { return userOnGroundKnown && lf_userPositionKnown(); })) {
+        return false;
+    }
+    gf_requestUserAircraftTitle();
+    return lf_copyUserDataUntil(kPositionWaitStep, lf_userPositionKnown);
+}
+
+void warnNoTraffic() {
+    for (int step = 0; step < kTrafficWaitSteps && std::trunc(TrafficReader::feedTimestamp.load()) == 0.0; ++step) {
+        if (gf_stopFlagSet()) {
+            return;
+        }
+        gf_runClock().sleepFor(kTrafficWaitStep);
+    }
+    if (std::trunc(TrafficReader::feedTimestamp.load()) == 0.0) {
+        gf_writeLogPlain("No traffic in this region?");
+    }
+}
+
+void gf_startQnhReader() { lf_startReader(runQnhReader, kQnhPort); }
+
+void gf_startTrafficReader() { lf_startReader(runTrafficReader, kTrafficPort); }
+
+void gf_waitForReadersToEnd(milliseconds limit) {
+    std::unique_lock lock(readerMutex);
+    readersEnded.wait_for(lock, limit, [] { return runningReaders == 0; });
+}
+
+void runTraffic() {
+    for (std::atomic<bool>* light : {&MainWindow::rtConnected, &MainWindow::simConnected}) {
+        *light = false;
+        lf_repaintStatus();
+    }
+    gf_reserveTrafficContainers();
+    gf_reserveLiveryCatalog();
+    gf_reserveSimQueues();
+    gf_startSimClient();
+    if (!requestUserOnGround()) {
+        return;
+    }
+    if (AUTO_RANGE.value) {
+        gf_updateAutoRange();
+        EnableWindow(RANGE.window, FALSE);
+    }
+    const bool linkWanted = realTrafficOnThisPc && !AEROWINX.value;
+    if (linkWanted) {
+        openServer(PORT_NUMBER.value);
+    } else {
+        MainWindow::rtConnected = true;
+        lf_repaintStatus();
+    }
+    if (gf_stopFlagSet()) {
+        return;
+    }
+    MainWindow::rtLightDark = false;
+    lf_repaintStatus();
+    if (!AEROWINX.value) {
+        waitForRealTraffic();
+        sendQs123(simUtcSeconds);
+    }
+    if (gf_stopFlagSet()) {
+        return;
+    }
+    gf_setAcceptingFeed(false);
+    gf_startQnhReader();
+    const auto trafficReaderStart = gf_runClock().now() + kTrafficReaderDelay;
+    if (!gf_waitInSteps(kTrafficWaitStep, [&] { return gf_runClock().now() >= trafficReaderStart; })) {
+        return;
+    }
+    gf_startTrafficReader();
+    gf_sendQs121();
+    TrafficReader::referencePosition = gf_userPosition(runUserAcData);
+    warnNoTraffic();
+    gf_setCurrentWeekSlot();
+    mainLoop();
+}

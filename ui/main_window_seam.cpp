@@ -1,0 +1,3 @@
+#include "ui/main_window_seam.h"
+
+void gf_updateAutoRange() {}
