@@ -7,13 +7,21 @@
 
 #include <chrono>
 #include <span>
+#include <utility>
+#include <vector>
 #include <string>
 #include <thread>
 
 #include "platform/net/tcp_socket.h"
+#include "run/program_start.h"
 #include "run/realtraffic_link.h"
 #include "run/run_flags.h"
+#include "run/run_traffic.h"
+#include "run/traffic_reader.h"
+#include "simlink/sim_commands.h"
 #include "support/log_capture.h"
+#include "traffic/traffic_manager_seam.h"
+#include "ui/main_window.h"
 
 namespace {
 
@@ -28,6 +36,12 @@ protected:
     ~RealTrafficLink() override {
         gf_closeRealTrafficLink();
         runStopRequested = false;
+        realTrafficOnThisPc = false;
+        runUserAcData = {};
+        liveAircraft.clear();
+        liveCreateQueue.clear();
+        MainWindow::rtConnected = false;
+        beforeFirstConnection = true;
     }
 
     // RealTraffic connects and is accepted.
@@ -130,6 +144,101 @@ TEST_F(RealTrafficLink, AClientThatVanishesIsClosedAndCanConnectAgain) {
     TcpSocket again = connectClient();
     EXPECT_TRUE(sendDataPacket("Qs999=version\r\n"));
     EXPECT_EQ(receiveAll(again).substr(0, 15), "Qs999=version\r\n");
+}
+
+TEST(Qs121Line, CarriesTheUserAircraftsStateByteForByte) {
+    UserAcData data;
+    data.pitchRad = 0.05;
+    data.bankRad = -0.000004;  // rounds to a negative zero, as RealTraffic has always read it
+    data.headingRad = 3.141592653589793;
+    data.altitudeFt = 35000.0;
+    data.groundVelocityKt = 452.25;
+    data.latitudeDeg = 47.458056;
+    data.longitudeDeg = -8.548056;
+    EXPECT_EQ(gf_formatQs121(data), "Qs121=5000;-0;3.141593;35000000;452250;0.828299;-0.149192\r\n");
+
+    // The ground speed in its shortest form: an exponent where that is shorter.
+    const std::vector<std::pair<double, std::string>> speeds = {
+        {0.0, "0"}, {100.0, "1e+05"}, {12.345, "12345"}, {0.0015, "1.5"}, {1000.0, "1e+06"}};
+    for (const auto& [speedKt, text] : speeds) {
+        data.groundVelocityKt = speedKt;
+        const std::string line = gf_formatQs121(data);
+        EXPECT_EQ(line.substr(line.find("35000000;") + 9, text.size() + 1), text + ";") << speedKt;
+    }
+}
+
+TEST_F(RealTrafficLink, TheHandshakeLightsTheLampOnceRealTrafficAnswered) {
+    realTrafficOnThisPc = true;
+    TrafficReader::qnh = 990;
+    std::error_code error;
+    TcpSocket client = TcpSocket::connect("127.0.0.1", realTrafficServerPort(), 1s, error);
+    ASSERT_TRUE(client.isOpen());
+    send(client, "RealTraffic 10\r\n");
+    waitForRealTraffic();
+
+    EXPECT_TRUE(MainWindow::rtConnected);
+    EXPECT_FALSE(beforeFirstConnection);
+    EXPECT_EQ(TrafficReader::qnh, 1013);  // the feed starts afresh
+    EXPECT_THAT(log.lines(), Contains("Waiting for RealTraffic to connect to |Vantrel ..."));
+    EXPECT_THAT(log.lines(), Contains("RealTraffic connected"));
+    EXPECT_EQ(receiveAll(client), "Qs999=version\r\n");
+}
+
+TEST_F(RealTrafficLink, AFailedSendOfAnyLineTakesTheLiveAircraftOutAndWaitsForRealTraffic) {
+    realTrafficOnThisPc = true;
+    runUserAcData.latitudeDeg = 47.0;
+    runUserAcData.longitudeDeg = 8.0;
+    {
+        TcpSocket client = connectClient();
+    }
+    MainWindow::rtConnected = true;
+    LiveAc active;
+    active.simState = SimState::Active;
+    LiveAc queued;
+    queued.simState = SimState::Adding2Sim;
+    queued.identity.strings.callsign = "SWR12";
+    LiveAc sent;
+    sent.simState = SimState::Adding2Sim;
+    sent.identity.strings.callsign = "DLH4";
+    LiveAc buffered;
+    liveAircraft = {active, queued, sent, buffered};
+    liveCreateQueue.push_back(CreateRequest{{}, "SWR12", {}, 10001});
+    TrafficReader::qnh = 990;
+
+    // Qs123 is the line that fails here: it is handled as the Qs121 line is.
+    for (int attempt = 0; attempt < 50 && realTrafficConnected; ++attempt) {
+        sendQs123(1765370000);
+        std::this_thread::sleep_for(10ms);
+    }
+    ASSERT_FALSE(realTrafficConnected);
+    EXPECT_FALSE(MainWindow::rtConnected);
+    ASSERT_EQ(liveAircraft.size(), 2u);  // the removed and the cancelled ones are gone
+    EXPECT_EQ(liveAircraft[0].identity.strings.callsign, "DLH4");
+    EXPECT_EQ(liveAircraft[0].removeWhenCreated, 1);  // its creation was sent already
+    EXPECT_EQ(liveAircraft[1].simState, SimState::Buffer);
+    EXPECT_TRUE(liveCreateQueue.empty());
+    EXPECT_EQ(TrafficReader::qnh, 1013);
+    EXPECT_THAT(log.lines(), Contains(HasSubstr(" RealTraffic gone? Wait for RealTraffic to re-connect ...")));
+
+    // The next Qs121 only accepts RealTraffic again; the one after sends.
+    std::error_code error;
+    TcpSocket again = TcpSocket::connect("127.0.0.1", realTrafficServerPort(), 1s, error);
+    gf_sendQs121();
+    EXPECT_TRUE(realTrafficConnected);
+    EXPECT_TRUE(MainWindow::rtConnected);
+    EXPECT_THAT(log.lines(), Contains(HasSubstr(" RealTraffic re-connected")));
+    gf_sendQs121();
+    EXPECT_EQ(receiveAll(again).substr(0, 6), "Qs121=");
+}
+
+TEST_F(RealTrafficLink, SendsNoStateWithoutAPositionOrWithoutRealTrafficOnThisPc) {
+    TcpSocket client = connectClient();
+    realTrafficOnThisPc = true;
+    gf_sendQs121();  // position (0, 0): not known yet
+    realTrafficOnThisPc = false;
+    runUserAcData.latitudeDeg = 47.0;
+    gf_sendQs121();
+    EXPECT_EQ(receiveAll(client), "");
 }
 
 TEST_F(RealTrafficLink, ReportsWhyTheServerCannotOpen) {
