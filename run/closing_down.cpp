@@ -42,6 +42,13 @@ constexpr milliseconds kUserCloseWait{500};
 constexpr seconds kNewFlightNotice{10};
 constexpr seconds kCountdownStep{1};
 
+// The message line writes nothing to the log while a run closes; the
+// closing's own messages belong in it all the same.
+void lf_showAndLog(const std::string& text) {
+    gf_showMessage(text, false);
+    gf_writeLogPlain(text);
+}
+
 bool lf_restartingReason(ClosingReason reason) {
     return reason == ClosingReason::NewSettings || reason == ClosingReason::SimConnectError ||
            reason == ClosingReason::ReaderError;
@@ -64,7 +71,7 @@ void lf_waitForUserClose() {
     while (!userCloseRequested) {
         gf_runClock().sleepFor(kUserCloseWait);
     }
-    gf_showMessage(fmtlib::format("User closed {}", kProductName), true);
+    lf_showAndLog(fmtlib::format("User closed {}", kProductName));
 }
 
 // Steps 9 to 13: the aircraft, the flight plans, the run's settings and the
@@ -90,7 +97,7 @@ void lf_clearTheRun() {
 bool lf_prepareRestart() {
     gf_clearError();
     gf_clearMessage();
-    gf_showMessage("Prepare for a restart ...", true);
+    lf_showAndLog("Prepare for a restart ...");
     if (closingReason != ClosingReason::NewSettings) {
         for (BoolControlParameter* scan : {&SCAN_LIVERIES, &SCAN_AIRPORTS}) {
             scan->value = false;
@@ -111,8 +118,7 @@ bool lf_decideOutcome() {
         return lf_prepareRestart();
     }
     if (reason == ClosingReason::NewFlight) {
-        gf_showMessage(
-            fmtlib::format("New flight detected, {} will close, please restart manually ...", kProductName), true);
+        lf_showAndLog(fmtlib::format("New flight detected, {} will close, please restart manually ...", kProductName));
         gf_runClock().sleepFor(kNewFlightNotice);
     }
     return false;
@@ -126,7 +132,7 @@ bool lf_guarded(Steps steps) {
         steps();
         return true;
     } catch (const std::exception& error) {
-        gf_showMessage(fmtlib::format("{} exception {}", "lf_closingDown", error.what()), true);
+        lf_showAndLog(fmtlib::format("{} exception {}", "lf_closingDown", error.what()));
     }
     return false;
 }

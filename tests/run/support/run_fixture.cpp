@@ -1,6 +1,11 @@
 #include "run/support/run_fixture.h"
 
+#include <gtest/gtest.h>
+
 #include <mutex>
+
+#include "platform/window/backend.h"
+#include "platform/window/win32.h"
 
 #include "run/adding_stack.h"
 #include "run/main_loop.h"
@@ -28,6 +33,37 @@ FakeClock::FakeClock() {
 }
 
 FakeClock::~FakeClock() { gf_setRunClock({}); }
+
+TestMainWindow::TestMainWindow() {
+    EXPECT_TRUE(platform::window::selectBackend(platform::window::Backend::headless));
+    static const bool registered = [] {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.lpfnWndProc = DefWindowProcW;
+        windowClass.lpszClassName = u"Vantrel run test";
+        return RegisterClassExW(&windowClass) != 0;
+    }();
+    EXPECT_TRUE(registered);
+    MainWindow::hwnd = CreateWindowExW(0, u"Vantrel run test", u"Vantrel", WS_CAPTION, 0, 0, 880, 516, nullptr,
+                                       nullptr, nullptr, nullptr);
+}
+
+TestMainWindow::~TestMainWindow() {
+    DestroyWindow(MainWindow::hwnd);
+    MainWindow::hwnd = nullptr;
+    takePosted();
+}
+
+std::vector<unsigned> TestMainWindow::takePosted() {
+    std::vector<unsigned> posted;
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message != WM_PAINT) {
+            posted.push_back(message.message);
+        }
+    }
+    return posted;
+}
 
 RunTest::RunTest() { resetRunState(); }
 

@@ -35,6 +35,20 @@ private:
     std::function<void()> onSleep_;
 };
 
+// A main window of the test's own on the headless backend, as
+// MainWindow::hwnd, so that the worker's messages (WM_APP+1, WM_APP+2) can
+// be read back.
+class TestMainWindow {
+public:
+    TestMainWindow();
+    ~TestMainWindow();
+    TestMainWindow(const TestMainWindow&) = delete;
+    TestMainWindow& operator=(const TestMainWindow&) = delete;
+
+    // The messages posted to the window since the last call, in order.
+    std::vector<unsigned> takePosted();
+};
+
 class RunTest : public SettingsFileTest {
 protected:
     RunTest();
