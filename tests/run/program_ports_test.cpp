@@ -1,0 +1,178 @@
+// The whole program against the stand-in simulator, with the readers on
+// their fixed ports: the start-up steps in their order, each closing reason
+// leading to its restart or to the end of the message loop, and the
+// RealTraffic link with the RealTraffic peer.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+
+#include "core/settings.h"
+#include "platform/net/tcp_socket.h"
+#include "platform/net/udp_socket.h"
+#include "run/main_loop.h"
+#include "run/realtraffic_link.h"
+#include "run/run_flags.h"
+#include "run/support/feed_fixture.h"
+#include "run/support/program_fixture.h"
+#include "simlink/sim_client.h"
+#include "support/rt_peer.h"
+#include "ui/main_window.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using testing::Contains;
+using testing::HasSubstr;
+using testing::Not;
+
+class Program : public test::ProgramTest {
+protected:
+    std::size_t loggedCount(const std::string& text) const {
+        const auto lines = programLog();
+        return static_cast<std::size_t>(std::count_if(
+            lines.begin(), lines.end(), [&text](const std::string& line) { return line.find(text) != line.npos; }));
+    }
+    bool waitForLog(const std::string& text) const {
+        return waitFor([this, &text] { return loggedCount(text) > 0; });
+    }
+};
+
+TEST_F(Program, StartsUpInOrderRunsItsLoopAndEndsWhenTheSimulatorQuits) {
+    const int exitCode = runProgram([this] {
+        ASSERT_TRUE(waitForCycles(2));
+        sim.command("quit");
+    });
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_TRUE(loggedInOrder({
+        "(utc) Vantrel version",
+        " dbase records read",
+        " airports read from 'input/airports_msfs.xml'",
+        "RealTraffic not detected at this PC",
+        "Waiting for MSFS 2020 ...",
+        "No traffic in this region?",
+        "Flight Simulator no longer connected, Vantrel will stop ...",
+        "===> Exiting: SIM WAS CLOSED",
+    }));
+    EXPECT_EQ(closingReason, ClosingReason::SimWasClosed);
+    EXPECT_TRUE(fs::is_directory(folder() / "airports" / "learned" / "stock"));
+    // Request 108, definition 409, once a second: the pace of the work cycle.
+    const auto requests = sim.journal(0, "RequestDataOnSimObject");
+    EXPECT_TRUE(std::any_of(requests.begin(), requests.end(), [](const nlohmann::json& request) {
+        return request.dump().find("108") != std::string::npos;
+    })) << requests.dump();
+    EXPECT_EQ(fileValue("MAIN_WINDOW_X"), "400");  // the position saved at the end
+}
+
+TEST_F(Program, ClosingTheWindowEndsTheRunAndTheProgram) {
+    runProgram([] {
+        ASSERT_TRUE(waitForCycles(1));
+        closeWindow();
+    });
+    EXPECT_EQ(closingReason, ClosingReason::UserClosedSim);
+    EXPECT_EQ(loggedCount("===> Exiting: USER CLOSED SIM"), 1u);
+    EXPECT_FALSE(simClientThread.joinable());  // the link's thread has ended with the program
+}
+
+TEST_F(Program, ANewFlightEndsTheProgramAfterItsNotice) {
+    runProgram([this] {
+        ASSERT_TRUE(waitForCycles(1));
+        sim.command("flight-loaded");
+    });
+    EXPECT_TRUE(loggedInOrder({"===> Exiting: NEW FLIGHT",
+                               "New flight detected, Vantrel will close, please restart manually ..."}));
+    EXPECT_EQ(loggedCount("Exiting:"), 1u);
+}
+
+TEST_F(Program, AFailedSimConnectCallRestartsTheRun) {
+    runProgram([this] {
+        ASSERT_TRUE(waitForCycles(1));
+        gf_reportSimConnectError();  // what a failed call does
+        ASSERT_TRUE(waitForLog("===> Exiting: SIMCONNECT ERROR"));
+        ASSERT_TRUE(waitFor([] { return closingReason == ClosingReason::NotYetSet; }));  // the run was reset
+        ASSERT_TRUE(waitForCycles(1));  // the second run's loop
+        closeWindow();
+    });
+    EXPECT_TRUE(loggedInOrder({"===> Exiting: SIMCONNECT ERROR", "===> Restarting after 9 seconds",
+                               "RealTraffic not detected at this PC", "===> Exiting: USER CLOSED SIM"}));
+    EXPECT_EQ(loggedCount(" dbase records read"), 1u);  // read once per program
+    EXPECT_EQ(fileValue("SCAN_LIVERIES"), "false");
+}
+
+TEST_F(Program, AReaderThatCannotBindRestartsUnlessTheWindowIsClosedDuringTheCountdown) {
+    std::error_code error;
+    platform::net::UdpSocket occupied = platform::net::UdpSocket::open(error);
+    ASSERT_TRUE(occupied.bind(platform::net::BindScope::AllInterfaces, 49004, error)) << error.message();
+    runProgram([this] {
+        ASSERT_TRUE(waitForLog("Restarting after 15 seconds"));
+        closeWindow();
+    });
+    EXPECT_THAT(programLog(), Contains(HasSubstr("The QNH Reader has stopped with error: ")));
+    EXPECT_EQ(loggedCount("===> Exiting: READER ERROR"), 1u);
+    EXPECT_EQ(loggedCount("Exiting:"), 1u);  // no second run
+}
+
+TEST_F(Program, AnErrorOfTheStartUpStaysShownUntilTheWindowIsClosed) {
+    fs::remove(folder() / "input" / "airports_msfs.xml");
+    runProgram([] {
+        ASSERT_TRUE(waitFor([] {
+            const std::lock_guard lock(MainWindow::messageMutex);
+            return MainWindow::errorText.starts_with("88: input/airports_msfs.xml not loaded: ");
+        }));
+        std::this_thread::sleep_for(100ms);
+        EXPECT_FALSE(userCloseRequested);  // still waiting for the user
+        closeWindow();
+    });
+    EXPECT_EQ(closingReason, ClosingReason::SystemError);
+    EXPECT_TRUE(loggedInOrder({"===> Exiting: SYSTEM ERROR", "User closed Vantrel"}));
+}
+
+TEST_F(Program, TalksToRealTrafficOverItsLinkAndWaitsForItWhenItVanishes) {
+    fs::create_directories(userFolder() / "Roaming" / "InsideSystems");
+    test::writeBytes(userFolder() / "Roaming" / "InsideSystems" / "RealTraffic.jar", "jar");
+    std::error_code error;
+    const std::uint16_t port = platform::net::TcpListener::listen("127.0.0.1", 0, error).port();
+    writeEntries({{"MSFS_INSTALL_PATH", (userFolder() / "MSFS" / "Packages").string()},
+                  {"SCAN_AIRPORTS", "false"},
+                  {"PORT_NUMBER", std::to_string(port)}});
+    std::unique_ptr<test::RtPeer> peer;
+    int peerExit = -2;
+    const std::string userState = "Qs121=0;0;1.000000;1417000;0;0.828298;0.149191";
+    runProgram([&] {
+        ASSERT_TRUE(waitFor([] { return realTrafficServerPort() != 0; }));
+        test::RtPeer::Options options;
+        options.linkPort = port;
+        // RealTraffic vanishes 3 s after it connected and comes back.
+        peer = std::make_unique<test::RtPeer>(
+            "0 qnh {\"QNH\":1013}\n3000 close\n3500 connect\n", options);
+        ASSERT_TRUE(waitForLog("RealTraffic re-connected"));
+        const auto countStates = [&] {
+            const auto lines = peer->receivedLines();
+            return std::count(lines.begin(), lines.end(), userState);
+        };
+        const auto statesBefore = countStates();
+        ASSERT_TRUE(waitFor([&] { return countStates() > statesBefore; }));  // the states resume
+        closeWindow();
+        // The peer ends with the thread that started it: it is waited for
+        // here.
+        peerExit = peer->waitForExit();
+    });
+    ASSERT_TRUE(peer);
+    EXPECT_EQ(peerExit, 0) << peer->output();  // it ends after "exit"
+    const auto lines = peer->receivedLines();
+    ASSERT_GE(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "Qs999=version");
+    EXPECT_EQ(lines[1], "Qs123=1744286400000");
+    EXPECT_EQ(lines[2], userState);
+    EXPECT_EQ(lines.back(), "exit");
+    EXPECT_THAT(lines, Contains(userState));
+    EXPECT_TRUE(loggedInOrder({"RealTraffic detected at this PC", "RealTraffic connected",
+                               "RealTraffic gone? Wait for RealTraffic to re-connect ...",
+                               "RealTraffic re-connected", "===> Exiting: USER CLOSED SIM"}));
+}
+
+}  // namespace
