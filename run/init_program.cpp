@@ -35,16 +35,6 @@ const fs::path kRealTrafficProgramFile = "RealTraffic.jar";
 // it.
 bool databaseRead = false;
 
-// Below the working folder, in the order they are made.
-const std::array<fs::path, 11> kDataFolders = {
-    dataPaths.outputFolder,          dataPaths.infoFolder,           dataPaths.errorsFolder,
-    dataPaths.airportsFolder,        dataPaths.learnedFolder,        dataPaths.learnedStockFolder,
-    dataPaths.learnedSimaddonFolder, dataPaths.learnedThirdpartyFolder, dataPaths.mySimaddonFolder,
-    dataPaths.myThirdpartyFolder,    dataPaths.myRegcodesFolder,
-};
-const std::array<fs::path, 2> kStaleRegcodeFiles = {dataPaths.inputFolder / "AIG-regcodes0.xml",
-                                                     dataPaths.inputFolder / "AIG-regcodes00.xml"};
-
 void lf_makeFolder(const fs::path& folder) {
     std::error_code error;
     const fs::file_status status = fs::status(folder, error);
@@ -117,10 +107,16 @@ void initProgram() {
 }
 
 void prepareDataFolders() {
-    for (const fs::path& folder : kDataFolders) {
-        lf_makeFolder(folder);
+    // Below the working folder, in the order they are made.
+    for (const fs::path* folder :
+         {&dataPaths.outputFolder, &dataPaths.infoFolder, &dataPaths.errorsFolder, &dataPaths.airportsFolder,
+          &dataPaths.learnedFolder, &dataPaths.learnedStockFolder, &dataPaths.learnedSimaddonFolder,
+          &dataPaths.learnedThirdpartyFolder, &dataPaths.mySimaddonFolder, &dataPaths.myThirdpartyFolder,
+          &dataPaths.myRegcodesFolder}) {
+        lf_makeFolder(*folder);
     }
-    for (const fs::path& file : kStaleRegcodeFiles) {
+    for (const fs::path& file :
+         {dataPaths.inputFolder / "AIG-regcodes0.xml", dataPaths.inputFolder / "AIG-regcodes00.xml"}) {
         if (fs::exists(file)) {
             fs::remove(file);
         }
