@@ -46,16 +46,6 @@ constexpr std::int32_t kPausedTicksPerRound = 100;
 // Ticks left until the paused work runs again.
 std::int32_t pauseTickCountdown = 0;
 
-// The system timer at 1 ms for the life of the loop, restored however the
-// loop ends.
-class OneMillisecondTimer {
-public:
-    OneMillisecondTimer() { platform::timeBeginPeriod(1); }
-    ~OneMillisecondTimer() { platform::timeEndPeriod(1); }
-    OneMillisecondTimer(const OneMillisecondTimer&) = delete;
-    OneMillisecondTimer& operator=(const OneMillisecondTimer&) = delete;
-};
-
 bool lf_flightRunning() { return simRunning && !simRequestError; }
 
 // The work of the cycle counts that are no multiple of 15.
@@ -100,7 +90,7 @@ void mainLoop() {
     gf_setCurrentWeekSlot();
     gf_setAcceptingFeed(true);
     EnableWindow(CALLSIGN_2_OBJECTID.window, TRUE);
-    const OneMillisecondTimer timer;
+    const platform::OneMillisecondTimer timer;
     gf_paceTicks(doTick);
 }
 

@@ -29,19 +29,7 @@ namespace {
 constexpr auto kOpenRetryInterval = std::chrono::milliseconds(100);
 constexpr auto kDispatchInterval = std::chrono::milliseconds(1);
 
-// The system timer at 1 ms for as long as the connection is dispatched,
-// restored however the dispatch ends.
-class OneMillisecondTimer {
-public:
-    OneMillisecondTimer() { platform::timeBeginPeriod(1); }
-    ~OneMillisecondTimer() { platform::timeEndPeriod(1); }
-    OneMillisecondTimer(const OneMillisecondTimer&) = delete;
-    OneMillisecondTimer& operator=(const OneMillisecondTimer&) = delete;
-};
-
 void lf_repaintStatus() { InvalidateRect(MainWindow::hwnd, &MainWindow::statusBlockRect, TRUE); }
-
-bool lf_runStopping() { return runStopRequested || userCloseRequested; }
 
 void lf_showWaiting() {
     gf_showMessage(fmtlib::format("Waiting for MSFS 20{} ...", msfs2020Selected ? "20" : "24"), true);
@@ -53,7 +41,7 @@ void lf_showWaiting() {
 // simulator is gone (CallDispatch fails once nothing is left of a lost or
 // closed connection).
 void lf_dispatch(sc::Handle handle, const std::stop_token& stop) {
-    const OneMillisecondTimer timer;
+    const platform::OneMillisecondTimer timer;
     while (!stop.stop_requested()) {
         if (sc::SimConnect_CallDispatch(handle, onSimConnectDispatch, nullptr) < 0) {
             simRunning = false;
@@ -66,7 +54,7 @@ void lf_dispatch(sc::Handle handle, const std::stop_token& stop) {
 
 void lf_connectAndDispatch(const std::stop_token& stop) {
     bool waitingShown = false;
-    while (!lf_runStopping() && !stop.stop_requested()) {
+    while (!gf_stopFlagSet() && !stop.stop_requested()) {
         if (!waitingShown) {
             lf_showWaiting();
             waitingShown = true;

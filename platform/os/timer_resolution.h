@@ -25,4 +25,14 @@ inline std::uint32_t timeEndPeriod(std::uint32_t /*periodMs*/) {
     return kTimerNoError;
 }
 
+// The timer at 1 ms for as long as the guard lives, restored however its
+// scope ends.
+class OneMillisecondTimer {
+public:
+    OneMillisecondTimer() { timeBeginPeriod(1); }
+    ~OneMillisecondTimer() { timeEndPeriod(1); }
+    OneMillisecondTimer(const OneMillisecondTimer&) = delete;
+    OneMillisecondTimer& operator=(const OneMillisecondTimer&) = delete;
+};
+
 }  // namespace platform
