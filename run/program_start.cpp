@@ -5,6 +5,7 @@
 #include "core/format.h"
 #include "core/log.h"
 #include "platform/os/single_instance.h"
+#include "run/run_flags.h"
 #include "run/run_traffic.h"
 #include "run/worker.h"
 #include "simlink/sim_client.h"
@@ -19,8 +20,10 @@ namespace {
 
 // The worker has posted its last message before the loop ended; the
 // simulator link and the readers end on their stop flags. None of them may
-// outlive the program's globals, which they use.
+// outlive the program's globals, which they use. Should the loop have ended
+// otherwise, the stop flags end the worker's run first.
 void lf_endThreads() {
+    gf_requestUserClose();
     if (workerThread.joinable()) {
         workerThread.request_stop();
         workerThread.join();

@@ -43,6 +43,13 @@ protected:
 };
 
 TEST_F(Program, StartsUpInOrderRunsItsLoopAndEndsWhenTheSimulatorQuits) {
+    // No packages folder set yet: the simulator's UserCfg.opt (its Steam
+    // place) names it.
+    const fs::path packages = userFolder() / "MSFS" / "Packages";
+    writeEntries({{"SCAN_AIRPORTS", "false"}});
+    fs::create_directories(userFolder() / "Roaming" / "Microsoft Flight Simulator");
+    test::writeBytes(userFolder() / "Roaming" / "Microsoft Flight Simulator" / "UserCfg.opt",
+                     "Version 1\nInstalledPackagesPath \"" + packages.string() + "\"\n");
     const int exitCode = runProgram([this] {
         ASSERT_TRUE(waitForCycles(2));
         sim.command("quit");
@@ -52,6 +59,7 @@ TEST_F(Program, StartsUpInOrderRunsItsLoopAndEndsWhenTheSimulatorQuits) {
         "(utc) Vantrel version",
         " dbase records read",
         " airports read from 'input/airports_msfs.xml'",
+        "UserCfg.opt: InstalledPackagesPath=" + packages.string(),
         "RealTraffic not detected at this PC",
         "liveries scan automatic starts",
         "1 liveries read from output/LiveriesScanned.xml",
@@ -62,6 +70,7 @@ TEST_F(Program, StartsUpInOrderRunsItsLoopAndEndsWhenTheSimulatorQuits) {
         "===> Exiting: SIM WAS CLOSED",
     }));
     EXPECT_EQ(closingReason, ClosingReason::SimWasClosed);
+    EXPECT_EQ(fileValue("MSFS_INSTALL_PATH"), packages.string());
     EXPECT_TRUE(fs::is_directory(folder() / "airports" / "learned" / "stock"));
     // Request 108, definition 409, once a second: the pace of the work cycle.
     const auto requests = sim.journal(0, "RequestDataOnSimObject");
