@@ -9,6 +9,7 @@
 #include "core/data_paths.h"
 #include "platform/window/user32.h"
 #include "run/adding_stack.h"
+#include "run/main_loop.h"
 #include "run/qnh_reader.h"
 #include "run/realtraffic_link.h"
 #include "run/run_traffic.h"
@@ -77,8 +78,10 @@ void gf_clearAllAircraft() {
     }
     lf_removeCallsignObjectIdFile();
     staticParkingBusy = false;
+    lookedUpObjectId = 0;
     liveAircraft.clear();
     qnhForSim = kStandardQnhHpa;
+    currentWeekSlot = 0;
 }
 
 void lf_handleAddingStack() {
