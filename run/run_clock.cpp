@@ -1,5 +1,6 @@
 #include "run/run_clock.h"
 
+#include <algorithm>
 #include <thread>
 
 #include "run/run_flags.h"
@@ -25,6 +26,16 @@ bool gf_waitInSteps(std::chrono::milliseconds step, const std::function<bool()>&
             return false;
         }
         runClock.sleepFor(step);
+    }
+    return !gf_stopFlagSet();
+}
+
+bool gf_sleepUnlessStopped(std::chrono::milliseconds duration, std::chrono::milliseconds step) {
+    for (auto left = duration; left > std::chrono::milliseconds::zero(); left -= step) {
+        if (gf_stopFlagSet()) {
+            return false;
+        }
+        runClock.sleepFor(std::min(step, left));
     }
     return !gf_stopFlagSet();
 }

@@ -23,3 +23,7 @@ void gf_setRunClock(RunClock clock);
 // Sleeps in steps of the given length, testing the stop flags before each
 // step, until done() holds (true) or a stop flag is set (false).
 bool gf_waitInSteps(std::chrono::milliseconds step, const std::function<bool()>& done);
+
+// Sleeps for the duration in steps of the given length; false as soon as a
+// stop flag is set.
+bool gf_sleepUnlessStopped(std::chrono::milliseconds duration, std::chrono::milliseconds step);

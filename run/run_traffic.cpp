@@ -42,7 +42,7 @@ constexpr milliseconds kUserDataWaitStep{500};
 constexpr milliseconds kPositionWaitStep{200};
 constexpr milliseconds kTrafficWaitStep{100};
 constexpr int kTrafficWaitSteps = 150;  // 15 s
-constexpr std::chrono::seconds kTrafficReaderDelay{2};
+constexpr milliseconds kTrafficReaderDelay{2000};
 
 // Reader threads not yet ended, and the wait for their end.
 std::mutex readerMutex;  // guards runningReaders' changes for the wait; a leaf lock
@@ -172,8 +172,7 @@ void runTraffic() {
     }
     gf_setAcceptingFeed(false);
     gf_startQnhReader();
-    const auto trafficReaderStart = gf_runClock().now() + kTrafficReaderDelay;
-    if (!gf_waitInSteps(kTrafficWaitStep, [&] { return gf_runClock().now() >= trafficReaderStart; })) {
+    if (!gf_sleepUnlessStopped(kTrafficReaderDelay, kTrafficWaitStep)) {
         return;
     }
     gf_startTrafficReader();
