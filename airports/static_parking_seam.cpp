@@ -4,8 +4,6 @@
 #include "core/settings.h"
 #include "run/program_start.h"
 
-std::vector<ParkPosition> parkPositions;
-std::string reservedStandName;
 std::atomic<bool> parkingActive{false};
 
 namespace {

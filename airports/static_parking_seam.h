@@ -3,25 +3,14 @@
 // park airports and static parking, until those are built; their own
 // modules replace this file whole. Each name does the least its callers
 // rely on: no stand file is ever read and no park airport is chosen (the
-// park airport and the park-airport list: airports/park_airports_seam.h).
+// park airport, the park-airport list and the stands:
+// airports/park_airports_seam.h).
 
 #include <atomic>
-#include <cstdint>
 #include <string>
-#include <vector>
 
 #include "core/great_circle.h"
 
-// One stand of the park airport; only what run control reads.
-struct ParkPosition {
-    std::string name;
-    std::uint32_t standId = 0;
-};
-
-// The stands of the park airport; empty while none is loaded (always here).
-extern std::vector<ParkPosition> parkPositions;
-// The stand of the park airport kept for the user aircraft; empty for none.
-extern std::string reservedStandName;
 // A park airport is loaded and static parking is in force.
 extern std::atomic<bool> parkingActive;
 

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <mutex>
 
+#include "airports/park_airports_seam.h"
 #include "airports/static_parking_seam.h"
 #include "core/calendar.h"
 #include "core/format.h"
@@ -24,6 +25,9 @@
 #include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"
 #include "simlink/user_aircraft.h"
+#include "traffic/aircraft_records.h"
+#include "traffic/sim_results_seam.h"
+#include "traffic/tick_driver.h"
 #include "traffic/traffic_manager_seam.h"
 #include "ui/main_window.h"
 #include "ui/message_line.h"

@@ -19,7 +19,10 @@
 #include "run/run_flags.h"
 #include "run/run_traffic.h"
 #include "simlink/sim_commands.h"
-#include "traffic/traffic_manager_seam.h"
+#include "traffic/aircraft_records.h"
+#include "traffic/removal_seam.h"
+#include "traffic/tick_driver.h"
+#include "traffic/traffic_queues.h"
 #include "ui/main_window.h"
 #include "ui/message_line.h"
 #include "ui/program_resources.h"
@@ -97,16 +100,16 @@ void lf_removeLiveAircraft() {
     for (LiveAc& aircraft : liveAircraft) {
         if (aircraft.simState == SimState::Active) {
             removeAircraftFromSim(aircraft);
-        } else if (aircraft.simState == SimState::Adding2Sim && aircraft.removeWhenCreated == 0) {
-            if (gf_cancelQueuedCreate(liveCreateQueue, aircraft.identity.strings.callsign)) {
-                aircraft.eraseBuffered = 1;
+        } else if (aircraft.simState == SimState::Adding2Sim && !aircraft.removeWhenCreated) {
+            if (gf_cancelQueuedCreate(liveCreateQueue, aircraft.identity.aircraftId)) {
+                aircraft.eraseBuffered = true;
             } else {
-                aircraft.removeWhenCreated = 1;
+                aircraft.removeWhenCreated = true;
             }
         }
     }
     std::erase_if(liveAircraft,
-                  [](const LiveAc& aircraft) { return aircraft.eraseBuffered != 0 || aircraft.eraseRemoved != 0; });
+                  [](const LiveAc& aircraft) { return aircraft.eraseBuffered || aircraft.eraseRemoved; });
 }
 
 // The shortest decimal text that reads back as the value, fixed unless the

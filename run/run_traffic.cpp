@@ -24,11 +24,10 @@
 #include "simlink/sim_ids.h"
 #include "simlink/sim_link_state.h"
 #include "simlink/user_aircraft.h"
-#include "traffic/traffic_manager_seam.h"
+#include "traffic/tick_driver.h"
+#include "traffic/traffic_reset.h"
 #include "ui/main_window.h"
 #include "ui/main_window_seam.h"
-
-UserAcData runUserAcData;
 
 namespace {
 

@@ -6,12 +6,6 @@
 
 #include <chrono>
 
-#include "simlink/sim_records.h"
-
-// The run's copy of the user aircraft's data, renewed from the simulator
-// link's copy (gf_requestUserAircraftData). Worker thread.
-extern UserAcData runUserAcData;
-
 // One run; returns when the main loop ends or a wait is cut short by a stop
 // flag. Throws what its steps throw (the server that cannot open, a thread
 // that cannot start).

@@ -22,6 +22,10 @@
 #include "run/work_schedule.h"
 #include "simlink/parking_controls.h"
 #include "simlink/user_aircraft.h"
+#include "traffic/aircraft_records.h"
+#include "traffic/livery_bookkeeping.h"
+#include "traffic/removal_seam.h"
+#include "traffic/tick_driver.h"
 #include "traffic/traffic_manager_seam.h"
 #include "ui/main_window.h"
 #include "ui/main_window_seam.h"
@@ -95,7 +99,7 @@ void lf_serveCoupledCheck() {
         lf_searchForCoupledCsAroundThisTime(currentWeekSlot, *aircraft);
         aircraft->identity.strings.firstCycleDone = 1;
     }
-    gf_replaceSameRegOrCallsign(*aircraft, aircraft->onGround != 0);
+    gf_replaceSameRegOrCallsign(*aircraft, aircraft->onGround);
 }
 
 LiveAc* lf_findActiveCallsign(const std::string& callsign) {
@@ -138,11 +142,11 @@ void lf_serveFlushStatic() {
 void lf_makeWayOnTheGround(const GeoPosition& user) {
     const double userHalfSpanNmNow = userHalfSpanNm;
     for (LiveAc& aircraft : liveAircraft) {
-        if (aircraft.onGround == 0) {
+        if (!aircraft.onGround) {
             continue;
         }
         const double distanceNm = gf_greatCircleDistanceNm(user, lf_position(aircraft));
-        if (lf_active(aircraft) && (userHalfSpanNmNow + aircraft.identity.halfSpan) * kLiveGroundMargin >= distanceNm) {
+        if (lf_active(aircraft) && (userHalfSpanNmNow + aircraft.identity.halfSpanNm) * kLiveGroundMargin >= distanceNm) {
             removeAircraftFromSim(aircraft);
             return;
         }
@@ -152,8 +156,8 @@ void lf_makeWayOnTheGround(const GeoPosition& user) {
     }
     lastCollisionCheckPosition = user;
     for (ParkedAc& aircraft : parkedAircraft) {
-        const double distanceNm = gf_greatCircleDistanceNm(user, {aircraft.standLatitude, aircraft.standLongitude});
-        if ((userHalfSpanNmNow + aircraft.identity.halfSpan) * kStaticGroundMargin >= distanceNm &&
+        const double distanceNm = gf_greatCircleDistanceNm(user, {aircraft.standLatDeg, aircraft.standLonDeg});
+        if ((userHalfSpanNmNow + aircraft.identity.halfSpanNm) * kStaticGroundMargin >= distanceNm &&
             lf_active(aircraft)) {
             removeAircraftFromSim(aircraft);
             return;
@@ -172,7 +176,7 @@ void lf_makeWayInTheAir(const GeoPosition& user) {
         const GeoPosition other = lf_position(aircraft);
         const double distanceNm = gf_greatCircleDistanceNm(user, other);
         const double bearingRad = gf_initialBearingRad(user, other);
-        if (aircraft.onGround != 0 && data.altAboveGroundFt < kLowUserAglFt && distanceNm <= kRunwayReachNm &&
+        if (aircraft.onGround && data.altAboveGroundFt < kLowUserAglFt && distanceNm <= kRunwayReachNm &&
             lf_lineDistanceFt(distanceNm, bearingRad - data.headingRad) <= kRunwayLineFt) {
             removeAircraftFromSim(aircraft);
             return;
@@ -202,8 +206,8 @@ void lf_avoidParkedCollisions() {
     }
     for (LiveAc& aircraft : liveAircraft) {
         const bool taxiing = aircraft.groundPhase == GroundPhase::Taxi || aircraft.groundPhase == GroundPhase::Parking;
-        if (aircraft.onGround != 0 && taxiing &&
-            lf_moved({aircraft.collisionCheckLatitude, aircraft.collisionCheckLongitude}, lf_position(aircraft)) &&
+        if (aircraft.onGround && taxiing &&
+            lf_moved({aircraft.collisionCheckLatDeg, aircraft.collisionCheckLonDeg}, lf_position(aircraft)) &&
             lf_active(aircraft)) {
             gf_removeForCollisionAvoidance(aircraft);
         }
@@ -299,7 +303,7 @@ void gf_removeStaticDuplicate() {
         return;
     }
     for (const LiveAc& live : liveAircraft) {
-        if (live.onGround == 0 || !lf_active(live)) {
+        if (!live.onGround || !lf_active(live)) {
             continue;
         }
         const std::string key = live.identity.strings.callsign + "*";

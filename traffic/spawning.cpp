@@ -13,7 +13,7 @@
 #include "core/settings.h"
 #include "liveries/aircraft_database.h"
 #include "liveries/aircraft_livery.h"
-#include "run/main_loop_seam.h"
+#include "run/main_loop.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/aircraft_labels.h"
 #include "traffic/ground_spawn_stand.h"

@@ -9,7 +9,7 @@
 #include "core/log.h"
 #include "core/settings.h"
 #include "run/adding_stack.h"
-#include "run/realtraffic_link_seam.h"
+#include "run/realtraffic_link.h"
 #include "simlink/sim_client.h"
 #include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"

@@ -5,7 +5,7 @@
 
 #include "airports/park_airports_seam.h"
 #include "run/adding_stack.h"
-#include "run/main_loop_seam.h"
+#include "run/main_loop.h"
 #include "run/qnh_reader.h"
 #include "run/traffic_reader.h"
 #include "simlink/parking_controls.h"

@@ -13,14 +13,14 @@
 #include "run/adding_stack.h"
 #include "run/main_loop.h"
 #include "run/run_flags.h"
-#include "run/run_traffic.h"
 #include "run/support/run_fixture.h"
 #include "run/traffic_reader.h"
 #include "run/work_cycle.h"
 #include "simlink/parking_controls.h"
 #include "simlink/sim_link_state.h"
 #include "simlink/user_aircraft.h"
-#include "traffic/traffic_manager_seam.h"
+#include "traffic/aircraft_records.h"
+#include "traffic/tick_driver.h"
 #include "ui/main_window.h"
 
 namespace {
@@ -50,11 +50,17 @@ protected:
     }
 
     static LiveAc liveAt(double northNm, const std::string& callsign, bool onGround) {
-        LiveAc aircraft;
+        LiveAc aircraft(ReportBlock{}, AcIdentity{}, 0.0);
         aircraft.simState = SimState::Active;
         aircraft.identity.strings.callsign = callsign;
         aircraft.position.latitudeDeg = northNm * kDegreesPerNm;
-        aircraft.onGround = onGround ? 1 : 0;
+        aircraft.onGround = onGround;
+        return aircraft;
+    }
+    // An active static aircraft on a stand north of (0, 0).
+    static ParkedAc parkedAt(double northDeg) {
+        ParkedAc aircraft(AcIdentity{}, {northDeg, 0.0}, 0.0, 1, false);
+        aircraft.simState = SimState::Active;
         return aircraft;
     }
     static bool accepting() {
@@ -185,9 +191,7 @@ TEST_F(MainLoop, AnswersTheObjectIdLookup) {
 }
 
 TEST_F(MainLoop, FlushingTheStaticAircraftKeepsTheInitialLoadForThisRunOnly) {
-    ParkedAc parked;
-    parked.simState = SimState::Active;
-    parkedAircraft = {parked};
+    parkedAircraft = {parkedAt(1.0)};
     flushStaticRequested = true;
     runCycle();
     EXPECT_TRUE(parkedAircraft.empty());
@@ -224,9 +228,9 @@ TEST_F(MainLoop, LiveAircraftOnTheGroundMakeWayForTheUser) {
     userOnGround = true;
     userHalfSpanNm = 0.01;
     LiveAc near = liveAt(0.022, "NEAR", true);
-    near.identity.halfSpan = 0.01;  // (0.01 + 0.01) x 1.15 = 0.023 nm reach
+    near.identity.halfSpanNm = 0.01;  // (0.01 + 0.01) x 1.15 = 0.023 nm reach
     LiveAc far = liveAt(0.024, "FAR", true);
-    far.identity.halfSpan = 0.01;
+    far.identity.halfSpanNm = 0.01;
     liveAircraft = {far, near};
     runCycle();
     EXPECT_EQ(liveAircraft[0].simState, SimState::Active);
@@ -235,10 +239,8 @@ TEST_F(MainLoop, LiveAircraftOnTheGroundMakeWayForTheUser) {
     // With no live aircraft in the way, a static one (x 1.1) once the user
     // has moved.
     liveAircraft.clear();
-    ParkedAc parked;
-    parked.simState = SimState::Active;
-    parked.identity.halfSpan = 0.005;
-    parked.standLatitude = 0.0165 * kDegreesPerNm - 1e-9;
+    ParkedAc parked = parkedAt(0.0165 * kDegreesPerNm - 1e-9);
+    parked.identity.halfSpanNm = 0.005;
     parkedAircraft = {parked};
     runCycle();
     EXPECT_EQ(parkedAircraft[0].simState, SimState::Active);  // the user has not moved
@@ -281,7 +283,7 @@ TEST_F(MainLoop, InTheAirAnAircraftHeadingForTheUserMakesWay) {
 TEST_F(MainLoop, TheDuplicateTestRemovesOneActiveStaticTwin) {
     liveAircraft = {liveAt(0, "SWR12", true)};
     liveAircraft[0].identity.strings.registration = "HB-JCA";
-    std::vector<ParkedAc> parked(3);
+    std::vector<ParkedAc> parked(3, parkedAt(0.0));
     parked[0].identity.strings.callsign = "SWR12*";  // not active: passed over
     parked[0].simState = SimState::Adding2Sim;
     parked[1].identity.strings.registration = "HB-JCA";

@@ -16,11 +16,12 @@
 #include "run/program_start.h"
 #include "run/realtraffic_link.h"
 #include "run/run_flags.h"
-#include "run/run_traffic.h"
 #include "run/traffic_reader.h"
 #include "simlink/sim_commands.h"
 #include "support/log_capture.h"
-#include "traffic/traffic_manager_seam.h"
+#include "traffic/aircraft_records.h"
+#include "traffic/tick_driver.h"
+#include "traffic/traffic_queues.h"
 #include "ui/main_window.h"
 
 namespace {
@@ -192,17 +193,16 @@ TEST_F(RealTrafficLink, AFailedSendOfAnyLineTakesTheLiveAircraftOutAndWaitsForRe
         TcpSocket client = connectClient();
     }
     MainWindow::rtConnected = true;
-    LiveAc active;
-    active.simState = SimState::Active;
-    LiveAc queued;
-    queued.simState = SimState::Adding2Sim;
-    queued.identity.strings.callsign = "SWR12";
-    LiveAc sent;
-    sent.simState = SimState::Adding2Sim;
-    sent.identity.strings.callsign = "DLH4";
-    LiveAc buffered;
-    liveAircraft = {active, queued, sent, buffered};
-    liveCreateQueue.push_back(CreateRequest{{}, "SWR12", {}, 10001});
+    const auto aircraft = [](SimState state, const char* callsign, std::uint32_t id) {
+        LiveAc live(ReportBlock{}, AcIdentity{}, 0.0);
+        live.simState = state;
+        live.identity.strings.callsign = callsign;
+        live.identity.aircraftId = id;
+        return live;
+    };
+    liveAircraft = {aircraft(SimState::Active, "KLM1", 10001), aircraft(SimState::Adding2Sim, "SWR12", 10002),
+                    aircraft(SimState::Adding2Sim, "DLH4", 10003), aircraft(SimState::Buffer, "AFR5", 10004)};
+    liveCreateQueue.push_back(CreateRequest{{}, "SWR12", {}, 10002});
     TrafficReader::qnh = 990;
 
     // Qs123 is the line that fails here: it is handled as the Qs121 line is.
@@ -212,10 +212,11 @@ TEST_F(RealTrafficLink, AFailedSendOfAnyLineTakesTheLiveAircraftOutAndWaitsForRe
     }
     ASSERT_FALSE(realTrafficConnected);
     EXPECT_FALSE(MainWindow::rtConnected);
-    ASSERT_EQ(liveAircraft.size(), 2u);  // the removed and the cancelled ones are gone
-    EXPECT_EQ(liveAircraft[0].identity.strings.callsign, "DLH4");
-    EXPECT_EQ(liveAircraft[0].removeWhenCreated, 1);  // its creation was sent already
-    EXPECT_EQ(liveAircraft[1].simState, SimState::Buffer);
+    ASSERT_EQ(liveAircraft.size(), 3u);  // the cancelled one is gone
+    EXPECT_EQ(liveAircraft[0].simState, SimState::RemovingFromSim);
+    EXPECT_EQ(liveAircraft[1].identity.strings.callsign, "DLH4");
+    EXPECT_TRUE(liveAircraft[1].removeWhenCreated);  // its creation was sent already
+    EXPECT_EQ(liveAircraft[2].simState, SimState::Buffer);
     EXPECT_TRUE(liveCreateQueue.empty());
     EXPECT_EQ(TrafficReader::qnh, 1013);
     EXPECT_THAT(log.lines(), Contains(HasSubstr(" RealTraffic gone? Wait for RealTraffic to re-connect ...")));

@@ -13,7 +13,7 @@
 #include "core/settings.h"
 #include "liveries/aircraft_livery.h"
 #include "liveries/livery_catalog.h"
-#include "run/main_loop_seam.h"
+#include "run/main_loop.h"
 #include "run/run_flags.h"
 #include "traffic/livery_bookkeeping.h"
 #include "traffic/spawning.h"

@@ -11,11 +11,12 @@
 #include "run/main_loop.h"
 #include "run/program_start.h"
 #include "run/run_flags.h"
-#include "run/run_traffic.h"
 #include "simlink/parking_controls.h"
 #include "simlink/sim_link_state.h"
 #include "simlink/user_aircraft.h"
-#include "traffic/traffic_manager_seam.h"
+#include "traffic/aircraft_records.h"
+#include "traffic/tick_driver.h"
+#include "traffic/traffic_queues.h"
 #include "ui/main_window.h"
 
 namespace test {

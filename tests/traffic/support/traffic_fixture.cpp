@@ -12,7 +12,7 @@
 #include "liveries/regcode_merge.h"
 #include "liveries/similar_models.h"
 #include "run/adding_stack.h"
-#include "run/main_loop_seam.h"
+#include "run/main_loop.h"
 #include "run/run_flags.h"
 #include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"
