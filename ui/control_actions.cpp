@@ -159,6 +159,8 @@ bool lf_handleComboBoxes(HWND hwnd, WPARAM wParam) {
                 gf_setRadiusNm(RANGE.value);
             }
         }
+        // The labels of the parking limits show a limit of 0 in colour.
+        lf_repaintControlPanel();
         return true;
     }
     return false;

@@ -1,61 +1,85 @@
 #include "ui/window_paint.h"
 
+#include <array>
 #include <mutex>
 #include <string>
 
-#include "core/exceptions.h"
 #include "core/format.h"
-#include "core/log.h"
-#include "core/text_conversion.h"
+#include "core/version.h"
 #include "platform/window/gdi32.h"
+#include "ui/control_labels.h"
 #include "ui/main_window.h"
+#include "ui/panel_painter.h"
+#include "ui/park_statistics.h"
+#include "ui/program_resources.h"
+#include "ui/status_block.h"
 
 namespace {
 
-// COLORREF is 0x00BBGGRR.
-constexpr COLORREF kRed = 0x0000FF;
-constexpr COLORREF kGreen = 0x32CD32;  // lime green
-constexpr COLORREF kYellow = 0x00FFFF;
+using namespace panelColour;
+
+struct Line {
+    POINT from;
+    POINT to;
+};
+
+// The black lines between the rows of controls, and the one that closes the
+// rows off on the right of the middle rows.
+constexpr std::array kSeparatorLines{
+    Line{{0, 140}, {880, 140}}, Line{{0, 168}, {642, 168}}, Line{{0, 196}, {642, 196}},
+    Line{{0, 224}, {642, 224}}, Line{{0, 252}, {642, 252}}, Line{{0, 280}, {642, 280}},
+    Line{{0, 308}, {880, 308}}, Line{{642, 140}, {642, 308}},
+};
+
+// The white lines under the header, above and below the control area and
+// above the message line.
+constexpr std::array kWhiteLines{
+    Line{{0, 28}, {880, 28}},
+    Line{{0, 113}, {880, 113}},
+    Line{{0, 449}, {880, 449}},
+    Line{{0, 392}, {880, 392}},
+};
 
 constexpr POINT kMessageTextAt{3, 455};
 
-// The brushes of the panel, made once and kept for the program's life.
-struct Brushes {
-    HBRUSH red = CreateSolidBrush(kRed);
-    HBRUSH green = CreateSolidBrush(kGreen);
-};
-
-const Brushes& lf_brushes() {
-    static const Brushes brushes;
-    return brushes;
-}
-
-// The UTF-8 text in the colour; a text that cannot be converted is logged
-// and skipped.
-void lf_drawText(HDC dc, POINT at, const std::string& text, COLORREF colour) {
-    try {
-        const std::u16string wide = gf_utf8ToUtf16(text);
-        SetTextColor(dc, colour);
-        TextOutW(dc, at.x, at.y, wide.c_str(), static_cast<int>(wide.size()));
-    } catch (const win32::Utf8ConversionException& error) {
-        gf_writeLogPlain(
-            fmtlib::format("{} conversion exception {}, error code: {}", "lf_drawText", error.what(), error.errorCode));
+void lf_paintBackground(const PanelPainter& painter) {
+    painter.fill(MainWindow::headerRect, black);
+    painter.fill(MainWindow::statusBlockRect, black);
+    painter.fill(MainWindow::controlPanelRect, controlArea);
+    painter.fill(MainWindow::statisticsRect, black);
+    painter.fill(MainWindow::messageLineRect, green);
+    for (const Line& line : kWhiteLines) {
+        painter.line(line.from, line.to, white);
     }
 }
 
-void lf_paintMessageLine(HDC dc) {
+void lf_paintHeader(const PanelPainter& painter) {
+    painter.text(3, 7, fmtlib::format("Version {}", gf_formatVersion(programVersion)), green);
+    painter.text(390, 7, std::string(kProductName), green);
+}
+
+// Green, or red while an error is shown, with the text in yellow.
+void lf_paintMessageLine(const PanelPainter& painter) {
     const std::lock_guard lock(MainWindow::messageMutex);
     const bool error = !MainWindow::errorText.empty();
-    FillRect(dc, &MainWindow::messageLineRect, error ? lf_brushes().red : lf_brushes().green);
-    const std::string& text = error ? MainWindow::errorText : MainWindow::messageText;
-    if (!text.empty()) {
-        lf_drawText(dc, kMessageTextAt, text, kYellow);
-    }
+    painter.fill(MainWindow::messageLineRect, error ? red : green);
+    painter.text(kMessageTextAt.x, kMessageTextAt.y, error ? MainWindow::errorText : MainWindow::messageText, yellow);
 }
 
 }  // namespace
 
 void gf_paintWindow(HDC dc) {
+    const PanelPainter painter(dc);
+    lf_paintBackground(painter);
     SetBkMode(dc, TRANSPARENT);
-    lf_paintMessageLine(dc);
+    lf_paintHeader(painter);
+    for (const Line& line : kSeparatorLines) {
+        painter.line(line.from, line.to, black);
+    }
+    gf_paintStatusBlock(painter);
+    gf_paintQnh(painter);
+    gf_paintLiveCount(painter);
+    gf_paintControlLabels(painter);
+    gf_paintStatistics(painter);
+    lf_paintMessageLine(painter);
 }

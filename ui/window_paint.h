@@ -1,7 +1,10 @@
 #pragma once
-// Painting the main window's client area on WM_PAINT, on the UI thread,
-// from the state in MainWindow: the message line, on green or, while an
-// error is shown, on red, its text in yellow at (3,455).
+// Painting the main window's whole client area on WM_PAINT, on the UI
+// thread, from the state in MainWindow, the settings and the park airport:
+// the header, the status block with its lights, the control area with the
+// controls' labels, the park airport's statistics and the message line.
+// The paint only reads; every region is repainted whole and clipped to the
+// paint's update region.
 
 #include "platform/window/win32_types.h"
 

@@ -50,6 +50,8 @@ protected:
     ~ProgramWindow() override {
         DestroyWindow(MainWindow::hwnd);
         MainWindow::hwnd = nullptr;
+        MSG quit{};
+        PeekMessageW(&quit, nullptr, 0, 0, PM_REMOVE);  // the quit of WM_DESTROY
         for (ControlBinding* binding : test::mainWindowControls()) {
             binding->window = nullptr;
             binding->previousWindowProc = nullptr;

@@ -2,10 +2,15 @@
 
 #include <mutex>
 
+#include "airports/park_airports_seam.h"
+#include "airports/static_parking_seam.h"
 #include "core/settings.h"
 #include "platform/window/backend.h"
 #include "platform/window/headless.h"
+#include "run/main_loop.h"
 #include "run/run_flags.h"
+#include "simlink/parking_controls.h"
+#include "simlink/sim_link_state.h"
 #include "ui/gui.h"
 #include "ui/main_window.h"
 
@@ -20,6 +25,43 @@ constexpr const char16_t* kTitle = u"Vantrel window test";
 void lf_registerMainWindowClass() {
     static const bool registered = gf_registerWindowClass(nullptr, kTitle);
     ASSERT_TRUE(registered);
+}
+
+// What the status panel shows, at its start values: the main window's
+// status fields, the park airport and the state of the static parking.
+void lf_resetStatusFields() {
+    for (SharedText* text : {&MainWindow::simModeText, &MainWindow::userTitleText, &MainWindow::userStandText,
+                             &MainWindow::parkInfoText, &MainWindow::parkDetailText, &MainWindow::qfText,
+                             &MainWindow::oidAnswerText}) {
+        *text = "";
+    }
+    MainWindow::averageFitStatic = -1.0F;
+    MainWindow::averageFitLive = -1.0F;
+    for (auto* count : {&MainWindow::liveCount, &MainWindow::simaddonAirportCount, &MainWindow::thirdpAirportCount,
+                        &MainWindow::liveryCount, &MainWindow::parkedLiveCount, &MainWindow::parkedStaticCount,
+                        &MainWindow::standCount}) {
+        *count = 0;
+    }
+    for (auto* number : {&MainWindow::maxParkPercent, &MainWindow::qnh, &MainWindow::maxParkCount,
+                         &MainWindow::minutesToRenewal, &MainWindow::updateCount}) {
+        *number = 0;
+    }
+    for (auto* flag : {&MainWindow::handmadeFile, &MainWindow::rtConnected, &MainWindow::parkAirportLoaded,
+                       &MainWindow::simConnected, &MainWindow::simRunningShown, &MainWindow::softStandsUsed,
+                       &MainWindow::reservedStandOk}) {
+        *flag = false;
+    }
+    MainWindow::rtLightDark = true;
+    MainWindow::userModelKnown = true;
+    MainWindow::trafficReaderState = MainWindow::readerNotStarted;
+    MainWindow::weatherReaderState = MainWindow::readerNotStarted;
+    parkAirport = AirportRecord{};
+    reservedStandName.clear();
+    parkingActive = false;
+    staticParkingBusy = false;
+    currentWeekSlot = 0;
+    msfs2020Selected = false;
+    CALLSIGN_2_OBJECTID.value = "";  // asked for in the window, never saved
 }
 
 }  // namespace
@@ -56,9 +98,7 @@ void resetMainWindowState() {
         MainWindow::messageStamp = 0;
     }
     MainWindow::updateCounter = 0;
-    MainWindow::rtConnected = false;
-    MainWindow::qnh = 0;
-    MainWindow::userTitleText = "";
+    lf_resetStatusFields();
     runStopRequested = false;
     userCloseRequested = false;
     closingReason = ClosingReason::NotYetSet;
@@ -103,6 +143,14 @@ void MainWindowTest::pumpPending() {
 std::string MainWindowTest::messageLine() {
     const std::lock_guard lock(MainWindow::messageMutex);
     return MainWindow::errorText.empty() ? MainWindow::messageText : MainWindow::errorText;
+}
+
+std::vector<platform::window::DrawCall> MainWindowTest::paintWholeWindow() {
+    InvalidateRect(MainWindow::hwnd, nullptr, TRUE);
+    pumpPending();
+    std::vector<platform::window::PaintRecord> paints = platform::window::takeHeadlessPaints();
+    EXPECT_EQ(paints.size(), 1U);
+    return paints.empty() ? std::vector<platform::window::DrawCall>{} : paints.back().calls;
 }
 
 }  // namespace test

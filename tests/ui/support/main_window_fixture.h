@@ -9,6 +9,7 @@
 
 #include "core/parameter.h"
 #include "support/settings_file_fixture.h"
+#include "platform/window/headless.h"
 #include "platform/window/win32.h"
 
 namespace test {
@@ -28,6 +29,9 @@ protected:
     static void pumpPending();
     // The text the message line holds: the error when one is shown.
     static std::string messageLine();
+    // The whole client area invalidated and painted: the drawing calls of
+    // that paint, the erase with the class brush first.
+    static std::vector<platform::window::DrawCall> paintWholeWindow();
 };
 
 }  // namespace test
