@@ -8,21 +8,21 @@
 #include "core/format.h"
 #include "core/settings.h"
 #include "core/strings.h"
-#include "run/main_loop.h"
 #include "ui/main_window.h"
+#include "ui/stand_file_week_seam.h"
 
 namespace {
 
 using namespace panelColour;
 
-// The stand file's line: name, publisher, made by hand, the time of week,
-// whether soft traffic options were used, its quality factors, the user's
+// The stand file's line: name, publisher, made by hand, the weeks of
+// RealTraffic data behind it, whether soft traffic options were used, its quality factors, the user's
 // reserved stand and the stand options learned here.
 void lf_paintStandFileLine(const PanelPainter& painter, int y) {
     painter.text(85, y,
                  fmtlib::format(" {}, {}{}, wk={}", MainWindow::parkInfoText.load(),
                                 MainWindow::parkDetailText.load(), MainWindow::handmadeFile ? " (h)" : "",
-                                currentWeekSlot.load()),
+                                rtTrafficWeek.load()),
                  green);
     if (MainWindow::softStandsUsed) {
         painter.text(370, y, "*S*", green);

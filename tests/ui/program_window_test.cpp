@@ -22,6 +22,8 @@
 #include <thread>
 #include <vector>
 
+#include "airports/park_airports_seam.h"
+#include "airports/static_parking_seam.h"
 #include "core/data_paths.h"
 #include "core/settings.h"
 #include "support/png_file.h"
@@ -32,6 +34,7 @@
 #include "ui/gui.h"
 #include "ui/main_window.h"
 #include "ui/message_line.h"
+#include "ui/stand_file_week_seam.h"
 #include "run/worker.h"
 #include "ui/support/main_window_fixture.h"
 
@@ -97,10 +100,51 @@ void lf_screenshotAndClose(void* result) {
     platform::window::closeWindow(MainWindow::hwnd);
 }
 
+// A run in full swing, as the other subsystems would have set it, so that
+// the screenshot shows every part of the status panel. Set before the
+// window exists; the worker stops at the working folder before it changes
+// any of it.
+void lf_showRunningTraffic() {
+    MainWindow::simConnected = true;
+    MainWindow::simRunningShown = true;
+    MainWindow::simModeText = "MSFS 2024";
+    MainWindow::userStandText = "GATE B 24";
+    MainWindow::userTitleText = "Asobo A320 Neo";
+    MainWindow::liveryCount = 1834;
+    MainWindow::simaddonAirportCount = 35;
+    MainWindow::thirdpAirportCount = 12;
+    MainWindow::rtLightDark = false;
+    MainWindow::rtConnected = true;
+    MainWindow::trafficReaderState = MainWindow::readerReceiving;
+    MainWindow::weatherReaderState = MainWindow::readerReceiving;
+    MainWindow::qnh = 1013;
+    MainWindow::liveCount = 27;
+    parkAirport = AirportRecord{"EDDF", "FRA", 50.0333, 8.5706, 364.0};
+    parkingActive = true;
+    MainWindow::parkAirportLoaded = true;
+    MainWindow::parkInfoText = "Frankfurt/Main";
+    MainWindow::parkDetailText = "Aerosoft";
+    rtTrafficWeek = 35;
+    MainWindow::softStandsUsed = true;
+    MainWindow::qfText = "85/92";
+    reservedStandName = "V155";
+    MainWindow::reservedStandOk = true;
+    MainWindow::updateCount = 12;
+    MainWindow::standCount = 312;
+    MainWindow::parkedLiveCount = 9;
+    MainWindow::averageFitLive = 2.5F;
+    MainWindow::maxParkCount = 150;
+    MainWindow::maxParkPercent = 48;
+    MainWindow::parkedStaticCount = 120;
+    MainWindow::averageFitStatic = 3.0F;
+    MainWindow::minutesToRenewal = 7;
+}
+
 TEST_F(ProgramWindow, OpensWithItsControlsStartsTheWorkerAndEndsWhenClosed) {
     const bool onDisplay = hasDisplay();
     ASSERT_TRUE(platform::window::selectBackend(onDisplay ? Backend::fltk : Backend::headless));
     writeEntries({{"MAIN_WINDOW_X", "60"}, {"MAIN_WINDOW_Y", "50"}});
+    lf_showRunningTraffic();
 
     Screenshot shot;
     std::atomic<bool> sawWorkerWait{false};
@@ -150,18 +194,34 @@ TEST_F(ProgramWindow, OpensWithItsControlsStartsTheWorkerAndEndsWhenClosed) {
     ASSERT_EQ((std::array{shot.width, shot.height}), (std::array{880, 476}));
     ASSERT_TRUE(vantrel::test::writePng(VANTREL_BINARY_DIR "/main_window_screenshot.png", shot.width, shot.height,
                                         shot.rgb));
-    EXPECT_EQ(shot.pixel(870, 470), (std::array<std::uint8_t, 3>{0xFF, 0, 0}));  // the error line
-    EXPECT_EQ(shot.pixel(860, 50), (std::array<std::uint8_t, 3>{0, 0, 0}));
-    const auto yellowPixels = [&shot] {
-        int count = 0;
-        for (int y = 448; y < 476; ++y) {
-            for (int x = 0; x < 400; ++x) {
-                count += shot.pixel(x, y) == std::array<std::uint8_t, 3>{0xFF, 0xFF, 0x00} ? 1 : 0;
+    using Rgb = std::array<std::uint8_t, 3>;
+    constexpr Rgb kRed{0xFF, 0, 0};
+    constexpr Rgb kGreen{0x32, 0xCD, 0x32};
+    constexpr Rgb kYellow{0xFF, 0xFF, 0};
+    constexpr Rgb kBlack{0, 0, 0};
+    constexpr Rgb kLightBlue{0x99, 0xCC, 0xFF};
+    EXPECT_EQ(shot.pixel(870, 470), kRed);  // the error line
+    EXPECT_EQ(shot.pixel(860, 50), kBlack);
+    EXPECT_EQ(shot.pixel(410, 45), kGreen);  // the simulator's light
+    EXPECT_EQ(shot.pixel(440, 45), kGreen);  // RealTraffic's
+    EXPECT_EQ(shot.pixel(870, 300), kLightBlue);
+    EXPECT_EQ(shot.pixel(870, 440), kBlack);
+    // Pixels of the colour in the rectangle x0..x1-1, y0..y1-1.
+    const auto count = [&shot](Rgb colour, int x0, int y0, int x1, int y1) {
+        int found = 0;
+        for (int y = y0; y < y1; ++y) {
+            for (int x = x0; x < x1; ++x) {
+                found += shot.pixel(x, y) == colour ? 1 : 0;
             }
         }
-        return count;
-    }();
-    EXPECT_GT(yellowPixels, 50);  // the error's text
+        return found;
+    };
+    EXPECT_GT(count(kYellow, 0, 448, 400, 476), 50);   // the error's text
+    EXPECT_GT(count(kGreen, 0, 0, 300, 28), 20);       // the version
+    EXPECT_GT(count(kGreen, 0, 30, 390, 112), 200);    // the simulator, the user aircraft and the counts
+    EXPECT_GT(count(kGreen, 455, 60, 720, 112), 35);   // the readers, QNH and live count
+    EXPECT_GT(count(kBlack, 0, 140, 640, 392), 1000);  // the labels and lines of the control area
+    EXPECT_GT(count(kGreen, 0, 395, 880, 448), 200);   // the park airport's statistics
 }
 
 }  // namespace

@@ -21,11 +21,11 @@
 #include "core/text_conversion.h"
 #include "platform/window/headless.h"
 #include "platform/window/user_input.h"
-#include "run/main_loop.h"
 #include "simlink/parking_controls.h"
 #include "simlink/sim_link_state.h"
 #include "ui/main_window.h"
 #include "ui/message_line.h"
+#include "ui/stand_file_week_seam.h"
 #include "ui/support/main_window_fixture.h"
 
 namespace {
@@ -316,7 +316,7 @@ void lf_loadedParkAirport() {
     MainWindow::parkAirportLoaded = true;
     MainWindow::parkInfoText = "Frankfurt/Main";
     MainWindow::parkDetailText = "Aerosoft";
-    currentWeekSlot = (std::uint64_t{17} << 32) | 3;  // Wednesday, 08:30
+    rtTrafficWeek = 35;
     MainWindow::qfText = "85/92";
     MainWindow::updateCount = 12;
     MainWindow::standCount = 312;
@@ -343,7 +343,7 @@ TEST_F(StatusPanel, ShowsTheParkAirportsStatisticsOnlyWhileThereIsOne) {
              MainWindow::averageFitStatic = 3.0F;
          },
          {{5, 399, "EDDF (FRA)", kGreen},
-          {85, 399, " Frankfurt/Main, Aerosoft (h), wk=73014444035", kGreen},
+          {85, 399, " Frankfurt/Main, Aerosoft (h), wk=35", kGreen},
           {370, 399, "*S*", kGreen},
           {430, 399, "qf: 85/92", kGreen},
           {571, 399, "reserved stand: V155", kGreen},
@@ -362,7 +362,7 @@ TEST_F(StatusPanel, ShowsTheParkAirportsStatisticsOnlyWhileThereIsOne) {
              MainWindow::averageFitStatic = 3.0F;
          },
          {{5, 399, "EDDF (FRA)", kGreen},
-          {85, 399, " Frankfurt/Main, Aerosoft, wk=73014444035", kGreen},
+          {85, 399, " Frankfurt/Main, Aerosoft, wk=35", kGreen},
           {430, 399, "qf: 85/92", kGreen},
           {571, 399, "reserved stand: V155", kRed},
           {748, 399, "# updates:   12", kGreen},
@@ -381,7 +381,7 @@ TEST_F(StatusPanel, ShowsTheParkAirportsStatisticsOnlyWhileThereIsOne) {
              MainWindow::averageFitStatic = 1.5F;
          },
          {{5, 399, "EDXW", kGreen},
-          {85, 399, " Frankfurt/Main, Aerosoft, wk=73014444035", kGreen},
+          {85, 399, " Frankfurt/Main, Aerosoft, wk=35", kGreen},
           {430, 399, "qf: 85/92", kGreen},
           {748, 399, "# updates:   12", kGreen},
           {5, 427, "# stands: 312", kGreen},

@@ -7,12 +7,12 @@
 #include "core/settings.h"
 #include "platform/window/backend.h"
 #include "platform/window/headless.h"
-#include "run/main_loop.h"
 #include "run/run_flags.h"
 #include "simlink/parking_controls.h"
 #include "simlink/sim_link_state.h"
 #include "ui/gui.h"
 #include "ui/main_window.h"
+#include "ui/stand_file_week_seam.h"
 
 namespace test {
 
@@ -59,7 +59,7 @@ void lf_resetStatusFields() {
     reservedStandName.clear();
     parkingActive = false;
     staticParkingBusy = false;
-    currentWeekSlot = 0;
+    rtTrafficWeek = 0;
     msfs2020Selected = false;
     CALLSIGN_2_OBJECTID.value = "";  // asked for in the window, never saved
 }
