@@ -5,11 +5,14 @@
 #include <string>
 
 #include "airports/static_parking_seam.h"
+#include "core/data_paths.h"
 #include "core/format.h"
 #include "core/settings.h"
+#include "core/strings.h"
 #include "platform/window/user32.h"
 #include "simlink/parking_controls.h"
 #include "simlink/sim_link_state.h"
+#include "ui/addon_scan_count_seam.h"
 #include "ui/main_window.h"
 
 namespace {
@@ -87,6 +90,18 @@ void lf_paintSwitchLabels(const PanelPainter& painter) {
     painter.text(450, 371, "ILO", lf_yellowWhen(INITIAL_LOAD_ONLY.value));
 }
 
+// The airports that the last add-on airport scan left for learning off
+// line, with the folder they are in.
+void lf_paintLearningFolder(const PanelPainter& painter) {
+    const std::int64_t count = tbloFileCount;
+    if (count != 0) {
+        painter.text(217, 175,
+                     fmtlib::format("{} airport{} in {} folder", count, gf_pluralSuffix(count),
+                                    dataPaths.unrecognisedBglFolder.string()),
+                     yellow);
+    }
+}
+
 // The object id found for the callsign of the "Oid:" box, while one is
 // asked for.
 void lf_paintObjectIdAnswer(const PanelPainter& painter) {
@@ -115,6 +130,7 @@ void gf_paintControlLabels(const PanelPainter& painter) {
         painter.text(label.x, label.y, label.text, black);
     }
     lf_paintSwitchLabels(painter);
+    lf_paintLearningFolder(painter);
     lf_paintObjectIdAnswer(painter);
     lf_paintParkingLabels(painter);
 }

@@ -32,6 +32,7 @@
 #include "platform/window/user_input.h"
 #include "run/run_flags.h"
 #include "ui/gui.h"
+#include "ui/addon_scan_count_seam.h"
 #include "ui/main_window.h"
 #include "ui/message_line.h"
 #include "ui/stand_file_week_seam.h"
@@ -138,6 +139,7 @@ void lf_showRunningTraffic() {
     MainWindow::parkedStaticCount = 120;
     MainWindow::averageFitStatic = 3.0F;
     MainWindow::minutesToRenewal = 7;
+    tbloFileCount = 3;
 }
 
 TEST_F(ProgramWindow, OpensWithItsControlsStartsTheWorkerAndEndsWhenClosed) {

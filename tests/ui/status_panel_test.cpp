@@ -23,6 +23,7 @@
 #include "platform/window/user_input.h"
 #include "simlink/parking_controls.h"
 #include "simlink/sim_link_state.h"
+#include "ui/addon_scan_count_seam.h"
 #include "ui/main_window.h"
 #include "ui/message_line.h"
 #include "ui/stand_file_week_seam.h"
@@ -536,6 +537,14 @@ TEST_F(StatusPanel, LabelsFollowTheSettingsAndTheStaticParking) {
          },
          {{5, 315, "Airport parking active", kYellow}},
          {"(next in 7 min)", "Airport parking"}},
+        {"one airport left for learning off line",
+         [] { tbloFileCount = 1; },
+         {{217, 175, "1 airport in TBLO folder", kYellow}},
+         {}},
+        {"airports left for learning off line",
+         [] { tbloFileCount = 3; },
+         {{217, 175, "3 airports in TBLO folder", kYellow}},
+         {}},
         {"the object id of the callsign asked for",
          [] {
              CALLSIGN_2_OBJECTID.value = "DLH4AB";

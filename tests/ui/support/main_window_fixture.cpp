@@ -11,6 +11,7 @@
 #include "simlink/parking_controls.h"
 #include "simlink/sim_link_state.h"
 #include "ui/gui.h"
+#include "ui/addon_scan_count_seam.h"
 #include "ui/main_window.h"
 #include "ui/stand_file_week_seam.h"
 
@@ -60,6 +61,7 @@ void lf_resetStatusFields() {
     parkingActive = false;
     staticParkingBusy = false;
     rtTrafficWeek = 0;
+    tbloFileCount = 0;
     msfs2020Selected = false;
     CALLSIGN_2_OBJECTID.value = "";  // asked for in the window, never saved
 }
