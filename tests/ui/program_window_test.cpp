@@ -22,7 +22,6 @@
 #include <thread>
 #include <vector>
 
-#include "airports/park_airports_seam.h"
 #include "airports/static_parking_seam.h"
 #include "core/data_paths.h"
 #include "core/settings.h"
@@ -35,9 +34,9 @@
 #include "ui/addon_scan_count_seam.h"
 #include "ui/main_window.h"
 #include "ui/message_line.h"
-#include "ui/stand_file_week_seam.h"
 #include "run/worker.h"
 #include "ui/support/main_window_fixture.h"
+#include "ui/support/status_states.h"
 
 namespace {
 
@@ -106,38 +105,15 @@ void lf_screenshotAndClose(void* result) {
 // window exists; the worker stops at the working folder before it changes
 // any of it.
 void lf_showRunningTraffic() {
-    MainWindow::simConnected = true;
-    MainWindow::simRunningShown = true;
-    MainWindow::simModeText = "MSFS 2024";
+    test::showFlightRunning();
     MainWindow::userStandText = "GATE B 24";
-    MainWindow::userTitleText = "Asobo A320 Neo";
     MainWindow::liveryCount = 1834;
     MainWindow::simaddonAirportCount = 35;
     MainWindow::thirdpAirportCount = 12;
-    MainWindow::rtLightDark = false;
-    MainWindow::rtConnected = true;
-    MainWindow::trafficReaderState = MainWindow::readerReceiving;
-    MainWindow::weatherReaderState = MainWindow::readerReceiving;
-    MainWindow::qnh = 1013;
-    MainWindow::liveCount = 27;
-    parkAirport = AirportRecord{"EDDF", "FRA", 50.0333, 8.5706, 364.0};
+    test::showRealTrafficConnected(MainWindow::readerReceiving, MainWindow::readerReceiving);
+    test::showParkAirportLoaded();
+    test::showStaticParkingDone();
     parkingActive = true;
-    MainWindow::parkAirportLoaded = true;
-    MainWindow::parkInfoText = "Frankfurt/Main";
-    MainWindow::parkDetailText = "Aerosoft";
-    rtTrafficWeek = 35;
-    MainWindow::softStandsUsed = true;
-    MainWindow::qfText = "85/92";
-    reservedStandName = "V155";
-    MainWindow::reservedStandOk = true;
-    MainWindow::updateCount = 12;
-    MainWindow::standCount = 312;
-    MainWindow::parkedLiveCount = 9;
-    MainWindow::averageFitLive = 2.5F;
-    MainWindow::maxParkCount = 150;
-    MainWindow::maxParkPercent = 48;
-    MainWindow::parkedStaticCount = 120;
-    MainWindow::averageFitStatic = 3.0F;
     MainWindow::minutesToRenewal = 7;
     tbloFileCount = 3;
 }

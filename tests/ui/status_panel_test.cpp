@@ -25,9 +25,8 @@
 #include "simlink/sim_link_state.h"
 #include "ui/addon_scan_count_seam.h"
 #include "ui/main_window.h"
-#include "ui/message_line.h"
-#include "ui/stand_file_week_seam.h"
 #include "ui/support/main_window_fixture.h"
+#include "ui/support/status_states.h"
 
 namespace {
 
@@ -145,22 +144,6 @@ struct StatusCase {
     std::vector<Text> texts;  // in the status block, but for the row of counts
 };
 
-void lf_runningFlight() {
-    MainWindow::simConnected = true;
-    MainWindow::simRunningShown = true;
-    MainWindow::simModeText = "MSFS 2020 (11.0.282174.999)";
-    MainWindow::userTitleText = "Asobo A320 Neo";
-}
-
-void lf_realTrafficConnected(std::uint32_t trafficState, std::uint32_t weatherState) {
-    MainWindow::rtLightDark = false;
-    MainWindow::rtConnected = true;
-    MainWindow::trafficReaderState = trafficState;
-    MainWindow::weatherReaderState = weatherState;
-    MainWindow::qnh = 1013;
-    MainWindow::liveCount = 27;
-}
-
 const Text kSim{398, 63, "Sim", kGreen};
 const Text kRt{430, 63, "RT", kGreen};
 
@@ -171,14 +154,14 @@ TEST_F(StatusPanel, ShowsTheSimulatorAndRealTrafficWithTheirLights) {
          {{5, 35, "MSFS 2020 mode", kGreen}, kSim, kRt}},
         {"simulator connected, no flight yet",
          [] {
-             lf_runningFlight();
+             test::showFlightRunning();
              MainWindow::simRunningShown = false;
          },
          kYellow, kBlack,
          {{5, 35, "MSFS 2020 (11.0.282174.999)", kYellow}, {5, 63, "Asobo A320 Neo", kYellow}, kSim, kRt}},
         {"flight running at a stand",
          [] {
-             lf_runningFlight();
+             test::showFlightRunning();
              MainWindow::userStandText = "GATE B 24";
          },
          kGreen, kBlack,
@@ -188,7 +171,7 @@ TEST_F(StatusPanel, ShowsTheSimulatorAndRealTrafficWithTheirLights) {
           kRt}},
         {"user aircraft not recognised",
          [] {
-             lf_runningFlight();
+             test::showFlightRunning();
              MainWindow::userTitleText = "Unknown (encrypted?) aircraft";
              MainWindow::userModelKnown = false;
          },
@@ -199,18 +182,18 @@ TEST_F(StatusPanel, ShowsTheSimulatorAndRealTrafficWithTheirLights) {
           kRt}},
         {"flight running, title not known yet",
          [] {
-             lf_runningFlight();
+             test::showFlightRunning();
              MainWindow::userTitleText = "";
          },
          kYellow, kBlack, {{5, 35, "MSFS 2020 (11.0.282174.999)", kYellow}, kSim, kRt}},
         {"RealTraffic not connected: no readers, QNH or live count",
          [] {
-             lf_realTrafficConnected(MainWindow::readerReceiving, MainWindow::readerReceiving);
+             test::showRealTrafficConnected(MainWindow::readerReceiving, MainWindow::readerReceiving);
              MainWindow::rtConnected = false;
          },
          kRed, kRed, {{5, 35, "MSFS 2024 mode", kGreen}, kSim, kRt}},
         {"RealTraffic with both readers receiving",
-         [] { lf_realTrafficConnected(MainWindow::readerReceiving, MainWindow::readerReceiving); }, kRed, kGreen,
+         [] { test::showRealTrafficConnected(MainWindow::readerReceiving, MainWindow::readerReceiving); }, kRed, kGreen,
          {{5, 35, "MSFS 2024 mode", kGreen},
           kSim,
           kRt,
@@ -219,17 +202,17 @@ TEST_F(StatusPanel, ShowsTheSimulatorAndRealTrafficWithTheirLights) {
           {642, 63, "qnh: 1013", kGreen},
           {642, 91, "live:  27", kGreen}}},
         {"traffic stale, weather reader never started",
-         [] { lf_realTrafficConnected(MainWindow::readerStale, MainWindow::readerNotStarted); }, kRed, kYellow,
+         [] { test::showRealTrafficConnected(MainWindow::readerStale, MainWindow::readerNotStarted); }, kRed, kYellow,
          {{5, 35, "MSFS 2024 mode", kGreen}, kSim, kRt, {458, 91, "Traffic", kYellow}, {642, 91, "live:  27", kGreen}}},
         {"traffic reader never started, weather stale, no QNH yet",
          [] {
-             lf_realTrafficConnected(MainWindow::readerNotStarted, MainWindow::readerStale);
+             test::showRealTrafficConnected(MainWindow::readerNotStarted, MainWindow::readerStale);
              MainWindow::qnh = 0;
          },
          kRed, kYellow, {{5, 35, "MSFS 2024 mode", kGreen}, kSim, kRt, {458, 63, "Weather", kYellow}}},
         {"connected while the light is still dark",
          [] {
-             lf_realTrafficConnected(MainWindow::readerReceiving, MainWindow::readerNotStarted);
+             test::showRealTrafficConnected(MainWindow::readerReceiving, MainWindow::readerNotStarted);
              MainWindow::rtLightDark = true;
              MainWindow::liveCount = 1234;
          },
@@ -272,7 +255,7 @@ TEST_F(StatusPanel, ShowsTheCountsOfLiveriesAndAddOnAirportsOrDotsForNone) {
 
 // A text that is no valid UTF-8 is logged and left out; the rest is painted.
 TEST_F(StatusPanel, SkipsAndLogsATextThatCannotBeConverted) {
-    lf_runningFlight();
+    test::showFlightRunning();
     MainWindow::userTitleText = "Caf\xC3";  // cut inside a UTF-8 sequence
     const std::vector<Text> texts = lf_textsIn(paintWholeWindow(), 28, 112);
     EXPECT_THAT(lf_words(texts), Contains("MSFS 2020 (11.0.282174.999)"));
@@ -284,7 +267,7 @@ TEST_F(StatusPanel, SkipsAndLogsATextThatCannotBeConverted) {
 // The simulator link writes the user aircraft while the UI thread paints:
 // the light and the title beside it always come from one reading.
 TEST_F(StatusPanel, TheSimulatorLightAndTheTitleAgreeWhileAnotherThreadWritesThem) {
-    lf_runningFlight();
+    test::showFlightRunning();
     std::atomic<bool> done{false};
     std::thread simLink([&done] {
         for (int round = 0; !done; ++round) {
@@ -312,18 +295,6 @@ struct StatisticsCase {
     std::vector<Text> texts;
 };
 
-void lf_loadedParkAirport() {
-    parkAirport = AirportRecord{"EDDF", "FRA", 50.0333, 8.5706, 364.0};
-    MainWindow::parkAirportLoaded = true;
-    MainWindow::parkInfoText = "Frankfurt/Main";
-    MainWindow::parkDetailText = "Aerosoft";
-    rtTrafficWeek = 35;
-    MainWindow::qfText = "85/92";
-    MainWindow::updateCount = 12;
-    MainWindow::standCount = 312;
-    MainWindow::parkedLiveCount = 9;
-}
-
 TEST_F(StatusPanel, ShowsTheParkAirportsStatisticsOnlyWhileThereIsOne) {
     const std::vector<StatisticsCase> cases{
         {"no park airport: the area stays black", [] { MainWindow::parkAirportLoaded = true; }, {}},
@@ -332,16 +303,9 @@ TEST_F(StatusPanel, ShowsTheParkAirportsStatisticsOnlyWhileThereIsOne) {
          {{5, 399, "EDDF (FRA)", kYellow}}},
         {"loaded, everything known",
          [] {
-             lf_loadedParkAirport();
+             test::showParkAirportLoaded();
+             test::showStaticParkingDone();
              MainWindow::handmadeFile = true;
-             MainWindow::softStandsUsed = true;
-             reservedStandName = "V155";
-             MainWindow::reservedStandOk = true;
-             MainWindow::averageFitLive = 2.5F;
-             MainWindow::maxParkCount = 150;
-             MainWindow::maxParkPercent = 48;
-             MainWindow::parkedStaticCount = 120;
-             MainWindow::averageFitStatic = 3.0F;
          },
          {{5, 399, "EDDF (FRA)", kGreen},
           {85, 399, " Frankfurt/Main, Aerosoft (h), wk=35", kGreen},
@@ -357,7 +321,7 @@ TEST_F(StatusPanel, ShowsTheParkAirportsStatisticsOnlyWhileThereIsOne) {
           {708, 427, "max park: 150 (=48 %)", kGreen}}},
         {"reserved stand not found, no maximum park count, no fit yet",
          [] {
-             lf_loadedParkAirport();
+             test::showParkAirportLoaded();
              reservedStandName = "V155";
              MainWindow::parkedStaticCount = 4;
              MainWindow::averageFitStatic = 3.0F;
@@ -372,7 +336,7 @@ TEST_F(StatusPanel, ShowsTheParkAirportsStatisticsOnlyWhileThereIsOne) {
           {708, 427, "no max park live", kGreen}}},
         {"WEEK on: no static fit; an airport without IATA code",
          [] {
-             lf_loadedParkAirport();
+             test::showParkAirportLoaded();
              parkAirport = AirportRecord{"EDXW", "", 54.9, 8.3, 73.0};
              WEEK.value = true;
              MainWindow::averageFitLive = 0.0F;
