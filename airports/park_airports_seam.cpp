@@ -2,7 +2,7 @@
 
 #include "simlink/sim_records.h"
 #include "traffic/aircraft_records.h"
-#include "traffic/removal_seam.h"
+#include "traffic/removal.h"
 #include "traffic/tick_driver.h"
 
 SharedValue<AirportRecord> parkAirport;

@@ -9,7 +9,7 @@
 #include "core/settings.h"
 #include "liveries/aircraft_database.h"
 #include "simlink/sim_commands.h"
-#include "traffic/removal_seam.h"
+#include "traffic/removal.h"
 #include "traffic/stand_search_seam.h"
 #include "traffic/stand_way_seam.h"
 #include "traffic/tick_driver.h"

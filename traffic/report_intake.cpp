@@ -12,9 +12,9 @@
 #include "traffic/aircraft_labels.h"
 #include "traffic/identity_changes.h"
 #include "traffic/identity_checks.h"
-#include "traffic/known_reports_seam.h"
-#include "traffic/position_update_seam.h"
-#include "traffic/removal_seam.h"
+#include "traffic/known_reports.h"
+#include "traffic/position_update.h"
+#include "traffic/removal.h"
 
 namespace {
 

@@ -21,7 +21,7 @@
 #include "traffic/identity_checks.h"
 #include "traffic/live_parking_seam.h"
 #include "traffic/livery_bookkeeping.h"
-#include "traffic/position_update_seam.h"
+#include "traffic/position_update.h"
 #include "traffic/report_intake.h"
 #include "traffic/stand_fit.h"
 #include "traffic/stand_options_seam.h"

@@ -4,3 +4,5 @@ bool lt_addStandOption(std::uint32_t /*standId*/, const LiveAc& /*aircraft*/, st
                        bool /*leaving*/) {
     return false;
 }
+
+void lf_learnSoftStand(LiveAc& /*aircraft*/, bool /*onGround*/) {}

@@ -16,9 +16,9 @@
 #include "simlink/user_aircraft.h"
 #include "traffic/aircraft_labels.h"
 #include "traffic/aircraft_records.h"
-#include "traffic/position_update_seam.h"
+#include "traffic/position_update.h"
 #include "traffic/report_intake.h"
-#include "traffic/sim_results_seam.h"
+#include "traffic/simulator_results.h"
 #include "traffic/static_aircraft_seam.h"
 #include "traffic/traffic_queues.h"
 

@@ -11,6 +11,7 @@
 #include "simlink/parking_controls.h"
 #include "platform/window/user32.h"
 #include "simlink/sim_results.h"
+#include "traffic/aircraft_activation.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/livery_bookkeeping.h"
 #include "traffic/spawning.h"
@@ -28,6 +29,7 @@ constexpr std::size_t kLiveAircraftRoom = 512;
 constexpr std::size_t kParkedAircraftRoom = 256;
 constexpr std::size_t kStandRoom = 512;
 constexpr std::size_t kSimResultRoom = 256;
+constexpr std::size_t kCreatedListRoom = 128;
 constexpr std::size_t kCreationListRoom = 64;
 constexpr std::size_t kGhostCallsignRoom = 64;
 constexpr std::size_t kParkCandidateRoom = 512;
@@ -58,6 +60,7 @@ void gf_reserveTrafficContainers() {
         const std::lock_guard lock(simResultMutex);
         simResults.reserve(kSimResultRoom);
     }
+    createdList.reserve(kCreatedListRoom);
     creationList.reserve(kCreationListRoom);
     ghostCallsigns.reserve(kGhostCallsignRoom);
     parkCandidates.reserve(kParkCandidateRoom);
@@ -74,6 +77,7 @@ void gf_clearAllAircraft() {
         const std::lock_guard lock(simResultMutex);
         simResults.clear();
     }
+    createdList.clear();
     ghostCallsigns.clear();
     parkCandidates.clear();
     keptLiveries.clear();

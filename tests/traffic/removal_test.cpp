@@ -7,7 +7,7 @@
 #include "airports/park_airports_seam.h"
 #include "simlink/sim_commands.h"
 #include "traffic/ground_spawn_stand.h"
-#include "traffic/removal_seam.h"
+#include "traffic/removal.h"
 #include "traffic/support/traffic_fixture.h"
 #include "traffic/traffic_queues.h"
 

@@ -104,7 +104,7 @@ TEST_F(ReportIntake, NoNewAircraftStandingAtTheParkAirport) {
     LiveAc& aircraft = makeAircraft({.altFt = 3000.0});
     accept({.altFt = 450.0, .feedTimeS = 1030.0});
     EXPECT_EQ(aircraft.reports.size(), 1U);
-    accept({.altFt = 2500.0, .feedTimeS = 1040.0});
+    accept({.lonDeg = 8.01, .altFt = 2500.0, .feedTimeS = 1040.0});
     EXPECT_EQ(aircraft.reports.size(), 2U);
 }
 

@@ -176,7 +176,9 @@ TEST_F(Spawning, TheUserAircraftHoldsNewcomersBackCloseToIt) {
         COLLISION_USER_AIR.value = c.airCheckOn;
         ReportSpec report = c.report;
         report.groundSpeedKt = report.altFt > 0.0 ? 250.0 : 0.0;
-        LiveAc& aircraft = makeAircraft(report, 3, true);
+        // Standing on the ground, moving in the air (a repeated position in
+        // the air is no report).
+        LiveAc& aircraft = makeAircraft(report, 3, report.altFt <= 0.0);
         bufferedTickAt(aircraft, 2900);
         EXPECT_EQ(spawned(aircraft), !c.held);
         if (c.held) {

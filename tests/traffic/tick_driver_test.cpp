@@ -218,7 +218,7 @@ TEST_F(TickDriver, TheRunsUserDataIsRenewedEvery100Ticks) {
 TEST_F(TickDriver, AReportThatCannotBeTakenInIsLoggedAndDropped) {
     LiveAc& known = makeAircraft({.id = 20001, .callsign = "KLM1"});
     known.reports.back().playbackTick = std::numeric_limits<std::int32_t>::max();
-    queueReport({.id = 20001, .callsign = "KLM1", .trackDeg = 180.0, .feedTimeS = 1030.0});
+    queueReport({.id = 20001, .callsign = "KLM1", .lonDeg = 8.1, .trackDeg = 180.0, .feedTimeS = 1030.0});
     queueReport({.id = 20002, .callsign = "KLM2"});
     tickCounter = 1;
     tick();

@@ -1,0 +1,30 @@
+#pragma once
+// The small commands that set the state of one aircraft in the simulator:
+// its flaps, its throttle, and everything of an aircraft that comes to rest
+// on a stand. Each command goes through the simulator link's event queue;
+// the record keeps the last index sent, so that nothing is sent twice.
+// Worker thread only.
+
+#include <cstdint>
+
+#include "traffic/aircraft_records.h"
+
+// FLAPS_SET by index: 0 -> 0, 1 -> 3072, 2 -> 10240, 3 -> 16383, 4 -> 0.
+// Nothing for the index sent last or for a Rotorcraft. An index above 4 is
+// logged ("gf_setFlaps: invalid flaps index") and sends nothing; the record
+// keeps the index either way.
+void gf_setFlaps(LiveAc& aircraft, std::uint32_t index);
+void gf_setFlaps(ParkedAc& aircraft, std::uint32_t index);
+
+// THROTTLE_SET by index: 0 -> 0, 1 -> 4914, 2 -> 8191, 3 -> 11468,
+// 4 -> 16383. Nothing for the index sent last; an index of 5 or more sends
+// nothing. The record keeps the index.
+void gf_setThrottle(LiveAc& aircraft, std::uint32_t index);
+void gf_setThrottle(ParkedAc& aircraft, std::uint32_t index);
+
+// An aircraft at rest on its stand: throttle 0 (when not sent already),
+// flaps in, engines off, only the logo light and (as NAV_LIGHTS_WHILE_PARKED
+// says) the navigation lights; the cabin lit unless the stand is a cargo
+// stand, with RANDOM on in 9 of 10 aircraft.
+void gf_setParkedState(LiveAc& aircraft);
+void gf_setParkedState(ParkedAc& aircraft);
