@@ -1,15 +1,27 @@
 // Taking aircraft out of the simulator: by their state, never twice, never
-// another aircraft's creation; and the static aircraft that make way for a
-// live one spawned on their stand.
+// another aircraft's creation; the records the simulator's removal ends; a
+// respawn with another livery; the "Oid:" box; the static aircraft that
+// make way for a live one spawned on their stand or that turn out to be
+// the same aircraft; and the commands of flaps, throttle and a parked
+// aircraft.
 
 #include <gtest/gtest.h>
 
+#include <mutex>
+
 #include "airports/park_airports_seam.h"
+#include "core/settings.h"
+#include "run/main_loop_seam.h"
 #include "simlink/sim_commands.h"
+#include "traffic/aircraft_commands.h"
 #include "traffic/ground_spawn_stand.h"
 #include "traffic/removal.h"
+#include "traffic/replacement.h"
+#include "traffic/spawning.h"
 #include "traffic/support/traffic_fixture.h"
+#include "traffic/tick_driver.h"
 #include "traffic/traffic_queues.h"
+#include "ui/main_window.h"
 
 namespace {
 
@@ -115,6 +127,176 @@ TEST_F(Removal, AnActiveAircraftWithoutObjectIsLogged) {
     removeAircraftFromSim(aircraft);
     EXPECT_TRUE(removalQueue.empty());
     EXPECT_TRUE(logged("===> removeAircraftFromSim removing act KLM B738 KLM1234           AMS->   , with objectid=0 ?"));
+}
+
+TEST_F(Removal, TheSimulatorsRemovalEndsTheRecordOfItsObject) {
+    makeActiveAircraft({.id = 20001, .callsign = "KLM1"}, {{}}).objectId = 71;
+    makeActiveAircraft({.id = 20002, .callsign = "KLM2"}, {{}}).objectId = 72;
+    makeActiveAircraft({.id = 20003, .callsign = "KLM3"}, {{}}).objectId = 73;
+    for (std::uint32_t id : {1U, 2U, 3U}) {
+        AcIdentity identity = buildAcIdentity(test::makeStrings("KLM", "B738", "S" + std::to_string(id) + "*"));
+        identity.aircraftId = id;
+        parkedAircraft.emplace_back(identity, GeoPosition{}, 0.0, 0, false).objectId = 80 + id;
+    }
+    onObjectRemoved(72);
+    onObjectRemoved(81);
+    onObjectRemoved(99);
+    ASSERT_EQ(liveAircraft.size(), 2U);
+    EXPECT_EQ(liveAircraft[0].identity.aircraftId, 20001U);  // in their order
+    EXPECT_EQ(liveAircraft[1].identity.aircraftId, 20003U);
+    ASSERT_EQ(parkedAircraft.size(), 2U);
+    EXPECT_EQ(parkedAircraft[0].identity.aircraftId, 3U);  // the last one took its place
+    EXPECT_EQ(parkedAircraft[1].identity.aircraftId, 2U);
+}
+
+// The respawned aircraft keeps its record and id, loses its object when the
+// simulator reports it removed, and is created again where it is, with its
+// heading.
+TEST_F(Removal, ARespawnedAircraftComesBackWithItsIdAndHeading) {
+    buildCatalog({{"KLM", "B738", "KLM 737", "", 0, false}});
+    tickCounter = 2000;
+    LiveAc& aircraft = makeActiveAircraft({.id = 20001, .callsign = "KLM1"},
+                                          {{.tick = 1900}, {.latDeg = 47.1, .tick = 5000}});
+    aircraft.identity.liveryTitle = "KLM 737";
+    aircraft.position.latitudeDeg = 47.003;
+    aircraft.position.headingRad = 0.3;
+    aircraft.throttleIndex = 3;
+    liveryRespawn(aircraft);
+    EXPECT_EQ(aircraft.simState, SimState::LiveryRespawn);
+    EXPECT_EQ(removalQueue, std::deque<std::uint32_t>{100});
+    ASSERT_EQ(aircraft.reports.size(), 3U);
+    EXPECT_EQ(aircraft.reports.back().latDeg, 47.003);
+    EXPECT_EQ(aircraft.reports.back().playbackTick, 2001);
+
+    onObjectRemoved(100);
+    EXPECT_EQ(aircraft.simState, SimState::Buffer);
+    EXPECT_EQ(aircraft.objectId, 0U);
+    EXPECT_EQ(aircraft.throttleIndex, 5U);
+    EXPECT_EQ(aircraft.flapsIndex, 4U);
+
+    tick();
+    ASSERT_EQ(liveCreateQueue.size(), 1U);
+    EXPECT_EQ(liveCreateQueue.front().aircraftId, 20001U);
+    EXPECT_NEAR(liveCreateQueue.front().initPos.headingDeg, 0.3 * 57.29577951308232, 1e-9);
+}
+
+TEST_F(Removal, ARespawnOnAStandKeepsOnlyTheStandingBlock) {
+    LiveAc& aircraft = makeActiveAircraft({}, {{.altFt = 0.0, .groundSpeedKt = 0.0}, {.latDeg = 47.1, .altFt = 0.0}});
+    aircraft.groundPhase = GroundPhase::Parked;
+    aircraft.position.headingRad = 1.0;
+    aircraft.objectId = 0;
+    liveryRespawn(aircraft);
+    ASSERT_EQ(aircraft.reports.size(), 2U);
+    EXPECT_TRUE(aircraft.reports[0].unmoved);
+    EXPECT_TRUE(aircraft.reports[1].unmoved);
+    EXPECT_NEAR(aircraft.reports[0].trackDeg, 57.29577951308232, 1e-9);
+    EXPECT_TRUE(removalQueue.empty());
+    EXPECT_TRUE(logged("===> liveryRespawn removing act KLM B738 KLM1234           " "         with objectid=0 ?"));
+}
+
+TEST_F(Removal, TheObjectShownForTheOidBoxIsForgottenWhenItLeaves) {
+    LiveAc& leaving = makeActiveAircraft({.id = 20001, .callsign = "KLM1"}, {{}});
+    lookedUpObjectId = 100;
+    MainWindow::oidAnswerText = "= 100";
+    CALLSIGN_2_OBJECTID.value = "KLM1";
+    removeAircraftFromSim(leaving);
+    EXPECT_EQ(lookedUpObjectId, 0U);
+    EXPECT_TRUE(MainWindow::oidAnswerText.empty());
+    EXPECT_TRUE(CALLSIGN_2_OBJECTID.value.empty());
+
+    // A respawned aircraft is looked up again by its callsign.
+    LiveAc& respawning = makeActiveAircraft({.id = 20002, .callsign = "KLM2"}, {{}});
+    respawning.objectId = 101;
+    lookedUpObjectId = 101;
+    liveryRespawn(respawning);
+    EXPECT_EQ(lookedUpObjectId, 0U);
+    EXPECT_EQ(std::string(CALLSIGN_2_OBJECTID.value), "KLM2");
+    CALLSIGN_2_OBJECTID.value = "";
+}
+
+TEST_F(Removal, AStaticAircraftThatTurnsOutToBeTheLiveOneLeaves) {
+    struct Case {
+        const char* what;
+        std::string liveCallsign;
+        std::string liveCoupled;
+        std::string liveRegistration;
+        SimState staticState;
+        bool removed;
+    };
+    const Case cases[] = {
+        {"the same registration", "XYZ9", "", "PH-BXA", SimState::Active, true},
+        {"the static one's first callsign", "KLM1", "", "", SimState::Active, true},
+        {"its coupled callsign", "KLM2", "", "", SimState::Active, true},
+        {"the live one's coupled callsign", "XYZ9", "KLM1", "", SimState::Active, true},
+        {"with a ghost's underscore", "KLM1_", "", "", SimState::Active, true},
+        {"another aircraft", "KLM3", "", "PH-BXB", SimState::Active, false},
+        {"a static one not yet active", "KLM1", "", "", SimState::Adding2Sim, false},
+    };
+    LOG.value = true;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        AcIdentity identity = buildAcIdentity(test::makeStrings("KLM", "B738", "KLM1*", "PH-BXA"));
+        identity.strings.coupledCallsign = "KLM2";
+        identity.aircraftId = 1;
+        ParkedAc& other = parkedAircraft.emplace_back(identity, GeoPosition{}, 0.0, 0, false);
+        other.simState = c.staticState;
+        other.objectId = 81;
+        LiveAc& live = makeAircraft({.callsign = c.liveCallsign, .registration = c.liveRegistration});
+        live.identity.strings.coupledCallsign = c.liveCoupled;
+        gf_replaceSameRegOrCallsign(live, true);
+        EXPECT_EQ(other.simState == SimState::RemovingFromSim, c.removed);
+        liveAircraft.clear();
+        parkedAircraft.clear();
+    }
+    EXPECT_TRUE(logged("sid==0? : KLM1*    PH-BXA removed, new on ground 'XYZ9' has same regcode PH-BXA"));
+    EXPECT_TRUE(logged("sid==0? : KLM1*    'KLM1 KLM2' removed, new on ground KLM1 'KLM1' '' has same callsign"));
+    EXPECT_TRUE(logged("sid==0? : KLM1*    'KLM1 KLM2' removed, new on ground KLM2 'KLM2' '' has coupled callsign"));
+}
+
+using AircraftCommands = TrafficTest;
+
+TEST_F(AircraftCommands, FlapsAndThrottleAreSentOnlyWhenTheyChange) {
+    LiveAc& aircraft = makeActiveAircraft({}, {{}});
+    LiveAc& helicopter = makeActiveAircraft({.id = 20002, .callsign = "HELI1", .type = "EC35"}, {{}});
+    gf_setFlaps(aircraft, 4);  // sent last already
+    gf_setFlaps(aircraft, 2);
+    gf_setFlaps(aircraft, 4);
+    gf_setFlaps(aircraft, 7);
+    gf_setFlaps(helicopter, 1);
+    gf_setThrottle(aircraft, 3);
+    gf_setThrottle(aircraft, 3);
+    gf_setThrottle(aircraft, 5);
+    EXPECT_EQ(aircraft.flapsIndex, 7U);
+    EXPECT_EQ(helicopter.flapsIndex, 4U);
+    EXPECT_EQ(aircraft.throttleIndex, 5U);
+    EXPECT_TRUE(logged("===> gf_setFlaps: invalid flaps index"));
+    const std::lock_guard lock(simQueueMutex);
+    ASSERT_EQ(simEventQueue.size(), 3U);
+    EXPECT_EQ(simEventQueue[0].data, 10240U);
+    EXPECT_EQ(simEventQueue[1].data, 0U);
+    EXPECT_EQ(simEventQueue[2].eventId, SimEventId::ThrottleSet);
+    EXPECT_EQ(simEventQueue[2].data, 11468U);
+}
+
+TEST_F(AircraftCommands, AParkedAircraftRestsWithItsCabinLitUnlessOnACargoStand) {
+    for (const bool cargoStand : {false, true}) {
+        SCOPED_TRACE(cargoStand);
+        AcIdentity identity = buildAcIdentity(test::makeStrings("KLM", "B738", "KLM1*"));
+        ParkedAc parked(identity, GeoPosition{}, 0.0, 3, cargoStand);
+        parked.objectId = 81;
+        parked.throttleIndex = 2;
+        gf_setParkedState(parked);
+        const std::lock_guard lock(simQueueMutex);
+        ASSERT_EQ(simEventQueue.size(), 10U);
+        EXPECT_EQ(simEventQueue[0].eventId, SimEventId::ThrottleSet);
+        EXPECT_EQ(simEventQueue[1].eventId, SimEventId::FlapsSet);
+        EXPECT_EQ(simEventQueue[2].eventId, SimEventId::EngineAutoShutdown);
+        EXPECT_EQ(simEventQueue[8].eventId, SimEventId::LogoLightsSet);
+        EXPECT_EQ(simEventQueue[8].data, 1U);
+        EXPECT_EQ(simEventQueue[9].eventId, SimEventId::CabinLightsSet);
+        EXPECT_EQ(simEventQueue[9].data, cargoStand ? 0U : 1U);
+        simEventQueue.clear();
+    }
 }
 
 class MakingWay : public TrafficTest {

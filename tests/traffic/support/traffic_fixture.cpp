@@ -83,6 +83,20 @@ LiveAcUpdate makeReport(const ReportSpec& spec) {
     return report;
 }
 
+ReportBlock makeBlock(const BlockSpec& spec) {
+    ReportBlock block;
+    block.latDeg = spec.latDeg;
+    block.lonDeg = spec.lonDeg;
+    block.altFt = spec.altFt;
+    block.groundSpeedKt = spec.groundSpeedKt;
+    block.trueAirspeedKt = spec.groundSpeedKt;
+    block.trackDeg = spec.trackDeg;
+    block.playbackTick = spec.tick;
+    block.airborne = spec.altFt > 0.0;
+    block.unmoved = spec.unmoved;
+    return block;
+}
+
 LiveAcStrings makeStrings(std::string airline, std::string type, std::string callsign, std::string registration) {
     LiveAcStrings strings;
     strings.airline = std::move(airline);
@@ -174,6 +188,27 @@ LiveAc& TrafficTest::makeAircraft(const ReportSpec& spec, int reportCount, bool 
         throw std::runtime_error("the aircraft was not made");
     }
     return *aircraft;
+}
+
+LiveAc& TrafficTest::makeActiveAircraft(const ReportSpec& spec, const std::vector<BlockSpec>& blocks) {
+    LiveAc& aircraft = makeAircraft(spec);
+    aircraft.reports.clear();
+    for (const BlockSpec& block : blocks) {
+        aircraft.reports.push_back(makeBlock(block));
+    }
+    const ReportBlock& front = aircraft.reports.front();
+    aircraft.simState = SimState::Active;
+    aircraft.objectId = 100;
+    aircraft.onGround = !front.airborne;
+    aircraft.groundPhase = front.airborne ? GroundPhase::Flying : GroundPhase::Taxi;
+    aircraft.position.latitudeDeg = front.latDeg;
+    aircraft.position.longitudeDeg = front.lonDeg;
+    aircraft.position.altitudeFt = front.altFt;
+    if (aircraft.reports.size() > 1) {
+        aircraft.position.headingRad =
+            gf_initialBearingRad({front.latDeg, front.lonDeg}, {aircraft.reports[1].latDeg, aircraft.reports[1].lonDeg});
+    }
+    return aircraft;
 }
 
 void TrafficTest::placeUser(const UserAcData& data, bool onGround) {

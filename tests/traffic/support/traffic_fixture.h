@@ -41,6 +41,19 @@ struct ReportSpec {
 };
 LiveAcUpdate makeReport(const ReportSpec& spec);
 
+// One block of a report stream; airborne above 0 ft, its true airspeed its
+// ground speed.
+struct BlockSpec {
+    double latDeg = 47.0;
+    double lonDeg = 8.0;
+    std::int32_t tick = 3000;
+    double altFt = 20000.0;
+    double groundSpeedKt = 240.0;
+    bool unmoved = false;
+    double trackDeg = 0.0;
+};
+ReportBlock makeBlock(const BlockSpec& spec);
+
 // An identity's texts: airline, type, callsign, registration; the first
 // callsign is the callsign without a trailing "*".
 LiveAcStrings makeStrings(std::string airline, std::string type, std::string callsign, std::string registration = "");
@@ -61,6 +74,10 @@ public:
     // every 10 s and 100 ticks (the same position when unmoved, else 0.01
     // degree further east each).
     static LiveAc& makeAircraft(const ReportSpec& spec, int reportCount = 1, bool unmoved = false);
+    // An active aircraft made from the report, with object id 100 and these
+    // blocks as its stream, standing at the front block with its heading
+    // toward the second, on the ground when the front block is.
+    static LiveAc& makeActiveAircraft(const ReportSpec& spec, const std::vector<BlockSpec>& blocks);
     // The user aircraft at the position, in the run's copy and in the
     // simulator link's data, on the ground or in the air.
     static void placeUser(const UserAcData& data, bool onGround);
