@@ -26,7 +26,7 @@
 #include "simlink/sim_link_state.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/aircraft_records.h"
-#include "traffic/sim_results_seam.h"
+#include "traffic/simulator_results.h"
 #include "traffic/tick_driver.h"
 #include "traffic/traffic_manager_seam.h"
 #include "ui/main_window.h"

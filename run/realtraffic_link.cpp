@@ -20,7 +20,7 @@
 #include "run/run_traffic.h"
 #include "simlink/sim_commands.h"
 #include "traffic/aircraft_records.h"
-#include "traffic/removal_seam.h"
+#include "traffic/removal.h"
 #include "traffic/tick_driver.h"
 #include "traffic/traffic_queues.h"
 #include "ui/main_window.h"

@@ -8,7 +8,7 @@
 #include "core/format.h"
 #include "core/log.h"
 #include "core/settings.h"
-#include "run/main_loop_seam.h"
+#include "run/main_loop.h"
 #include "simlink/flight_plans.h"
 #include "simlink/sim_client.h"
 #include "simlink/sim_commands.h"

@@ -9,7 +9,7 @@
 #include "core/log.h"
 #include "core/settings.h"
 #include "platform/window/user32.h"
-#include "run/main_loop_seam.h"
+#include "run/main_loop.h"
 #include "simlink/flight_plans.h"
 #include "simlink/sim_commands.h"
 #include "traffic/aircraft_labels.h"

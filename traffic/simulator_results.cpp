@@ -7,7 +7,7 @@
 
 #include "core/format.h"
 #include "core/log.h"
-#include "run/main_loop_seam.h"
+#include "run/main_loop.h"
 #include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"
 #include "simlink/sim_results.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "traffic/removal_seam.h"
+#include "traffic/removal.h"
 
 void gf_removeAircraftAtStand(const std::string& /*standName*/) {}
 
@@ -13,14 +13,7 @@ void gf_removeAllStaticAircraft() {
     parkedAircraft.clear();
 }
 
-void gf_replaceSameRegOrCallsign(LiveAc& /*aircraft*/, bool /*onGround*/) {}
-
 void lf_searchForCoupledCsAroundThisTime(std::uint64_t /*weekSlot*/, LiveAc& /*aircraft*/) {}
-
-void gf_removeForCollisionAvoidance(LiveAc& aircraft) {
-    aircraft.collisionCheckLatDeg = aircraft.position.latitudeDeg;
-    aircraft.collisionCheckLonDeg = aircraft.position.longitudeDeg;
-}
 
 std::int64_t gf_countLiveParked(bool /*withStatistics*/) {
     return std::count_if(liveAircraft.begin(), liveAircraft.end(), [](const LiveAc& aircraft) {

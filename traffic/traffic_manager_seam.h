@@ -1,8 +1,7 @@
 #pragma once
 // Seam: what run control's work cycle calls of the traffic manager's parts
-// that are not built yet (removal at a stand, static aircraft, replacements,
-// coupled callsigns, collision avoidance with parked aircraft, the parked
-// counts); their own modules replace this file whole. Each does the least
+// that are not built yet (removal at a stand, static aircraft, coupled
+// callsigns, the parked counts); their own modules replace this file whole. Each does the least
 // the work cycle relies on. Worker thread only.
 
 #include <cstdint>
@@ -18,18 +17,9 @@ void gf_removeAircraftAtStand(const std::string& standName);
 // records.
 void gf_removeAllStaticAircraft();
 
-// Removes an older aircraft of the same registration or callsign. Nothing
-// here.
-void gf_replaceSameRegOrCallsign(LiveAc& aircraft, bool onGround);
-
 // Looks for the callsign coupled with this one around the time of week.
 // Nothing here.
 void lf_searchForCoupledCsAroundThisTime(std::uint64_t weekSlot, LiveAc& aircraft);
-
-// A live aircraft on the ground that moved makes way for the static
-// aircraft it would collide with. Here it only records the position of the
-// check.
-void gf_removeForCollisionAvoidance(LiveAc& aircraft);
 
 // The parked live aircraft (active, GroundPhase parked) and the active
 // static aircraft; with the flag also their statistics (none here).

@@ -13,7 +13,7 @@
 #include "airports/park_airports_seam.h"
 #include "core/settings.h"
 #include "liveries/livery_catalog.h"
-#include "run/main_loop_seam.h"
+#include "run/main_loop.h"
 #include "simlink/flight_plans.h"
 #include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"

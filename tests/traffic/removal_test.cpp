@@ -11,7 +11,7 @@
 
 #include "airports/park_airports_seam.h"
 #include "core/settings.h"
-#include "run/main_loop_seam.h"
+#include "run/main_loop.h"
 #include "simlink/sim_commands.h"
 #include "traffic/aircraft_commands.h"
 #include "traffic/ground_spawn_stand.h"
