@@ -1,7 +1,13 @@
 // Vantrel: the program's entry hands over to wWinMain, as on Windows. No
-// command-line options.
+// command-line options. Ctrl-C in the terminal and SIGTERM close the
+// program as its window's close box does.
 
+#include "platform/os/termination_signals.h"
 #include "platform/window/win32_constants.h"
 #include "run/program_start.h"
+#include "run/run_flags.h"
 
-int main() { return wWinMain(nullptr, nullptr, nullptr, SW_SHOW); }
+int main() {
+    const platform::TerminationSignals closeRequests(gf_requestUserClose);
+    return wWinMain(nullptr, nullptr, nullptr, SW_SHOW);
+}

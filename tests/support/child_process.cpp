@@ -70,4 +70,11 @@ std::optional<int> ChildProcess::waitForExit(std::chrono::milliseconds timeout) 
     return exitCode_;
 }
 
+std::optional<int> ChildProcess::stop(std::chrono::milliseconds timeout) {
+    if (pid_ > 0) {
+        ::kill(pid_, SIGTERM);
+    }
+    return waitForExit(timeout);
+}
+
 }  // namespace test

@@ -24,6 +24,8 @@ public:
     // The exit code once the process has ended by itself (-1 when a signal
     // ended it); empty while it still runs after the time-out.
     std::optional<int> waitForExit(std::chrono::milliseconds timeout);
+    // Asks the process to end (SIGTERM) and waits for it as waitForExit does.
+    std::optional<int> stop(std::chrono::milliseconds timeout);
 
 private:
     pid_t pid_ = -1;  // -1 once the process has ended
