@@ -12,9 +12,11 @@
 
 namespace {
 
-constexpr const char* kUsage = R"(Usage: vantrel-sim [--port N] [SCENARIO.json]
+constexpr const char* kUsage = R"(Usage: vantrel-sim [--port N] [--show-traffic] [SCENARIO.json]
 
 Serves SimConnect over TCP on 127.0.0.1, port N (0 or none: a free port).
+With --show-traffic it writes to standard error when an AI aircraft
+appears or leaves, and where each one is every 10 s.
 Its first line on standard output tells the port:
   {"listening":{"address":"127.0.0.1","port":N}}
 Point a client at it with a SimConnect.cfg in the client's working folder:
@@ -41,6 +43,7 @@ bool lf_parsePort(const std::string& text, std::uint16_t& port) {
 
 int main(int argc, char** argv) {
     std::uint16_t port = 0;
+    bool showTraffic = false;
     std::string scenarioPath;
     for (int index = 1; index < argc; ++index) {
         const std::string argument = argv[index];
@@ -50,6 +53,8 @@ int main(int argc, char** argv) {
         }
         if (argument == "--port" && index + 1 < argc && lf_parsePort(argv[index + 1], port)) {
             ++index;
+        } else if (argument == "--show-traffic") {
+            showTraffic = true;
         } else if (!argument.starts_with("-") && scenarioPath.empty()) {
             scenarioPath = argument;
         } else {
@@ -67,6 +72,7 @@ int main(int argc, char** argv) {
             return 1;
         }
         sim::Simulator simulator(std::move(scenario.world), std::move(scenario.identity));
+        simulator.showTraffic(showTraffic);
         std::cout << nlohmann::json{{"listening", {{"address", "127.0.0.1"}, {"port", listener.port()}}}}.dump()
                   << std::endl;
         sim::runServer(simulator, listener);

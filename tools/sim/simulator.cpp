@@ -13,6 +13,21 @@ namespace sim {
 
 namespace wire = platform::simconnect::wire;
 
+namespace {
+
+// The traffic is shown every this many seconds of the simulator's time.
+constexpr double kShowTrafficEveryS = 10.0;
+
+// "KLM303 'AIG KLM B738 PH-BXA' at 47.4000 8.7000, 11000 ft"
+std::string lf_describeAircraft(const SimObject& object) {
+    char position[64];
+    std::snprintf(position, sizeof position, "at %.4f %.4f, %.0f ft", object.latitudeDeg, object.longitudeDeg,
+                  object.altitudeFt);
+    return object.atcId + " '" + object.title + "' " + position;
+}
+
+}  // namespace
+
 Simulator::Simulator(World initialWorld, Identity simulatorIdentity)
     : world(std::move(initialWorld)), identity(std::move(simulatorIdentity)) {}
 
@@ -59,6 +74,8 @@ void Simulator::removeEndedSessions() {
 
 void Simulator::frame(double seconds) {
     const bool secondPassed = std::floor(elapsedS_) != std::floor(elapsedS_ + seconds);
+    const bool showTrafficNow = std::floor(elapsedS_ / kShowTrafficEveryS) !=
+                                std::floor((elapsedS_ + seconds) / kShowTrafficEveryS);
     elapsedS_ += seconds;
     world.advance(seconds);
     ++world.frameNumber;
@@ -68,6 +85,9 @@ void Simulator::frame(double seconds) {
             continue;
         }
         const SimObject& object = world.objects.emplace(pending->object.id, std::move(pending->object)).first->second;
+        if (showTraffic_) {
+            std::cerr << "vantrel-sim: + " << lf_describeAircraft(object) << " appears\n";
+        }
         announceAdded(object);
         if (const auto owner = sessions_.find(pending->session); owner != sessions_.end()) {
             owner->second->sendAssignedObjectId(pending->requestId, object.id);
@@ -80,6 +100,17 @@ void Simulator::frame(double seconds) {
     for (auto& [id, session] : sessions_) {
         if (session->isOpen()) {
             session->onFrame(secondPassed);
+        }
+    }
+    if (showTraffic_ && showTrafficNow) {
+        showWhereTrafficIs();
+    }
+}
+
+void Simulator::showWhereTrafficIs() const {
+    for (const auto& [id, object] : world.objects) {
+        if (!object.isUser) {
+            std::cerr << "vantrel-sim:   " << lf_describeAircraft(object) << '\n';
         }
     }
 }
@@ -155,6 +186,9 @@ void Simulator::removeNow(std::uint32_t objectId, const std::string& reason) {
     const auto found = world.objects.find(objectId);
     if (found == world.objects.end() || found->second.isUser) {
         return;
+    }
+    if (showTraffic_) {
+        std::cerr << "vantrel-sim: - " << lf_describeAircraft(found->second) << " leaves (" << reason << ")\n";
     }
     world.removed.push_back({objectId, found->second.atcId, reason});
     world.objects.erase(found);

@@ -79,6 +79,11 @@ public:
     // Ends every connection without a word.
     void dropAll();
 
+    // Writes a line to standard error when an AI aircraft appears or leaves,
+    // and where each one is every 10 s of the simulator's time, so that a
+    // person can follow the traffic a client makes.
+    void showTraffic(bool on) { showTraffic_ = on; }
+
 private:
     struct PendingCreate {
         SimObject object;
@@ -89,6 +94,7 @@ private:
 
     void announceAdded(const SimObject& object);
     void removeNow(std::uint32_t objectId, const std::string& reason);
+    void showWhereTrafficIs() const;
 
     std::map<std::uint32_t, std::unique_ptr<Session>> sessions_;
     std::uint32_t nextSessionId_ = 1;
@@ -98,6 +104,7 @@ private:
     std::uint64_t journalNext_ = 0;
     std::map<std::uint32_t, std::deque<std::uint32_t>> injectedFailures_;
     double elapsedS_ = 0.0;
+    bool showTraffic_ = false;
 };
 
 }  // namespace sim
