@@ -12,6 +12,7 @@
 #include "traffic/removal.h"
 #include "traffic/stand_search_seam.h"
 #include "traffic/stand_way_seam.h"
+#include "traffic/stream_geometry.h"
 #include "traffic/tick_driver.h"
 #include "traffic/traffic_queues.h"
 
@@ -29,7 +30,6 @@ constexpr double kStandSearchRadiusNm = 0.029697624190064796;
 // than their half spans together plus 10 percent.
 constexpr double kSpanMargin = 1.1;
 
-GeoPosition lf_positionOf(const ReportBlock& block) { return {block.latDeg, block.lonDeg}; }
 GeoPosition lf_positionOf(const ParkPosition& stand) { return {stand.latDeg, stand.lonDeg}; }
 
 const ParkPosition* lf_findStand(std::uint32_t standId) {
@@ -55,17 +55,17 @@ std::optional<ParkPosition> gf_findStandForGroundSpawn(LiveAc& aircraft) {
         return std::nullopt;
     }
     ReportBlock& front = aircraft.reports.front();
-    if (gf_greatCircleDistanceNm(lf_positionOf(front), {airport.lat, airport.lon}) > kParkAirportRadiusNm) {
+    if (gf_greatCircleDistanceNm(gf_blockPosition(front), {airport.lat, airport.lon}) > kParkAirportRadiusNm) {
         return std::nullopt;
     }
-    GeoPosition searchPoint = lf_positionOf(front);
+    GeoPosition searchPoint = gf_blockPosition(front);
     if (!front.unmoved) {
         const ReportBlock& newest = aircraft.reports.back();
         if (aircraft.reports[1].groundSpeedKt > kParkedMaxSpeedKt ||
-            gf_greatCircleDistanceNm(lf_positionOf(newest), searchPoint) > kParkedSpreadNm) {
+            gf_greatCircleDistanceNm(gf_blockPosition(newest), searchPoint) > kParkedSpreadNm) {
             return std::nullopt;
         }
-        searchPoint = lf_positionOf(newest);
+        searchPoint = gf_blockPosition(newest);
     }
     const auto stand = gf_findStandNearPoint(searchPoint, aircraft, kStandSearchRadiusNm, front.unmoved);
     if (stand == parkPositions.end() || lf_isUserStand(*stand)) {

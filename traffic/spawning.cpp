@@ -25,6 +25,7 @@
 #include "traffic/report_intake.h"
 #include "traffic/stand_fit.h"
 #include "traffic/stand_options_seam.h"
+#include "traffic/stream_geometry.h"
 #include "traffic/tick_driver.h"
 #include "traffic/traffic_queues.h"
 
@@ -43,7 +44,6 @@ constexpr std::size_t kCreateQueueBacklog = 11;
 constexpr const char* kPrivateAirline = "PVT";
 
 // The hold-back near the user aircraft.
-constexpr double kMetresPerNm = 1852.0;
 constexpr double kFeetPerNm = 6076.11549;
 constexpr double kHeldUserMovingKt = 8.0;  // a held newcomer waits while the user or it taxis faster
 constexpr double kHeldNearUserM = 500.0;
@@ -58,7 +58,6 @@ constexpr double kLandingConflictOffsetFt = 500.0;
 // First attitude: on the ground 0.6 degrees nose up; in the air 3 degrees
 // nose down plus 2.2 degrees per 600 fpm of climb, the climb limited to
 // 2400 fpm, a descent to 3000 fpm and then halved.
-constexpr double kRadiansPerDegree = 0.017453292519943295;
 constexpr double kGroundPitchRad = 0.010471975511965976;
 constexpr double kAirBasePitchRad = -0.05235987755982989;
 constexpr double kPitchDegPer600Fpm = 2.2;
@@ -68,8 +67,6 @@ constexpr double kSecondsPerMinute = 60.0;
 
 // 100-ns ticks of the system clock.
 using SystemTicks = std::chrono::duration<std::int64_t, std::ratio<1, 10'000'000>>;
-
-GeoPosition lf_positionOf(const ReportBlock& block) { return {block.latDeg, block.lonDeg}; }
 
 void lf_dropOldestReport(LiveAc& aircraft) { aircraft.reports.pop_front(); }
 
@@ -110,7 +107,7 @@ void lf_applyRegistrationRecord(AcIdentity& identity) {
 
 // The user on the ground holds back a newcomer on the ground close by.
 bool lf_isHeldByUserOnGround(const LiveAc& aircraft, const UserAcData& user, const ReportBlock& front) {
-    const double distanceNm = gf_greatCircleDistanceNm(gf_userPosition(user), lf_positionOf(front));
+    const double distanceNm = gf_greatCircleDistanceNm(gf_userPosition(user), gf_blockPosition(front));
     if (aircraft.heldForUser) {
         if (user.groundVelocityKt > kHeldUserMovingKt) {
             return true;
@@ -130,9 +127,9 @@ bool lf_isHeldByUserOnGround(const LiveAc& aircraft, const UserAcData& user, con
 // the air and on the ground alike.
 bool lf_conflictsWithUserInAir(const UserAcData& user, const ReportBlock& front) {
     const GeoPosition userPosition = gf_userPosition(user);
-    const double distanceNm = gf_greatCircleDistanceNm(userPosition, lf_positionOf(front));
+    const double distanceNm = gf_greatCircleDistanceNm(userPosition, gf_blockPosition(front));
     const double lateralFt =
-        distanceNm * std::fabs(std::sin(user.headingRad - gf_initialBearingRad(userPosition, lf_positionOf(front)))) *
+        distanceNm * std::fabs(std::sin(user.headingRad - gf_initialBearingRad(userPosition, gf_blockPosition(front)))) *
         kFeetPerNm;
     if (front.airborne) {
         return distanceNm <= kAirConflictRangeNm && std::fabs(front.altFt - user.altitudeFt) < kAirConflictAltitudeFt &&
@@ -243,7 +240,7 @@ double lf_firstHeadingRad(const LiveAc& aircraft) {
     if (second.unmoved) {
         return front.trackDeg * kRadiansPerDegree;
     }
-    return gf_initialBearingRad(lf_positionOf(front), lf_positionOf(second));
+    return gf_initialBearingRad(gf_blockPosition(front), gf_blockPosition(second));
 }
 
 double lf_reduceHeadingRad(double headingRad) {
@@ -301,7 +298,7 @@ void handleBufferedLiveAc(LiveAc& aircraft) {
     }
     if (lf_countLiveAircraftInSim() >= static_cast<std::size_t>(std::max(maxLive, 0)) &&
         gf_removeFarthestAircraft(gf_greatCircleDistanceNm(gf_userPosition(runUserAcData),
-                                                           lf_positionOf(aircraft.reports.front())))) {
+                                                           gf_blockPosition(aircraft.reports.front())))) {
         aircraft.eraseBuffered = true;
         return;
     }

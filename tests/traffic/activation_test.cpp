@@ -18,10 +18,10 @@
 #include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"
 #include "simlink/sim_results.h"
-#include "support/stand_in_sim.h"
 #include "traffic/aircraft_activation.h"
 #include "traffic/collision_avoidance.h"
 #include "traffic/simulator_results.h"
+#include "traffic/support/sim_connection.h"
 #include "traffic/support/traffic_fixture.h"
 #include "traffic/tick_driver.h"
 #include "traffic/traffic_queues.h"
@@ -83,21 +83,7 @@ protected:
 // and 100 (sent at once) and the one request for the static attitude.
 class ActivationInSim : public Activation {
 protected:
-    ActivationInSim() : sim_(nlohmann::json{{"simulator", "KittyHawk"}}) {
-        sim_.writeSimConnectCfg(log.folder().path());
-        sc::selectTargetSimulator(sc::TargetSimulator::Msfs2020);
-        sc::Handle handle = nullptr;
-        if (sc::SimConnect_Open(&handle, "Vantrel", nullptr, 0, nullptr, 0) < 0) {
-            throw std::runtime_error("no connection to the stand-in simulator");
-        }
-        const std::lock_guard lock(simQueueMutex);
-        hSimConnect = handle;
-    }
-    ~ActivationInSim() override {
-        const std::lock_guard lock(simQueueMutex);
-        sc::SimConnect_Close(hSimConnect);
-        hSimConnect = nullptr;
-    }
+    ActivationInSim() : connection_(nlohmann::json{{"simulator", "KittyHawk"}}, log.folder().path()) {}
     // The toggles that reached the simulator so far: a marker request goes
     // after them on the one connection and is waited for.
     std::size_t togglesSoFar() {
@@ -106,10 +92,10 @@ protected:
             sc::SimConnect_RequestDataOnSimObjectType(hSimConnect, 999, gf_simId(SimDefinitionId::AircraftInRange), 0,
                                                       sc::SimObjectType::Aircraft);
         }
-        sim_.waitForPackets("RequestDataOnSimObjectType", ++markers_);
-        return sim_.journal(0, "TransmitClientEvent").size();
+        connection_.sim.waitForPackets("RequestDataOnSimObjectType", ++markers_);
+        return connection_.sim.journal(0, "TransmitClientEvent").size();
     }
-    vantrel::test::StandInSim sim_;
+    test::DirectSimConnection connection_;
     std::size_t markers_ = 0;
 };
 
@@ -118,7 +104,7 @@ TEST_F(ActivationInSim, ACreatedLiveObjectIsLitAt50And100TicksAndActiveAt200) {
     created(aircraft, 7);  // tick 0
     EXPECT_EQ(aircraft.objectId, 7U);
     EXPECT_EQ(aircraft.heightAboveGroundFt, 3000.0);
-    EXPECT_EQ(sim_.waitForPackets("RequestDataOnSimObject", 1).size(), 1U);  // the static attitude
+    EXPECT_EQ(connection_.sim.waitForPackets("RequestDataOnSimObject", 1).size(), 1U);  // the static attitude
     waitTicks(49);
     EXPECT_EQ(togglesSoFar(), 0U);
     waitTicks(1);  // tick 50

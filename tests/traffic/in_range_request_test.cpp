@@ -10,7 +10,7 @@
 #include "core/settings.h"
 #include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"
-#include "support/stand_in_sim.h"
+#include "traffic/support/sim_connection.h"
 #include "traffic/support/traffic_fixture.h"
 #include "traffic/tick_driver.h"
 
@@ -31,24 +31,13 @@ std::uint32_t lf_packetWord(const nlohmann::json& entry, std::size_t offset) {
 class InRangeRequest : public test::TrafficTest {
 protected:
     InRangeRequest()
-        : sim_(nlohmann::json{{"simulator", "KittyHawk"},
-                              {"frameRate", 60},
-                              {"user", {{"latitudeDeg", 47.5}, {"longitudeDeg", 8.5}, {"onGround", true}}}}) {
-        sim_.writeSimConnectCfg(log.folder().path());
-        sc::selectTargetSimulator(sc::TargetSimulator::Msfs2020);
-        sc::Handle handle = nullptr;
-        if (sc::SimConnect_Open(&handle, "Vantrel", nullptr, 0, nullptr, 0) < 0) {
-            throw std::runtime_error("no connection to the stand-in simulator");
-        }
-        const std::lock_guard lock(simQueueMutex);
-        hSimConnect = handle;
-    }
-    ~InRangeRequest() override {
-        const std::lock_guard lock(simQueueMutex);
-        sc::SimConnect_Close(hSimConnect);
-        hSimConnect = nullptr;
-    }
-    vantrel::test::StandInSim sim_;
+        : connection_(nlohmann::json{{"simulator", "KittyHawk"},
+                                     {"frameRate", 60},
+                                     {"user", {{"latitudeDeg", 47.5}, {"longitudeDeg", 8.5}, {"onGround", true}}}},
+                      log.folder().path()),
+          sim_(connection_.sim) {}
+    test::DirectSimConnection connection_;
+    vantrel::test::StandInSim& sim_;
 };
 
 TEST_F(InRangeRequest, AskedEvery20TicksAndTheUserAircraftEvery100) {

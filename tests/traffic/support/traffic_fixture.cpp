@@ -60,29 +60,6 @@ const std::string_view kTrafficDbase = R"(<?xml version="1.0" encoding="UTF-8"?>
 </dbase>
 )";
 
-LiveAcUpdate makeReport(const ReportSpec& spec) {
-    LiveAcUpdate report;
-    report.strings.airline = spec.airline;
-    report.strings.type = spec.type;
-    report.strings.origin = spec.origin;
-    report.strings.destination = spec.destination;
-    report.strings.callsign = spec.callsign;
-    report.strings.registration = spec.registration;
-    ReportBlock& block = report.block;
-    block.latDeg = spec.latDeg;
-    block.lonDeg = spec.lonDeg;
-    block.altFt = spec.altFt;
-    block.groundSpeedKt = spec.groundSpeedKt;
-    block.trackDeg = spec.trackDeg;
-    block.verticalSpeedFpm = spec.verticalSpeedFpm;
-    block.trueAirspeedKt = spec.groundSpeedKt;
-    block.playbackTick = spec.playbackTick;
-    block.airborne = spec.altFt > 0.0;
-    report.feedTimestampS = spec.feedTimeS;
-    report.aircraftId = spec.id;
-    return report;
-}
-
 ReportBlock makeBlock(const BlockSpec& spec) {
     ReportBlock block;
     block.latDeg = spec.latDeg;
@@ -95,6 +72,26 @@ ReportBlock makeBlock(const BlockSpec& spec) {
     block.airborne = spec.altFt > 0.0;
     block.unmoved = spec.unmoved;
     return block;
+}
+
+LiveAcUpdate makeReport(const ReportSpec& spec) {
+    LiveAcUpdate report;
+    report.strings.airline = spec.airline;
+    report.strings.type = spec.type;
+    report.strings.origin = spec.origin;
+    report.strings.destination = spec.destination;
+    report.strings.callsign = spec.callsign;
+    report.strings.registration = spec.registration;
+    report.block = makeBlock({.latDeg = spec.latDeg,
+                              .lonDeg = spec.lonDeg,
+                              .tick = spec.playbackTick,
+                              .altFt = spec.altFt,
+                              .groundSpeedKt = spec.groundSpeedKt,
+                              .trackDeg = spec.trackDeg});
+    report.block.verticalSpeedFpm = spec.verticalSpeedFpm;
+    report.feedTimestampS = spec.feedTimeS;
+    report.aircraftId = spec.id;
+    return report;
 }
 
 LiveAcStrings makeStrings(std::string airline, std::string type, std::string callsign, std::string registration) {
