@@ -70,6 +70,8 @@ void lf_queueReports(std::uint32_t count, std::uint32_t& next, double& feedTimeS
         LiveAcUpdate update;
         update.strings = liveAircraft[next].identity.strings;
         update.block = lf_block(next);
+        // Each report a little farther east, so that it joins the stream.
+        update.block.lonDeg += 0.001 * (feedTimeS / kSecondsBetweenReports);
         update.aircraftId = 20000 + next;
         update.feedTimestampS = feedTimeS;
         addingStack.push_back(std::move(update));
