@@ -94,27 +94,37 @@ void lf_deleteFlightPlan(std::uint32_t objectId) {
     std::filesystem::remove(flightPlanFolder / gf_flightPlanFileName(objectId));
 }
 
-// The block the respawned aircraft is created from: where it is now, or,
-// parked, on its stand with its heading.
-void lf_appendRespawnBlock(LiveAc& aircraft) {
+// The block the respawned aircraft is created from, due at once: parked, on
+// its stand with its heading; else where it is now. That block takes the
+// front block's place when blocks follow it. Appended behind them, as a
+// block after the newest, it would send the new aircraft back to where its
+// leg began and, past the newest block, back again to where it had been.
+void lf_placeRespawnBlock(LiveAc& aircraft) {
     std::deque<ReportBlock>& reports = aircraft.reports;
     ReportBlock block = reports.at(0);
+    block.playbackTick = tickCounter.load() + 1;
     const PositionBlock& position = aircraft.position;
-    if (aircraft.groundPhase != GroundPhase::Parked) {
-        block.latDeg = position.latitudeDeg;
-        block.lonDeg = position.longitudeDeg;
-        block.bankRad = position.bankRad;
-        block.altFt = position.altitudeFt;
-        reports.front().unmoved =
-            gf_isWithinDeg(gf_blockPosition(reports.front()), gf_aircraftPosition(aircraft), kSamePositionDeg);
-    } else {
+    if (aircraft.groundPhase == GroundPhase::Parked) {
         reports.resize(1);
         reports.front().unmoved = true;
-        block.unmoved = true;
         reports.front().trackDeg = position.headingRad * kDegreesPerRadian;
+        block.unmoved = true;
+        reports.push_back(block);
+        return;
     }
-    block.playbackTick = tickCounter.load() + 1;
-    reports.push_back(block);
+    const bool atFrontBlock =
+        gf_isWithinDeg(gf_blockPosition(reports.front()), gf_aircraftPosition(aircraft), kSamePositionDeg);
+    block.latDeg = position.latitudeDeg;
+    block.lonDeg = position.longitudeDeg;
+    block.bankRad = position.bankRad;
+    block.altFt = position.altitudeFt;
+    block.unmoved = atFrontBlock;
+    if (reports.size() > 1) {
+        reports.front() = block;
+    } else {
+        reports.front().unmoved = atFrontBlock;
+        reports.push_back(block);
+    }
 }
 
 }  // namespace
@@ -156,7 +166,7 @@ void onObjectRemoved(std::uint32_t objectId) {
 
 void liveryRespawn(LiveAc& aircraft) {
     try {
-        lf_appendRespawnBlock(aircraft);
+        lf_placeRespawnBlock(aircraft);
         aircraft.simState = SimState::LiveryRespawn;
         aircraft.respawnHeadingRad = aircraft.position.headingRad;
         if (lf_forgetLookedUpObject(aircraft.objectId)) {

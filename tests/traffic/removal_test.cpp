@@ -150,9 +150,9 @@ TEST_F(Removal, TheSimulatorsRemovalEndsTheRecordOfItsObject) {
 }
 
 // The respawned aircraft keeps its record and id, loses its object when the
-// simulator reports it removed, and is created again where it is, with its
-// heading.
-TEST_F(Removal, ARespawnedAircraftComesBackWithItsIdAndHeading) {
+// simulator reports it removed, and is created again where it is (not where
+// its leg began), with its heading, to fly on along its stream.
+TEST_F(Removal, ARespawnedAircraftComesBackWhereItIsWithItsIdAndHeading) {
     buildCatalog({{"KLM", "B738", "KLM 737", "", 0, false}});
     tickCounter = 2000;
     LiveAc& aircraft = makeActiveAircraft({.id = 20001, .callsign = "KLM1"},
@@ -164,9 +164,10 @@ TEST_F(Removal, ARespawnedAircraftComesBackWithItsIdAndHeading) {
     liveryRespawn(aircraft);
     EXPECT_EQ(aircraft.simState, SimState::LiveryRespawn);
     EXPECT_EQ(removalQueue, std::deque<std::uint32_t>{100});
-    ASSERT_EQ(aircraft.reports.size(), 3U);
-    EXPECT_EQ(aircraft.reports.back().latDeg, 47.003);
-    EXPECT_EQ(aircraft.reports.back().playbackTick, 2001);
+    ASSERT_EQ(aircraft.reports.size(), 2U);
+    EXPECT_EQ(aircraft.reports.front().latDeg, 47.003);
+    EXPECT_EQ(aircraft.reports.front().playbackTick, 2001);
+    EXPECT_EQ(aircraft.reports.back().latDeg, 47.1);
 
     onObjectRemoved(100);
     EXPECT_EQ(aircraft.simState, SimState::Buffer);
@@ -178,6 +179,7 @@ TEST_F(Removal, ARespawnedAircraftComesBackWithItsIdAndHeading) {
     ASSERT_EQ(liveCreateQueue.size(), 1U);
     EXPECT_EQ(liveCreateQueue.front().aircraftId, 20001U);
     EXPECT_NEAR(liveCreateQueue.front().initPos.headingDeg, 0.3 * 57.29577951308232, 1e-9);
+    EXPECT_EQ(liveCreateQueue.front().initPos.latitudeDeg, 47.003);
 }
 
 TEST_F(Removal, ARespawnOnAStandKeepsOnlyTheStandingBlock) {
