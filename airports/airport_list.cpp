@@ -7,7 +7,7 @@
 #include <exception>
 #include <stdexcept>
 
-#include "airports/static_parking_seam.h"
+#include "airports/closest_stand.h"
 #include "core/data_paths.h"
 #include "core/exceptions.h"
 #include "core/format.h"

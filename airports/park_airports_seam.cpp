@@ -7,10 +7,8 @@
 
 SharedValue<AirportRecord> parkAirport;
 std::vector<ParkAirportEntry> parkAirports;
-std::vector<ParkPosition> parkPositions;
 std::string reservedStandName;
 std::vector<ParkCandidate> parkCandidates;
-std::uint32_t learnedUpdateCount = 0;
 
 void gf_addParkAirport(const std::string& /*icao*/, GeoPosition /*position*/) {}
 

@@ -1,14 +1,17 @@
 #pragma once
-// Seam: the park-airport list, the park airport and its stands, until
-// airports and static parking are built. That subsystem owns every name
-// here and replaces this file whole; here there is no park-airport list yet,
-// no park airport is ever chosen and no stand is ever loaded.
+// Seam: the park-airport list, the park airport and the candidates of static
+// parking, until park airports and static parking are built; their modules
+// own every name here and replace this file whole. Here there is no
+// park-airport list yet and no park airport is ever chosen, so no stand is
+// ever loaded. The stands themselves are airports/park_stands.h, which
+// comes with this header for the users that read the park airport's stands.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "airports/airport_list.h"
+#include "airports/park_stands.h"
 #include "core/great_circle.h"
 #include "core/shared_value.h"
 
@@ -35,24 +38,6 @@ extern std::vector<ParkAirportEntry> parkAirports;
 // my_park_airports.txt. Here there is no park airport to write.
 void gf_saveParkAirportEntry();
 
-// One stand of the park airport, as far as the traffic manager reads it.
-struct ParkPosition {
-    std::string name;
-    std::uint32_t standId = 0;  // 1 and up; 0 means none
-    double latDeg = 0.0;
-    double lonDeg = 0.0;
-    double headingRad = 0.0;
-    double radiusNm = 0.0;
-    // Neighbour stands close enough for two aircraft to touch.
-    std::vector<std::uint32_t> neighbourIds;
-    bool cargo = false;
-    bool liveOccupied = false;  // a live aircraft stands here; cleared when it leaves
-};
-
-// The stands of the park airport; empty while none is loaded (worker thread
-// only). Here always empty.
-extern std::vector<ParkPosition> parkPositions;
-
 // The stand of the park airport kept for the user aircraft; no AI aircraft
 // is put on it. Empty: none.
 extern std::string reservedStandName;
@@ -63,9 +48,6 @@ struct ParkCandidate {
 };
 // The candidates left to create; here static parking never chooses any.
 extern std::vector<ParkCandidate> parkCandidates;
-
-// Learned stand changes since the park airport was loaded.
-extern std::uint32_t learnedUpdateCount;
 
 // Among the live aircraft in SimState active, removes the one farthest from
 // the user aircraft when it is farther than distanceNm; true when none is

@@ -6,17 +6,6 @@
 
 std::atomic<bool> parkingActive{false};
 
-namespace {
-
-constexpr double kNoStandNm = 100.0;
-
-}  // namespace
-
-double gf_readDestApfForClosestStand(const std::string& /*icao*/, const GeoPosition& /*position*/,
-                                     std::string& /*standId*/) {
-    return kNoStandNm;
-}
-
 bool lf_readMyParkAirports() {
     parkAirports.clear();
     return false;
@@ -34,3 +23,5 @@ void gf_removeGroundAircraft() {
     MAX_LIVE_SEL.value = static_cast<std::int32_t>(savedMaxLiveSel);
     parkAirport = AirportRecord{};
 }
+
+void fillFakeTraffic(const std::string& /*standFileName*/, const std::string& /*icao*/) {}

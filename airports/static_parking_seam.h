@@ -1,24 +1,15 @@
 #pragma once
-// Seam: what run control and the airport list call of airport stand files,
-// park airports and static parking, until those are built; their own
-// modules replace this file whole. Each name does the least its callers
-// rely on: no stand file is ever read and no park airport is chosen (the
-// park airport, the park-airport list and the stands:
-// airports/park_airports_seam.h).
+// Seam: what run control and the stand-file reader call of park airports
+// and static parking, until those are built; their own modules replace this
+// file whole. Each name does the least its callers rely on: no park airport
+// is chosen (the park airport and the park-airport list:
+// airports/park_airports_seam.h), so no stand file is ever read in a run.
 
 #include <atomic>
 #include <string>
 
-#include "core/great_circle.h"
-
 // A park airport is loaded and static parking is in force.
 extern std::atomic<bool> parkingActive;
-
-// The distance in nautical miles from the position to the nearest stand of
-// the airport's stand file, whose id goes into standId; 100.0 (standId
-// unchanged) when there is none. Here no stand file is read, so no stand
-// decides between two neighbouring airports.
-double gf_readDestApfForClosestStand(const std::string& icao, const GeoPosition& position, std::string& standId);
 
 // Reads my_park_airports.txt into the park-airport list. Here the list
 // stays empty (false).
@@ -43,3 +34,8 @@ void gf_logParkedAircraft();
 // aircraft on the ground leave, MAX_LIVE_SEL is restored from
 // savedMaxLiveSel, and the park airport is cleared.
 void gf_removeGroundAircraft();
+
+// With PARK_FAKE on, gives every stand of the stand file just read (its name
+// without extension, and the airport's ICAO code) one soft option for the
+// current half hour. Nothing here.
+void fillFakeTraffic(const std::string& standFileName, const std::string& icao);

@@ -60,3 +60,28 @@ std::vector<std::filesystem::path> gf_listXmlFiles(const std::filesystem::path& 
     }
     return files;
 }
+
+bool gf_pathExists(const std::filesystem::path& path) {
+    std::error_code error;
+    const bool exists = std::filesystem::exists(path, error);
+    if (error) {
+        throw std::filesystem::filesystem_error("exists", path, error);
+    }
+    return exists;
+}
+
+void gf_removeFile(const std::filesystem::path& path) {
+    std::error_code error;
+    std::filesystem::remove(path, error);
+    if (error) {
+        throw std::filesystem::filesystem_error("remove", path, error);
+    }
+}
+
+void gf_createFolders(const std::filesystem::path& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        throw std::filesystem::filesystem_error("create_directories", folder, error);
+    }
+}

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <gsl/gsl>
 
+#include "core/half_hours.h"
+
 std::vector<OptionSlot> lastOptionSlots;
 
 namespace {
@@ -14,7 +16,6 @@ constexpr double kSmallHalfSpanNm = 0.009611230689557531;     // 17.8 m
 constexpr double kSmallSizeStepNm = 0.00755939524838013;      // 14 m
 constexpr double kLargeSizeStepNm = 0.011339092872570195;     // 21 m
 
-constexpr std::uint32_t kHalfHoursPerDay = 48;
 // A live aircraft records at most one stand option per this many half hours.
 constexpr std::uint32_t kOptionSlotSpacing = 3;
 

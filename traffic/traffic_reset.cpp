@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <mutex>
 
+#include "airports/learned_airport_file.h"
 #include "airports/park_airports_seam.h"
 #include "run/adding_stack.h"
 #include "run/main_loop.h"
