@@ -23,7 +23,7 @@
 #include "ui/main_window.h"
 
 AirportFileInfo parkAirportFile;
-std::int32_t rtTrafficWeek = 0;
+std::atomic<std::int32_t> rtTrafficWeek{0};
 
 namespace {
 
@@ -151,7 +151,7 @@ void lf_logSummary(const AirportFileInfo& record, QualityFactors qualityFactors)
     line("altitude", record.altitudeFt, " ft");
     line("num_parkpos", parkPositions.size());
     line("quality factor", formatCountPair(qualityFactors));
-    line("RT traffic week", rtTrafficWeek);
+    line("RT traffic week", rtTrafficWeek.load());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 // factors are worked out, the stands get their ids and neighbours, and the
 // main window shows the result. Worker thread, once per park airport chosen.
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -22,8 +23,10 @@ struct QualityFactors {
 // The park airport's stand-file record: airport name, publisher and
 // altitude of the file read (the learned file is saved with them).
 extern AirportFileInfo parkAirportFile;
-// RT_traffic_week of the park airport's stand file; 0 when absent or none is loaded.
-extern std::int32_t rtTrafficWeek;
+// RT_traffic_week of the park airport's stand file (the weeks of real
+// traffic behind it); 0 when absent or none is loaded. Written by the
+// worker, read by the UI thread when it paints.
+extern std::atomic<std::int32_t> rtTrafficWeek;
 
 // Reads the stand file at path (a local path beginning with "airports", or
 // a path on the download server, fetched into airports/park_airport.xml)

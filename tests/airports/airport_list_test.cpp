@@ -11,7 +11,9 @@
 
 #include "airports/airport_list.h"
 #include "core/exceptions.h"
+#include "support/http_server.h"
 #include "support/log_capture.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -56,6 +58,8 @@ protected:
     }
 
     test::LogCapture log;
+    // No stand file can be downloaded: a neighbour's stands are unknown.
+    test::ScopedEnvironment downloadBase_{"VANTREL_DOWNLOAD_BASE", test::HttpServer::unreachableBaseUrl()};
 
 private:
     static void lf_resetList() {
@@ -173,7 +177,8 @@ TEST_F(AirportList, FindsTheAirportTheUserIsAt) {
 
 TEST_F(AirportList, TakesTheNeighbourOnlyFromEarlierInTheList) {
     // In list order at 3, 1 and 2 nm: the second is the closest and the first
-    // its neighbour; with no stand file to compare, the closest stays.
+    // its neighbour; with no stand file to compare, the closest stays
+    // (closest_stand_test.cpp compares stands).
     writeAirportsNorth({{"AAAA", 3.0}, {"BBBB", 1.0}, {"CCCC", 2.0}});
     const AirportRecord* found = findClosestAirport({0.0, 0.0});
     ASSERT_NE(found, nullptr);

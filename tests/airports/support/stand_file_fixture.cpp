@@ -35,6 +35,7 @@ void lf_resetAirportState() {
     MainWindow::parkDetailText = "";
     MainWindow::handmadeFile = false;
     MAX_FIT_FL.value = MAX_FIT_FL.defaultValue;
+    parking_percentage.value = parking_percentage.defaultValue;  // not in parameters.xml
     manualRadiusNm = RANGE.defaultValue;
     simulatorKind = "MSFS";
     dbase = DbaseTables{};
