@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
-#include <unordered_set>
 
 #include "airports/learned_settings.h"
 #include "airports/park_airport_file.h"
@@ -11,7 +10,6 @@
 #include "airports/stand_file_locations.h"
 #include "core/calendar.h"
 #include "core/data_paths.h"
-#include "core/exceptions.h"
 #include "core/folders.h"
 #include "core/format.h"
 #include "core/log.h"
@@ -27,11 +25,8 @@ std::atomic<bool> parkingParamsChanged{false};
 namespace {
 
 constexpr double kNmPerMetre = 0.0005399568034557236;
-constexpr int kDuplicateStandCode = 94;
 // A manual stand this near to latitude 0, longitude 0 has no position.
 constexpr double kNoPositionDeg = 0.0001;
-// Room for the stand ids of a large airport.
-constexpr std::size_t kStandIdsReserved = 512;
 
 double lf_finiteOrZero(double value) { return std::isfinite(value) ? value : 0.0; }
 
@@ -48,8 +43,8 @@ void lf_keepUnreadableFile(const std::filesystem::path& path, const pugi::xml_pa
         copy.replace_extension(".0" + path.extension().string());
         std::filesystem::copy_file(path, copy, std::filesystem::copy_options::overwrite_existing);
     }
-    gf_writeLogPlain(fmtlib::format("{} found, but could not be loaded, saved as *.0.xml: {}", path.string(),
-                                    result.description()));
+    gf_writeLogPlain(
+        fmtlib::format("{} found, but could not be loaded, saved as *.0.xml: {}", path.string(), result.description()));
 }
 
 void lf_mergeManualStand(const pugi::xml_node& parkpos, const std::string& id, const std::filesystem::path& path,
@@ -87,20 +82,6 @@ void lf_mergeLearnedStands(const pugi::xml_node& parkpositions, const std::files
     }
 }
 
-// A handmade file's stands replace the archived ones.
-void lf_readHandmadeStands(const pugi::xml_node& parkpositions, std::vector<ParkPosition>& stands) {
-    std::unordered_set<std::string> ids;
-    ids.reserve(kStandIdsReserved);
-    for (const pugi::xml_node parkpos : parkpositions.children("parkpos")) {
-        const std::string id = parkpos.attribute("id").as_string();
-        if (!ids.insert(id).second) {
-            throw qrx::UserErrorException(kDuplicateStandCode,
-                                          fmtlib::format("Parking position {} appears more than once?", id));
-        }
-        readParkpos(parkpos, id, true, stands);
-    }
-}
-
 void lf_readLearnedDocument(const std::filesystem::path& path, const AirportFileInfo& archived,
                             std::vector<ParkPosition>& stands) {
     pugi::xml_document document;
@@ -129,16 +110,16 @@ void lf_readLearnedDocument(const std::filesystem::path& path, const AirportFile
         return;
     }
     learnedFileHandmade = true;
-    stands.clear();
-    lf_readHandmadeStands(parkpositions, stands);
+    stands.clear();  // a handmade file's stands replace the archived ones
+    readParkpositions(parkpositions, true, stands);
     gf_writeLogIndented(fmtlib::format("{:24}: {}", "handmade", gf_boolText(*handmade)));
 }
 
 // The stand with only what the learned file keeps of it: its learned
 // options; nothing when it holds nothing learned.
 std::optional<ParkPosition> lf_learnedPart(const ParkPosition& stand) {
-    const bool learnedOption =
-        std::any_of(stand.options.begin(), stand.options.end(), [](const ParkOption& option) { return !option.fromArchive; });
+    const bool learnedOption = std::any_of(stand.options.begin(), stand.options.end(),
+                                           [](const ParkOption& option) { return !option.fromArchive; });
     if (!stand.manual && !stand.radiusChanged && !stand.cargoChanged && !learnedOption) {
         return std::nullopt;
     }
@@ -226,11 +207,11 @@ void saveLearnedAirportFile() {
     const std::string timeOfDay = gf_currentTimeOfDay();
     if (gf_writeAirportFile(record, stands, path, AirportFileMode::learned)) {
         const std::uint32_t updates = learnedUpdateCount;
-        gf_showMessage(fmtlib::format("{}{} '{}' saved with {} update{} {}", timeOfDay,
-                                      learnedFileHandmade ? " handmade" : "", path.string(), updates,
-                                      gf_pluralSuffix(updates),
-                                      parkingParamsChanged ? "and one or more parameter changes" : ""),
-                       true);
+        gf_showMessage(
+            fmtlib::format("{}{} '{}' saved with {} update{} {}", timeOfDay, learnedFileHandmade ? " handmade" : "",
+                           path.string(), updates, gf_pluralSuffix(updates),
+                           parkingParamsChanged ? "and one or more parameter changes" : ""),
+            true);
     } else {
         gf_showMessage(fmtlib::format("{} saving '{}' did not succeed", timeOfDay, path.string()), true);
     }

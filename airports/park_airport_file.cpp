@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <bitset>
 #include <cmath>
-#include <unordered_set>
 
 #include "airports/learned_airport_file.h"
 #include "airports/park_airports_seam.h"
@@ -29,7 +28,6 @@ namespace {
 
 constexpr std::string_view kFunctionName = "gf_readApf";
 constexpr int kMissingParameterCode = 65;
-constexpr int kDuplicateStandCode = 94;
 // Where a stand file of the server is put before it is read.
 const std::filesystem::path kDownloadedStandFile = "park_airport.xml";
 // The share of the stands filled at an airport without a learned file.
@@ -89,20 +87,8 @@ double lf_standScore(const ParkPosition& stand, bool real) {
 }
 
 std::int32_t lf_percent(double weightedScore, double totalWeight) {
-    return static_cast<std::int32_t>(std::clamp(std::round(weightedScore / totalWeight * kPercentPerScore), 0.0, 100.0));
-}
-
-// The stands of the file, each id once.
-void lf_readStands(const pugi::xml_document& document, std::vector<ParkPosition>& stands) {
-    std::unordered_set<std::string> ids;
-    for (const pugi::xml_node parkpos : document.child("parkpositions").children("parkpos")) {
-        const std::string id = parkpos.attribute("id").as_string();
-        if (!ids.insert(id).second) {
-            throw qrx::UserErrorException(kDuplicateStandCode,
-                                          fmtlib::format("Parking position {} appears more than once?", id));
-        }
-        readParkpos(parkpos, id, true, stands);
-    }
+    return static_cast<std::int32_t>(
+        std::clamp(std::round(weightedScore / totalWeight * kPercentPerScore), 0.0, 100.0));
 }
 
 // Ids from 1 in the stands' order, and the neighbours of each stand: the
@@ -187,7 +173,7 @@ std::string gf_readApf(const std::string& path, AirportFileInfo& record, Quality
     airport.alt = *altitudeFt;
     parkAirport = airport;
     record.airportName = readStringParameter(document, "airport_name").value_or("");
-    lf_readStands(document, parkPositions);
+    readParkpositions(document.child("parkpositions"), true, parkPositions);
 
     QualityFactors factors{readIntParameter(document, "Qf_real").value_or(-1),
                            readIntParameter(document, "Qf_soft").value_or(-1)};
@@ -223,8 +209,8 @@ std::string gf_readApf(const std::string& path, AirportFileInfo& record, Quality
 }
 
 QualityFactors computeQualityFactors(const std::vector<ParkPosition>& stands) {
-    const auto first = std::find_if(stands.begin(), stands.end(),
-                                    [](const ParkPosition& stand) { return !stand.options.empty(); });
+    const auto first =
+        std::find_if(stands.begin(), stands.end(), [](const ParkPosition& stand) { return !stand.options.empty(); });
     if (first == stands.end()) {
         return {};
     }

@@ -2,7 +2,9 @@
 
 #include <cmath>
 #include <string_view>
+#include <unordered_set>
 
+#include "core/exceptions.h"
 #include "core/format.h"
 #include "core/half_hours.h"
 #include "core/log.h"
@@ -18,6 +20,9 @@ constexpr double kMetresPerNm = 1852.0;
 constexpr double kNmPerMetre = 0.0005399568034557236;
 constexpr double kDegreesPerRadian = 57.29577951308232;
 constexpr double kRadiansPerDegree = 0.017453292519943295;
+constexpr int kDuplicateStandCode = 94;
+// Room for the stand ids of a large airport.
+constexpr std::size_t kStandIdsReserved = 512;
 // The callsign and its suffix share "cs": "ABC123:ABC124".
 constexpr char kCallsignSeparator = ':';
 
@@ -74,10 +79,10 @@ void lf_appendOption(pugi::xml_node parkpos, const ParkOption& option) {
     lf_appendText(opt, "day", std::to_string(option.day));
     lf_appendText(opt, "hh", gf_bitset2hours(option.timeSlots));
     if (!option.callsign.empty()) {
-        lf_appendText(opt, "cs", option.callsignSuffix.empty()
-                                     ? option.callsign
-                                     : fmtlib::format("{}{}{}", option.callsign, kCallsignSeparator,
-                                                      option.callsignSuffix));
+        lf_appendText(opt, "cs",
+                      option.callsignSuffix.empty()
+                          ? option.callsign
+                          : fmtlib::format("{}{}{}", option.callsign, kCallsignSeparator, option.callsignSuffix));
     }
 }
 
@@ -211,6 +216,19 @@ bool readParkpos(const pugi::xml_node& parkpos, const std::string& id, bool from
                         parkpos.attribute("cargo").as_bool(), parkpos.attribute("ramp").as_bool(),
                         parkpos.attribute("heli").as_bool());
     return true;
+}
+
+void readParkpositions(const pugi::xml_node& parkpositions, bool fromArchive, std::vector<ParkPosition>& stands) {
+    std::unordered_set<std::string> ids;
+    ids.reserve(kStandIdsReserved);
+    for (const pugi::xml_node parkpos : parkpositions.children("parkpos")) {
+        const std::string id = parkpos.attribute("id").as_string();
+        if (!ids.insert(id).second) {
+            throw qrx::UserErrorException(kDuplicateStandCode,
+                                          fmtlib::format("Parking position {} appears more than once?", id));
+        }
+        readParkpos(parkpos, id, fromArchive, stands);
+    }
 }
 
 ParkOption parseParkOption(const pugi::xml_node& opt) {

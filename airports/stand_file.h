@@ -82,6 +82,12 @@ bool writeAirportParameters(pugi::xml_node document, const AirportFileInfo& airp
 bool readParkpos(const pugi::xml_node& parkpos, const std::string& id, bool fromArchive,
                  std::vector<ParkPosition>& stands);
 
+// Reads every <parkpos> of the <parkpositions> element with readParkpos,
+// its id as the stand's name. An id met twice throws
+// qrx::UserErrorException 94 "Parking position {} appears more than once?";
+// the stands read before stay.
+void readParkpositions(const pugi::xml_node& parkpositions, bool fromArchive, std::vector<ParkPosition>& stands);
+
 // One <opt>: its registration, time slots, day and soft flag, its callsign
 // and suffix (cs split at the first ":"), and the airline and type; when the
 // registration is in the aircraft database, airline and type are the

@@ -52,7 +52,8 @@ TEST_F(ClosestStand, IsTheNearestStandOfTheAirportsFile) {
     };
     for (const Case& c : cases) {
         std::string standId = "unchanged";
-        EXPECT_NEAR(gf_readDestApfForClosestStand(c.icao, {0.0, 0.0}, standId), c.nm, 1e-4) << c.icao;  // positions of six decimals
+        // Positions of six decimals.
+        EXPECT_NEAR(gf_readDestApfForClosestStand(c.icao, {0.0, 0.0}, standId), c.nm, 1e-4) << c.icao;
         EXPECT_EQ(standId, c.standId) << c.icao;
     }
     EXPECT_FALSE(std::filesystem::exists("airport.xml"));  // the server's copy is gone

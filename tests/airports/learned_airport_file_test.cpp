@@ -37,7 +37,8 @@ protected:
     }
 
     // Writes the learned file with the parameters and the <parkpos> elements, and merges it.
-    void merge(const std::string& parameters, const std::string& parkpos, const std::string& meta = test::kStandFileMeta) {
+    void merge(const std::string& parameters, const std::string& parkpos,
+               const std::string& meta = test::kStandFileMeta) {
         writeStandFile(learnedFile_, parameters, parkpos, meta);
         lf_readLearned(learnedFile_, parkAirportFile, parkPositions);
     }
@@ -84,8 +85,9 @@ TEST_F(LearnedAirportFile, LearnedOptionsAndChangesJoinTheArchivedStands) {
     EXPECT_TRUE(parkPositions[1].cargo);
     EXPECT_TRUE(parkPositions[1].cargoChanged);
     EXPECT_FALSE(learnedFileHandmade);
-    EXPECT_THAT(log.lines(), testing::IsSupersetOf({fmtlib::format("Read from learned airport file: '{}'", learnedFile_.string()),
-                                                    fmtlib::format("learned stand X9 in {} not found?", learnedFile_.string())}));
+    const std::string file = learnedFile_.string();
+    EXPECT_THAT(log.lines(), testing::IsSupersetOf({fmtlib::format("Read from learned airport file: '{}'", file),
+                                                    fmtlib::format("learned stand X9 in {} not found?", file)}));
 }
 
 TEST_F(LearnedAirportFile, StandsTheUserAddedComeBackWhenTheyAreWhole) {
@@ -101,9 +103,11 @@ TEST_F(LearnedAirportFile, StandsTheUserAddedComeBackWhenTheyAreWhole) {
     EXPECT_FALSE(parkPositions[2].options[0].fromArchive);
     const std::string file = learnedFile_.string();
     EXPECT_THAT(log.lines(),
-                testing::IsSupersetOf({fmtlib::format("===> manually created standid A1 already exists in {}", file),
-                                       fmtlib::format("===> manually created standid M2 misses correct attributes in {}", file),
-                                       fmtlib::format("===> manually created standid M3 misses correct attributes in {}", file)}));
+                testing::IsSupersetOf({
+                    fmtlib::format("===> manually created standid A1 already exists in {}", file),
+                    fmtlib::format("===> manually created standid M2 misses correct attributes in {}", file),
+                    fmtlib::format("===> manually created standid M3 misses correct attributes in {}", file),
+                }));
 }
 
 TEST_F(LearnedAirportFile, TheAirportsSettingsComeBack) {
@@ -134,7 +138,8 @@ TEST_F(LearnedAirportFile, TheAirportsSettingsComeBack) {
     EXPECT_THAT(log.lines(), testing::IsSupersetOf({"          MAX_LIVE                : 500",
                                                     "          MAX_LIVE                : 25",
                                                     "          parking_percentage      : 55",
-                                                    "          MAX_FIT                 : 47 (max number of half hours, is 24 hrs decimal)",
+                                                    "          MAX_FIT                 : 47 (max number of half "
+                                                    "hours, is 24 hrs decimal)",
                                                     "          WEEK                    : true"}));
 }
 
@@ -207,7 +212,8 @@ TEST_F(LearnedAirportFile, AHandmadeFileStopsAtAStandTwice) {
 TEST_F(LearnedAirportFile, WhatWasLearnedIsSavedAndReadBack) {
     writeStandFile(dataPaths.myThirdpartyFolder / "EHAM.xml",
                    test::standFileParameters({{"airport_name", "Schiphol"}, {"publisher", "P"}, {"altitude", "-11"}}),
-                   test::parkposXml("A1", 52.3, 4.76, 30.0, "", R"(<opt reg="PH-BXA" airl="KLM" type="B738" day="2" hh="14"/>)") +
+                   test::parkposXml("A1", 52.3, 4.76, 30.0, "",
+                                    R"(<opt reg="PH-BXA" airl="KLM" type="B738" day="2" hh="14"/>)") +
                        test::parkposXml("A2", 52.31, 4.76, 30.0) + test::parkposXml("A3", 52.32, 4.76, 30.0));
     ASSERT_EQ(readStandFile(), "");
     parkPositions[0].options.push_back(test::makeOption("PH-BXB", "KLM", "B738", 2, {15}));
@@ -222,8 +228,8 @@ TEST_F(LearnedAirportFile, WhatWasLearnedIsSavedAndReadBack) {
 
     const fs::path saved = dataPaths.learnedThirdpartyFolder / "P" / "EHAM.xml";
     ASSERT_TRUE(fs::exists(saved));
-    EXPECT_THAT(log.lines(), Contains(EndsWith(fmtlib::format(" '{}' saved with 2 updates and one or more parameter changes",
-                                                              saved.string()))));
+    EXPECT_THAT(log.lines(), Contains(EndsWith(fmtlib::format(
+                                 " '{}' saved with 2 updates and one or more parameter changes", saved.string()))));
     EXPECT_EQ(learnedUpdateCount, 0u);
     EXPECT_FALSE(parkingParamsChanged);
     const std::string file = test::readBytes(saved);
@@ -241,10 +247,13 @@ TEST_F(LearnedAirportFile, WhatWasLearnedIsSavedAndReadBack) {
 }
 
 TEST_F(LearnedAirportFile, EachPublisherHasItsFolder) {
-    for (const auto& [publisher, learnedFolder] : {std::pair<std::string, fs::path>{"stock", dataPaths.learnedStockFolder},
-                                            {"simaddon", dataPaths.learnedSimaddonFolder},
-                                            {"Orbx", dataPaths.learnedThirdpartyFolder / "Orbx"},
-                                            {"../..", dataPaths.learnedThirdpartyFolder / ".._.."}}) {
+    const std::pair<std::string, fs::path> cases[] = {
+        {"stock", dataPaths.learnedStockFolder},
+        {"simaddon", dataPaths.learnedSimaddonFolder},
+        {"Orbx", dataPaths.learnedThirdpartyFolder / "Orbx"},
+        {"../..", dataPaths.learnedThirdpartyFolder / ".._.."},
+    };
+    for (const auto& [publisher, learnedFolder] : cases) {
         parkAirportFile.publisher = publisher;
         parkingParamsChanged = true;
         saveLearnedAirportFile();
@@ -272,9 +281,11 @@ TEST_F(LearnedAirportFile, AnAirportOfTheSimaddonFolderLearnsThere) {
 
 TEST_F(LearnedAirportFile, AHandmadeAirportStaysHandmadeWithItsChanges) {
     writeStandFile(dataPaths.myThirdpartyFolder / "EHAM.xml",
-                   test::standFileParameters({{"publisher", "P"}, {"altitude", "0"}}), test::parkposXml("A1", 52.3, 4.76, 30.0));
+                   test::standFileParameters({{"publisher", "P"}, {"altitude", "0"}}),
+                   test::parkposXml("A1", 52.3, 4.76, 30.0));
     fs::create_directories(dataPaths.learnedThirdpartyFolder / "P");
-    writeStandFile(dataPaths.learnedThirdpartyFolder / "P" / "EHAM.xml", test::standFileParameters({{"handmade", "true"}}),
+    writeStandFile(dataPaths.learnedThirdpartyFolder / "P" / "EHAM.xml",
+                   test::standFileParameters({{"handmade", "true"}}),
                    test::parkposXml("H1", 52.3, 4.76, 30.0) + test::parkposXml("H2", 52.31, 4.76, 30.0));
     ASSERT_EQ(readStandFile(), "");
     EXPECT_THAT(log.lines(), Contains("A handmade airport file overruled the archived file!"));

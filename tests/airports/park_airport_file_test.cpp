@@ -82,11 +82,15 @@ TEST_F(ParkAirportFile, ALocalFileIsReadWithItsStandsAndParameters) {
     EXPECT_EQ(MainWindow::qfText.load(), "80");
     EXPECT_EQ(MainWindow::parkDetailText.load(), "P");
     EXPECT_THAT(log.lines(),
-                testing::IsSupersetOf({"          parking_percentage      : 30",
-                                       "Airport file read from 'airports/my_thirdparty/EHAM.xml' for Schiphol",
-                                       "          publisher               : P", "          altitude                : -11 ft",
-                                       "          num_parkpos             : 3", "          quality factor          : 80",
-                                       "          RT traffic week         : 30"}));
+                testing::IsSupersetOf({
+                    "          parking_percentage      : 30",
+                    "Airport file read from 'airports/my_thirdparty/EHAM.xml' for Schiphol",
+                    "          publisher               : P",
+                    "          altitude                : -11 ft",
+                    "          num_parkpos             : 3",
+                    "          quality factor          : 80",
+                    "          RT traffic week         : 30",
+                }));
 }
 
 TEST_F(ParkAirportFile, AServerFileIsDownloadedFirst) {
@@ -116,8 +120,9 @@ TEST_F(ParkAirportFile, StandsWhoseCirclesOverlapAreNeighbours) {
 
         read("airports/my_thirdparty/EHAM.xml");
 
-        EXPECT_EQ(parkPositions[0].neighbourIds, c.neighbours ? std::vector<std::uint32_t>{3} : std::vector<std::uint32_t>{});
-        EXPECT_EQ(parkPositions[2].neighbourIds, c.neighbours ? std::vector<std::uint32_t>{1} : std::vector<std::uint32_t>{});
+        using Ids = std::vector<std::uint32_t>;
+        EXPECT_EQ(parkPositions[0].neighbourIds, c.neighbours ? Ids{3} : Ids{});
+        EXPECT_EQ(parkPositions[2].neighbourIds, c.neighbours ? Ids{1} : Ids{});
         EXPECT_THAT(parkPositions[1].neighbourIds, IsEmpty());
     }
 }
@@ -218,7 +223,8 @@ TEST(QualityFactors, WeighOptionsDaysAndHalfHoursOfEachKind) {
 
 TEST(QualityFactors, ShowTheSoftFactorOnlyBesideAPoorRealOne) {
     const std::pair<QualityFactors, std::string> cases[] = {
-        {{80, 30}, "80"}, {{45, -1}, "45"}, {{40, 70}, "40/70"}, {{44, 5}, "44/ 5"}, {{-1, -1}, "  "}, {{-1, 5}, "-1/ 5"},
+        {{80, 30}, "80"}, {{45, -1}, "45"}, {{40, 70}, "40/70"},
+        {{44, 5}, "44/ 5"}, {{-1, -1}, "  "}, {{-1, 5}, "-1/ 5"},
     };
     for (const auto& [factors, text] : cases) {
         EXPECT_EQ(formatCountPair(factors), text);

@@ -198,8 +198,10 @@ TEST_F(StandFileLocations, ThePublisherAndItsDetails) {
         EXPECT_EQ(gf_readPublisher(file), c.publisher);
         EXPECT_EQ(gf_readPublisherDetails(file), c.details);
     }
-    EXPECT_EQ(gf_readPublisher(folder / "none.xml"), "");
-    EXPECT_EQ(gf_readPublisherDetails(folder / "none.xml"), fmtlib::format("'{}' not found)", (folder / "none.xml").string()));
+
+    const fs::path missing = folder / "none.xml";
+    EXPECT_EQ(gf_readPublisher(missing), "");
+    EXPECT_EQ(gf_readPublisherDetails(missing), fmtlib::format("'{}' not found)", missing.string()));
 }
 
 }  // namespace

@@ -16,7 +16,8 @@
 namespace test {
 
 const std::string kStandFileMeta = R"(<meta><info name="author" value="Vantrel"/>)"
-                                   R"(<info name="date" value="2024-05-01"/><info name="version" value="11.0.3"/></meta>)";
+                                   R"(<info name="date" value="2024-05-01"/>)"
+                                   R"(<info name="version" value="11.0.3"/></meta>)";
 
 namespace {
 
@@ -53,8 +54,9 @@ std::string standFileParameters(const std::vector<std::pair<std::string, std::st
 
 std::string parkposXml(const std::string& id, double latDeg, double lonDeg, double radiusMetres,
                        const std::string& extraAttributes, const std::string& options) {
-    return fmtlib::format(R"(<parkpos id="{}" latitude="{:.6f}" longitude="{:.6f}" heading="90.0" radius="{:.1f}" {}>{}</parkpos>)",
-                          id, latDeg, lonDeg, radiusMetres, extraAttributes, options);
+    return fmtlib::format(
+        R"(<parkpos id="{}" latitude="{:.6f}" longitude="{:.6f}" heading="90.0" radius="{:.1f}" {}>{}</parkpos>)", id,
+        latDeg, lonDeg, radiusMetres, extraAttributes, options);
 }
 
 ParkPosition makeStand(const std::string& name, double latDeg, double lonDeg, double radiusMetres) {
