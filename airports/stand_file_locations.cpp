@@ -1,5 +1,6 @@
 #include "airports/stand_file_locations.h"
 
+#include <algorithm>
 #include <fstream>
 
 #include "airports/stand_file_downloads.h"
@@ -22,6 +23,8 @@ constexpr std::string_view kThirdpartyFolder = "my_thirdparty";
 constexpr std::string_view kSimaddonFolder = "my_simaddon";
 constexpr std::string_view kLearnedSimaddonFolder = "simaddon";
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+// Characters that separate folders, or that no folder name on Windows holds.
+constexpr std::string_view kNotInFolderNames = "/\\:*?\"<>|";
 
 void lf_replaceFirst(std::string& text, std::string_view from, std::string_view to) {
     if (const std::size_t at = text.find(from); at != std::string::npos) {
@@ -130,10 +133,7 @@ std::string gf_publisherFolderName(std::string_view publisher) {
         return "_";
     }
     std::string name(publisher);
-    for (char& c : name) {
-        if (c == '/' || c == '\\' || c == ':') {
-            c = '_';
-        }
-    }
+    std::replace_if(name.begin(), name.end(), [](char c) { return kNotInFolderNames.find(c) != std::string_view::npos; },
+                    '_');
     return name;
 }

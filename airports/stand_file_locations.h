@@ -61,7 +61,8 @@ std::string findAirportFile(const std::string& icao);
 // "%20" becomes a blank. The empty path gives the empty path.
 std::string learnedFilePath(const std::string& standFilePath, const std::string& publisher);
 
-// The publisher as the name of one folder: '/', '\' and ':' become '_', and
-// "." or ".." becomes "_", so that no publisher of a stand file leads a
-// learned file out of the learned folder.
+// The publisher as the name of one folder: the separators '/' and '\', and
+// the characters no Windows folder name holds (: * ? " < > |), become '_',
+// and "." or ".." becomes "_", so that no publisher of a stand file leads a
+// learned file out of the learned folder or into a folder that cannot be made.
 std::string gf_publisherFolderName(std::string_view publisher);
