@@ -8,6 +8,7 @@
 SharedValue<AirportRecord> parkAirport;
 std::vector<ParkAirportEntry> parkAirports;
 std::string reservedStandName;
+bool learnSoftAllowed = false;
 std::vector<ParkCandidate> parkCandidates;
 
 void gf_addParkAirport(const std::string& /*icao*/, GeoPosition /*position*/) {}

@@ -42,6 +42,11 @@ void gf_saveParkAirportEntry();
 // is put on it. Empty: none.
 extern std::string reservedStandName;
 
+// The traffic manager may learn soft stand options at the park airport; set
+// when the airport's stand file is loaded (off at an airport whose file knows
+// its real traffic well). Worker thread. Here no airport is loaded: false.
+extern bool learnSoftAllowed;
+
 // One stand chosen by the last static-parking calculation.
 struct ParkCandidate {
     std::uint32_t standId = 0;
