@@ -4,12 +4,12 @@
 #include <string>
 
 #include "airports/airport_list.h"
+#include "airports/park_airport_file.h"
 #include "airports/park_airports_seam.h"
 #include "core/format.h"
 #include "core/settings.h"
 #include "core/strings.h"
 #include "ui/main_window.h"
-#include "ui/stand_file_week_seam.h"
 
 namespace {
 

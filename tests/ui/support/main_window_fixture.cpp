@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "airports/park_airport_file.h"
 #include "airports/park_airports_seam.h"
 #include "airports/static_parking_seam.h"
 #include "core/settings.h"
@@ -13,7 +14,6 @@
 #include "ui/gui.h"
 #include "ui/addon_scan_count_seam.h"
 #include "ui/main_window.h"
-#include "ui/stand_file_week_seam.h"
 
 namespace test {
 

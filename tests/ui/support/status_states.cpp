@@ -1,9 +1,9 @@
 #include "ui/support/status_states.h"
 
 #include "airports/airport_list.h"
+#include "airports/park_airport_file.h"
 #include "airports/park_airports_seam.h"
 #include "ui/main_window.h"
-#include "ui/stand_file_week_seam.h"
 
 namespace test {
 
