@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "airports/stand_names_seam.h"
+#include "airports/park_stands.h"
 #include "core/format.h"
 #include "core/log.h"
 #include "core/settings.h"

@@ -1,6 +1,6 @@
 #include "traffic/replacement.h"
 
-#include "airports/stand_names_seam.h"
+#include "airports/park_stands.h"
 #include "core/format.h"
 #include "core/log.h"
 #include "core/settings.h"
