@@ -49,6 +49,7 @@ function(lf_vantrel_test_executable name sources support lock)
   set(properties TIMEOUT 300)
   if(lock)
     list(APPEND properties RESOURCE_LOCK ${lock})
+    target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/fixed_ports/machine_lock.cpp)
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR} PROPERTIES ${properties})
