@@ -11,6 +11,8 @@ namespace {
 
 constexpr std::array<std::uint32_t, 5> kThrottleLevels{0, 4914, 8191, 11468, 16383};
 constexpr std::array<std::uint32_t, 5> kFlapsLevels{0, 3072, 10240, 16383, 0};
+constexpr std::uint32_t kFullThrottleIndex = 4;
+constexpr std::uint32_t kSpoilersOut = 16383;
 // With RANDOM on, the cabin of a parked aircraft is lit in 9 of 10.
 constexpr std::uint32_t kLitCabinsInTen = 9;
 
@@ -67,4 +69,20 @@ void gf_setFlaps(ParkedAc& aircraft, std::uint32_t index) { lf_setFlaps(aircraft
 void gf_setThrottle(LiveAc& aircraft, std::uint32_t index) { lf_setThrottle(aircraft, index); }
 void gf_setThrottle(ParkedAc& aircraft, std::uint32_t index) { lf_setThrottle(aircraft, index); }
 void gf_setParkedState(LiveAc& aircraft) { lf_setParkedState(aircraft); }
+
+void gf_setFixedWingThrottle(LiveAc& aircraft, std::uint32_t index) {
+    lf_setThrottle(aircraft, gf_isRotorcraft(aircraft.identity) ? kFullThrottleIndex : index);
+}
+
+void gf_setGear(LiveAc& aircraft, bool down) {
+    if (!gf_isRotorcraft(aircraft.identity)) {
+        gf_queueEvent({aircraft.objectId, SimEventId::GearSet, down ? 1U : 0U});
+    }
+}
+
+void gf_setSpoilers(LiveAc& aircraft, bool out) {
+    if (!gf_isRotorcraft(aircraft.identity)) {
+        gf_queueEvent({aircraft.objectId, SimEventId::SpoilersSet, out ? kSpoilersOut : 0U});
+    }
+}
 void gf_setParkedState(ParkedAc& aircraft) { lf_setParkedState(aircraft); }

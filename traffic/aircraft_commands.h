@@ -22,6 +22,18 @@ void gf_setFlaps(ParkedAc& aircraft, std::uint32_t index);
 void gf_setThrottle(LiveAc& aircraft, std::uint32_t index);
 void gf_setThrottle(ParkedAc& aircraft, std::uint32_t index);
 
+// THROTTLE_SET by index as gf_setThrottle, but a Rotorcraft, whose rotor
+// always turns at full throttle, gets index 4 whatever the index.
+void gf_setFixedWingThrottle(LiveAc& aircraft, std::uint32_t index);
+
+// GEAR_SET 1 (down) or 0 (up), each time it is called; nothing for a
+// Rotorcraft.
+void gf_setGear(LiveAc& aircraft, bool down);
+
+// SPOILERS_SET 16383 (out) or 0 (in), each time it is called; nothing for a
+// Rotorcraft.
+void gf_setSpoilers(LiveAc& aircraft, bool out);
+
 // An aircraft at rest on its stand: throttle 0 (when not sent already),
 // flaps in, engines off, only the logo light and (as NAV_LIGHTS_WHILE_PARKED
 // says) the navigation lights; the cabin lit unless the stand is a cargo

@@ -213,6 +213,10 @@ std::string_view gf_simStateName(SimState state);
 std::string_view gf_groundPhaseName(GroundPhase phase);
 std::string_view gf_aircraftCategoryName(AircraftCategory category);
 
+// A helicopter has no gear, spoilers or flaps, and its rotor always turns
+// at full throttle.
+inline bool gf_isRotorcraft(const AcIdentity& identity) { return identity.category == AircraftCategory::Rotorcraft; }
+
 // Changes the phase; the phase it replaces becomes the previous phase,
 // unless the phase does not change.
 void gf_setGroundPhase(LiveAc& aircraft, GroundPhase phase);

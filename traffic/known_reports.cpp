@@ -10,7 +10,7 @@
 #include "traffic/aircraft_commands.h"
 #include "traffic/removal.h"
 #include "traffic/report_judging.h"
-#include "traffic/stream_extension_seam.h"
+#include "traffic/flight_configuration.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/tick_counts.h"
 #include "traffic/tick_driver.h"

@@ -14,3 +14,8 @@ void lf_learnCargoAttribute(LiveAc& aircraft);
 // Keeps the number of parked aircraft within its limit after a live one was
 // put on a stand (extra 1 at a spawn); here nothing is parked.
 void checkMaxPark(std::uint8_t extra);
+
+// An aircraft driving onto its stand has no reports left: within 2 m of
+// the stand it parks there, farther away it taxis again. Here only the
+// phase changes: no stand is loaded, so no aircraft drives onto one.
+void lf_arriveAtStand(LiveAc& aircraft);

@@ -10,37 +10,26 @@
 #include "core/settings.h"
 #include "simlink/sim_commands.h"
 #include "traffic/aircraft_labels.h"
-#include "traffic/curves_seam.h"
-#include "traffic/flight_seam.h"
+#include "traffic/flight.h"
 #include "traffic/removal.h"
 #include "traffic/spawning.h"
 #include "traffic/stand_options_seam.h"
-#include "traffic/stream_extension_seam.h"
+#include "traffic/stream_extension.h"
 #include "traffic/stream_geometry.h"
-#include "traffic/taxi_seam.h"
+#include "traffic/stream_measures.h"
+#include "traffic/taxi_movement.h"
 #include "traffic/tick_counts.h"
 #include "traffic/tick_driver.h"
+#include "traffic/tick_move.h"
 
 namespace {
 
-// Every unmoved block reached narrows the lag window by this, down to the
-// floor.
-constexpr std::int32_t kLagWindowShrinkTicks = 100;
-constexpr std::int32_t kLagWindowFloorTicks = 1000;
 // A landing aircraft rolls toward a touchdown block at the front block's
 // speed, or at this one.
 constexpr double kTouchdownRollKt = 100.0;
 constexpr double kSecondsPerMinute = 60.0;
 
 bool lf_mustLeave(const LiveAc& aircraft) { return aircraft.eraseBuffered || aircraft.eraseRemoved; }
-
-void lf_narrowLagWindow(LiveAc& aircraft) {
-    for (std::int32_t* side : {&aircraft.maxEarlyTicks, &aircraft.maxLateTicks}) {
-        if (*side > kLagWindowFloorTicks) {
-            *side = std::max(*side - kLagWindowShrinkTicks, kLagWindowFloorTicks);
-        }
-    }
-}
 
 std::string lf_describeFailure(const LiveAc& aircraft) {
     return fmtlib::format("{}, sz:{}, fs:{}, st:{}", gf_describeAc(aircraft.identity), aircraft.reports.size(),
@@ -165,7 +154,7 @@ void stepToNextBlock(LiveAc& aircraft) {
         aircraft.latStepDeg = 0.0;
         aircraft.lonStepDeg = 0.0;
         if (!aircraft.takeOffPending && !aircraft.departing) {
-            lf_narrowLagWindow(aircraft);
+            gf_narrowLagWindow(aircraft);
         }
     } else {
         const double ticks = gf_ticksToSecondBlock(aircraft);

@@ -4,7 +4,9 @@
 // aircraft, the tolerance by which two positions are the same, angles
 // folded into -pi..pi, and the lag window.
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 
 #include "core/great_circle.h"
@@ -44,4 +46,17 @@ inline double gf_angleOffDeg(double bearingRad, double headingRad) {
 inline void gf_resetLagWindow(LiveAc& aircraft) {
     aircraft.maxEarlyTicks = 3000;
     aircraft.maxLateTicks = aircraft.departing ? 5000 : 3000;
+}
+
+// An aircraft that stands, climbs away or idles on the ground follows its
+// reports ever more closely: each side of the lag window narrows by 100
+// ticks, down to 1000 (a side already at or below 1000 stays).
+inline void gf_narrowLagWindow(LiveAc& aircraft) {
+    constexpr std::int32_t kShrinkTicks = 100;
+    constexpr std::int32_t kFloorTicks = 1000;
+    for (std::int32_t* side : {&aircraft.maxEarlyTicks, &aircraft.maxLateTicks}) {
+        if (*side > kFloorTicks) {
+            *side = std::max(*side - kShrinkTicks, kFloorTicks);
+        }
+    }
 }

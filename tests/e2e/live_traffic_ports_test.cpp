@@ -7,7 +7,8 @@
 // The peer connects, plays four aircraft flying around Zurich airport for
 // about a minute, and the test watches them in the stand-in: created under
 // their callsigns in installed liveries, lit, moving along their reports,
-// removed when their reports end, and gone with the program.
+// flown on for a while and removed when their reports end, and gone with
+// the program.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -45,12 +46,12 @@ const fs::path kDemo = fs::path(VANTREL_SOURCE_DIR) / "tools" / "demo";
 
 // Four aircraft within 12 nm of the user at Zurich, three of them in the
 // livery of their registration, DLH202 in one of its airline and type.
-// KLM303 stops reporting after half a minute.
+// KLM303 stops reporting after 14 s.
 std::vector<e2e::Flight> lf_flights() {
     return {
         {0x4B1801, "SWR101", "A320", "HB-JLT", "LHR", "ZRH", {47.60, 8.40}, 135.0, 220.0, 7000.0, 4000, 64000},
         {0x3C6601, "DLH202", "A320", "D-AIZB", "FRA", "GVA", {47.35, 8.30}, 60.0, 250.0, 9000.0, 4000, 64000},
-        {0x484101, "KLM303", "B738", "PH-BXA", "AMS", "ZRH", {47.40, 8.70}, 330.0, 240.0, 11000.0, 4000, 34000},
+        {0x484101, "KLM303", "B738", "PH-BXA", "AMS", "ZRH", {47.40, 8.70}, 330.0, 240.0, 11000.0, 4000, 14000},
         {0x4010E1, "EZY404", "A320", "G-EZWA", "LGW", "ZRH", {47.55, 8.75}, 250.0, 230.0, 8000.0, 4000, 64000},
     };
 }
@@ -178,12 +179,14 @@ TEST_F(EndToEnd, LiveTrafficAppearsMovesAndLeaves) {
     const auto peerStart = std::chrono::steady_clock::now();
     test::RtPeer peer(e2e::peerScenario(flights, std::time(nullptr)), {.linkPort = kLinkPort});
 
-    // KLM303's reports end first: its last one is played 64 s after the
-    // peer's start. The program is closed while the others still fly.
+    // KLM303's reports end first: its last one is played 44 s after the
+    // peer's start, and Vantrel flies it on for 64 s more. The program is
+    // closed while the others still fly.
+    constexpr std::int64_t kFlownOnMs = e2e::kExtensionPoints * e2e::kExtensionIntervalMs;
     std::map<std::string, Sighting> seen;
     watch(
-        seen, peerStart,
-        [&](std::int64_t nowMs) { return seen["KLM303"].removedAtMs >= 0 && nowMs > 68000; }, 85000);
+        seen, peerStart, [&](std::int64_t) { return seen["KLM303"].removedAtMs >= 0; },
+        14000 + kPlaybackDelayMs + kFlownOnMs + 15000);
     const std::int64_t closedAtMs =
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - peerStart).count();
     EXPECT_EQ(vantrel_->stop(30s), std::optional<int>{0});
@@ -208,13 +211,13 @@ TEST_F(EndToEnd, LiveTrafficAppearsMovesAndLeaves) {
         EXPECT_EQ(std::count(events.begin(), events.end(), std::pair<std::string, std::uint32_t>{"ALL_LIGHTS_TOGGLE", 0}), 2);
         EXPECT_THAT(sighting.object.at("flightPlan").at("path").get<std::string>(), HasSubstr("orig_dest"));
 
-        // Along its reported legs, about 30 s behind the reports, at its
-        // reported altitude.
-        const std::vector<e2e::Position> legs = flight.reportedPositions();
+        // Along its reported legs and on along its track after them, about
+        // 30 s behind the reports, at its reported altitude.
+        const std::vector<e2e::Position> legs = flight.flownPositions();
         ASSERT_GE(sighting.track.size(), 10U);
         for (const auto& [ms, position] : sighting.track) {
             EXPECT_LT(e2e::distanceToLegsNm(position, legs), 0.2) << "at " << ms << " ms";
-            EXPECT_LT(e2e::distanceNm(position, flight.reportedPositionAt(ms - kPlaybackDelayMs)), 1.5) << "at " << ms << " ms";
+            EXPECT_LT(e2e::distanceNm(position, flight.flownPositionAt(ms - kPlaybackDelayMs)), 1.5) << "at " << ms << " ms";
         }
         EXPECT_GT(e2e::distanceNm(sighting.track.front().second, sighting.track.back().second), 1.0);
         for (const double altFt : sighting.altitudesFt) {
@@ -222,12 +225,15 @@ TEST_F(EndToEnd, LiveTrafficAppearsMovesAndLeaves) {
         }
     }
 
-    // The aircraft whose reports ended left when its last report was
-    // played; the others went with the program.
+    // The aircraft whose reports ended flew on past its last reported
+    // position and left when its last made point was reached; the others
+    // went with the program.
     const Sighting& stopped = seen.at("KLM303");
+    const e2e::Flight& klm = flights[2];
     EXPECT_EQ(stopped.removalReason, "removed");
-    EXPECT_GT(stopped.removedAtMs, 34000 + kPlaybackDelayMs - 5000);
-    EXPECT_LT(stopped.removedAtMs, closedAtMs);
+    EXPECT_GT(stopped.removedAtMs, klm.lastReportMs + kPlaybackDelayMs + kFlownOnMs - 5000);
+    EXPECT_GT(e2e::distanceNm(stopped.track.back().second, klm.reportedPositionAt(klm.lastReportMs)), 2.5);
+    EXPECT_LE(stopped.removedAtMs, closedAtMs);
     for (const char* callsign : {"SWR101", "DLH202", "EZY404"}) {
         EXPECT_GE(seen.at(callsign).removedAtMs, closedAtMs) << callsign;
     }

@@ -174,8 +174,10 @@ TEST_F(ReportStream, AnAircraftWithoutStreamObjectOrFurtherBlocksLeaves) {
     EXPECT_TRUE(loggedPart("===> updateLiveAc objectid=0? hexid: 20002,cs:KLM2, reg:, aimo:KLM B738 sz:1"));
     EXPECT_TRUE(takeSentPositions().empty());
 
-    // The last block reached: nothing more to fly to.
+    // The last block reached, its stream extended to the end: nothing more
+    // to fly to.
     LiveAc& lastBlock = makeActiveAircraft({.id = 20003, .callsign = "KLM3"}, {{.tick = 1000}});
+    lastBlock.extensionCount = -1;
     EXPECT_FALSE(updateLiveAc(lastBlock));
     EXPECT_EQ(lastBlock.simState, SimState::RemovingFromSim);
     EXPECT_EQ(removalQueue, (std::deque<std::uint32_t>{100, 100}));

@@ -87,6 +87,30 @@ Position Flight::reportedPositionAt(std::int64_t ms) const {
     return lf_advance(start, trackDeg, speedKt * flownS / 3600.0);
 }
 
+Position Flight::flownPositionAt(std::int64_t ms) const {
+    if (ms <= lastReportMs) {
+        return reportedPositionAt(ms);
+    }
+    Position position = reportedPositionAt(lastReportMs);
+    double pointSpeedKt = speedKt;
+    std::int64_t leftMs = ms - lastReportMs;
+    for (int point = 0; point < kExtensionPoints && leftMs > 0; ++point) {
+        pointSpeedKt *= kExtensionSlowdown;
+        const std::int64_t flownMs = std::min(leftMs, kExtensionIntervalMs);
+        position = lf_advance(position, trackDeg, pointSpeedKt * static_cast<double>(flownMs) / 3600000.0);
+        leftMs -= flownMs;
+    }
+    return position;
+}
+
+std::vector<Position> Flight::flownPositions() const {
+    std::vector<Position> positions = reportedPositions();
+    for (int point = 1; point <= kExtensionPoints; ++point) {
+        positions.push_back(flownPositionAt(lastReportMs + point * kExtensionIntervalMs));
+    }
+    return positions;
+}
+
 std::string peerScenario(const std::vector<Flight>& flights, std::int64_t feedStartS) {
     std::multimap<std::int64_t, std::string> steps;
     steps.emplace(0, "qnh {\"QNH\":1013}");

@@ -2,7 +2,8 @@
 // The traffic the end-to-end test plays: aircraft that fly straight and
 // level, each reporting its position every 5 s for a while, written as
 // RealTraffic's traffic records into an rt-peer scenario; and what the test
-// checks against: where each aircraft was reported, and when.
+// checks against: where each aircraft was reported, and when, and where
+// Vantrel flies it on after its reports end.
 
 #include <cstdint>
 #include <string>
@@ -39,7 +40,22 @@ struct Flight {
     // Where the reports put the aircraft at that time after the peer's
     // start (the first or last report outside their span).
     Position reportedPositionAt(std::int64_t ms) const;
+
+    // The reported positions and, after them, the points Vantrel makes
+    // when the reports end.
+    std::vector<Position> flownPositions() const;
+    // Where the aircraft flies at that time after the peer's start: as
+    // reported, then on along its track through the made points, and at
+    // the last of them after it.
+    Position flownPositionAt(std::int64_t ms) const;
 };
+
+// When its reports end, Vantrel flies an aircraft in the air on along its
+// track for 8 points 8 s apart, each 5 % slower than the one before, and
+// then removes it.
+inline constexpr int kExtensionPoints = 8;
+inline constexpr std::int64_t kExtensionIntervalMs = 8000;
+inline constexpr double kExtensionSlowdown = 0.95;
 
 // Reports are 5 s apart.
 inline constexpr std::int64_t kReportIntervalMs = 5000;

@@ -68,6 +68,7 @@ ReportBlock makeBlock(const BlockSpec& spec) {
     block.groundSpeedKt = spec.groundSpeedKt;
     block.trueAirspeedKt = spec.groundSpeedKt;
     block.trackDeg = spec.trackDeg;
+    block.verticalSpeedFpm = spec.verticalSpeedFpm;
     block.playbackTick = spec.tick;
     block.airborne = spec.altFt > 0.0;
     block.unmoved = spec.unmoved;
@@ -225,6 +226,16 @@ void TrafficTest::buildCatalog(std::vector<LiveryData> liveries) {
     checkInlineRegcodes();
     buildModelTitleMaps();
     buildSimilarModelTables();
+}
+
+std::vector<std::pair<SimEventId, std::uint32_t>> TrafficTest::takeEvents() {
+    const std::lock_guard lock(simQueueMutex);
+    std::vector<std::pair<SimEventId, std::uint32_t>> events;
+    for (const EventCmd& event : simEventQueue) {
+        events.emplace_back(event.eventId, event.data);
+    }
+    simEventQueue.clear();
+    return events;
 }
 
 bool TrafficTest::logged(std::string_view line) const {

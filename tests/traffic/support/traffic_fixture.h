@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "liveries/livery_data.h"
@@ -51,6 +52,7 @@ struct BlockSpec {
     double groundSpeedKt = 240.0;
     bool unmoved = false;
     double trackDeg = 0.0;
+    double verticalSpeedFpm = 0.0;
 };
 ReportBlock makeBlock(const BlockSpec& spec);
 
@@ -83,6 +85,9 @@ public:
     static void placeUser(const UserAcData& data, bool onGround);
     // The livery catalogue of these liveries, as a start-up builds it.
     static void buildCatalog(std::vector<LiveryData> liveries);
+    // The events queued for the simulator since the last call (event and
+    // data), in their order.
+    static std::vector<std::pair<SimEventId, std::uint32_t>> takeEvents();
 
 protected:
     TrafficTest();
