@@ -11,7 +11,6 @@ namespace {
 
 constexpr std::array<std::uint32_t, 5> kThrottleLevels{0, 4914, 8191, 11468, 16383};
 constexpr std::array<std::uint32_t, 5> kFlapsLevels{0, 3072, 10240, 16383, 0};
-constexpr std::uint32_t kFullThrottleIndex = 4;
 constexpr std::uint32_t kSpoilersOut = 16383;
 // With RANDOM on, the cabin of a parked aircraft is lit in 9 of 10.
 constexpr std::uint32_t kLitCabinsInTen = 9;
@@ -71,7 +70,7 @@ void gf_setThrottle(ParkedAc& aircraft, std::uint32_t index) { lf_setThrottle(ai
 void gf_setParkedState(LiveAc& aircraft) { lf_setParkedState(aircraft); }
 
 void gf_setFixedWingThrottle(LiveAc& aircraft, std::uint32_t index) {
-    lf_setThrottle(aircraft, gf_isRotorcraft(aircraft.identity) ? kFullThrottleIndex : index);
+    lf_setThrottle(aircraft, gf_isRotorcraft(aircraft.identity) ? kThrottleFull : index);
 }
 
 void gf_setGear(LiveAc& aircraft, bool down) {

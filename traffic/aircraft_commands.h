@@ -9,6 +9,19 @@
 
 #include "traffic/aircraft_records.h"
 
+// Throttle indices: idle, low (approach, rolling), half (descent, faster
+// rolling), climb, full.
+inline constexpr std::uint32_t kThrottleIdle = 0;
+inline constexpr std::uint32_t kThrottleLow = 1;
+inline constexpr std::uint32_t kThrottleHalf = 2;
+inline constexpr std::uint32_t kThrottleClimb = 3;
+inline constexpr std::uint32_t kThrottleFull = 4;
+// Flaps indices: in, take-off, the second step, landing.
+inline constexpr std::uint32_t kFlapsIn = 0;
+inline constexpr std::uint32_t kFlapsTakeOff = 1;
+inline constexpr std::uint32_t kFlapsSecond = 2;
+inline constexpr std::uint32_t kFlapsLanding = 3;
+
 // FLAPS_SET by index: 0 -> 0, 1 -> 3072, 2 -> 10240, 3 -> 16383, 4 -> 0.
 // Nothing for the index sent last or for a Rotorcraft. An index above 4 is
 // logged ("gf_setFlaps: invalid flaps index") and sends nothing; the record

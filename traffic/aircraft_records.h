@@ -217,6 +217,16 @@ std::string_view gf_aircraftCategoryName(AircraftCategory category);
 // at full throttle.
 inline bool gf_isRotorcraft(const AcIdentity& identity) { return identity.category == AircraftCategory::Rotorcraft; }
 
+// The aircraft gives up its stand: its position, heading, id and cargo
+// flag are cleared.
+inline void gf_clearStand(LiveAc& aircraft) {
+    aircraft.standLatDeg = 0.0;
+    aircraft.standLonDeg = 0.0;
+    aircraft.standHeadingRad = 0.0;
+    aircraft.standId = 0;
+    aircraft.cargoStand = false;
+}
+
 // Changes the phase; the phase it replaces becomes the previous phase,
 // unless the phase does not change.
 void gf_setGroundPhase(LiveAc& aircraft, GroundPhase phase);

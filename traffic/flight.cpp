@@ -44,8 +44,6 @@ constexpr double kReportedHeadingLandingBelowFt = 2000.0;
 // Lights and configuration: the high set from 10000 ft; the height above
 // the ground that splits climb and approach configuration by category.
 constexpr double kHighLightsFromFt = 10000.0;
-constexpr std::uint32_t kThrottleClimb = 3;
-constexpr std::uint32_t kFlapsIn = 0;
 
 double lf_largestPitchStepRad(const LiveAc& aircraft) {
     static const CategoryTable<double> table{{0, 0.000174532925}, {1, 0.000148352986}, {2, 0.000130899694},

@@ -35,16 +35,6 @@ constexpr double kShallowestLandingFpm = -601.0;
 constexpr double kLastFeetFpm = -600.0;
 constexpr double kLastFeetFt = 100.0;
 
-constexpr std::uint32_t kThrottleIdle = 0;
-constexpr std::uint32_t kThrottleApproach = 1;
-constexpr std::uint32_t kThrottleDescent = 2;
-constexpr std::uint32_t kThrottleClimb = 3;
-constexpr std::uint32_t kThrottleFull = 4;
-constexpr std::uint32_t kFlapsIn = 0;
-constexpr std::uint32_t kFlapsTakeOff = 1;
-constexpr std::uint32_t kFlapsSecond = 2;
-constexpr std::uint32_t kFlapsLanding = 3;
-
 double lf_newestVerticalSpeedFpm(const LiveAc& aircraft) { return aircraft.reports.back().verticalSpeedFpm; }
 
 bool lf_nearParkAirport(const LiveAc& aircraft) {
@@ -54,17 +44,13 @@ bool lf_nearParkAirport(const LiveAc& aircraft) {
 }
 
 void lf_configureToLand(LiveAc& aircraft) {
-    gf_setFixedWingThrottle(aircraft, kThrottleApproach);
+    gf_setFixedWingThrottle(aircraft, kThrottleLow);
     gf_setFlaps(aircraft, kFlapsLanding);
     gf_setGear(aircraft, true);
     coupledCheckQueue.push_back(aircraft.identity.aircraftId);
     aircraft.landing = true;
     aircraft.landingConfigured = false;
-    aircraft.standLatDeg = 0.0;
-    aircraft.standLonDeg = 0.0;
-    aircraft.standHeadingRad = 0.0;
-    aircraft.standId = 0;
-    aircraft.cargoStand = false;
+    gf_clearStand(aircraft);
     gf_resetLagWindow(aircraft);
     aircraft.groundTicks = 1;
 }
@@ -88,7 +74,7 @@ void lf_climbConfiguration(LiveAc& aircraft) {
     aircraft.landing = false;
     const double verticalSpeedFpm = lf_newestVerticalSpeedFpm(aircraft);
     if (verticalSpeedFpm <= kDescendingFpm && aircraft.throttleIndex == kThrottleClimb) {
-        gf_setFixedWingThrottle(aircraft, kThrottleDescent);
+        gf_setFixedWingThrottle(aircraft, kThrottleHalf);
     } else if (verticalSpeedFpm > kClimbingAfterTakeOffFpm && aircraft.throttleIndex == kThrottleFull) {
         gf_setFixedWingThrottle(aircraft, kThrottleClimb);
     }

@@ -29,7 +29,6 @@ constexpr std::size_t kMovingBlockSearchDepth = 5;
 // aircraft is rolling for its take-off.
 constexpr double kTakeOffRollKt = 43.0;
 constexpr std::uint32_t kTakeOffThrottleIndex = 3;
-constexpr std::uint32_t kSpoilersOut = 16383;
 constexpr std::int32_t kDepartingEarlyTicks = 3000;
 constexpr std::int32_t kDepartingLateTicks = 5000;
 
@@ -80,9 +79,7 @@ void lf_startTakeOffRun(LiveAc& aircraft) {
     aircraft.groundPhase = GroundPhase::Taxi;  // the phase before it stays as it was
     aircraft.departing = true;
     gf_setThrottle(aircraft, kTakeOffThrottleIndex);
-    if (aircraft.identity.category != AircraftCategory::Rotorcraft) {
-        gf_queueEvent({aircraft.objectId, SimEventId::SpoilersSet, kSpoilersOut});
-    }
+    gf_setSpoilers(aircraft, true);
     gf_setFlaps(aircraft, 1);
     aircraft.landing = false;
     aircraft.wideStandSearch = false;

@@ -95,11 +95,7 @@ bool lf_judgePushedBack(LiveAc& aircraft, ReportBlock& report) {
     aircraft.pushbackHasTurn = false;
     aircraft.pushbackTurnRight = false;
     gf_setGroundPhase(aircraft, GroundPhase::Taxi);
-    aircraft.standLatDeg = 0.0;
-    aircraft.standLonDeg = 0.0;
-    aircraft.standHeadingRad = 0.0;
-    aircraft.standId = 0;
-    aircraft.cargoStand = false;
+    gf_clearStand(aircraft);
     lf_endHolding(aircraft);
     return true;
 }

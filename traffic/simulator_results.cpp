@@ -12,6 +12,7 @@
 #include "simlink/sim_link_state.h"
 #include "simlink/sim_results.h"
 #include "traffic/aircraft_activation.h"
+#include "traffic/aircraft_commands.h"
 #include "traffic/livery_bookkeeping.h"
 #include "traffic/removal.h"
 #include "traffic/traffic_queues.h"
@@ -25,8 +26,6 @@ constexpr double kHighestStaticCgFt = 35.0;
 constexpr double kLowestStaticPitchRad = -0.017453292519943295;
 constexpr double kHighestStaticPitchRad = 0.04363323129985824;
 constexpr double kFallbackStaticPitchRad = 0.012217304763960306;
-// SPOILERS_SET data for spoilers out.
-constexpr std::uint32_t kSpoilersOut = 16383;
 
 template <class Record, class Match>
 typename std::vector<Record>::iterator lf_find(std::vector<Record>& records, Match match) {
@@ -155,9 +154,7 @@ void gf_startLandingRoll(LiveAc& aircraft) {
     aircraft.headingAtLastFlapsRad = position.headingRad;
     aircraft.landing = false;
     aircraft.wideStandSearch = true;
-    if (identity.category != AircraftCategory::Rotorcraft) {
-        gf_queueEvent({aircraft.objectId, SimEventId::SpoilersSet, kSpoilersOut});
-    }
+    gf_setSpoilers(aircraft, true);
     if (identity.category != AircraftCategory::Light) {
         gf_setSpoilersThrottles(aircraft.objectId, true, identity.reverseThrust);
     }

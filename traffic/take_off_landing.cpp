@@ -11,11 +11,6 @@
 
 namespace {
 
-constexpr std::uint32_t kThrottleIdle = 0;
-constexpr std::uint32_t kThrottleClimb = 3;
-constexpr std::uint32_t kThrottleFull = 4;
-constexpr std::uint32_t kFlapsTakeOff = 1;
-
 // Ticks after rotation (negative counter values) at which the climb
 // quickens: a tenth of the altitude step until -99, a fifth until -199,
 // half until -299, the gear up at -300 and the full step after it.

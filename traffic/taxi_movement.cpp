@@ -52,10 +52,6 @@ constexpr double kSecondThrottleFromS0Kt = 20.0;
 constexpr double kSecondThrottleFromS1Kt = 25.0;
 constexpr double kIdleBelowS0Kt = 15.0;
 constexpr double kIdleBelowS1Kt = 20.0;
-constexpr std::uint32_t kThrottleIdle = 0;
-constexpr std::uint32_t kThrottleFirst = 1;
-constexpr std::uint32_t kThrottleSecond = 2;
-constexpr std::uint32_t kThrottleFull = 4;
 // The take-off: from 43 kt a departing aircraft looks at the blocks ahead;
 // those climbing faster than 256 fpm are climbing.
 constexpr double kLiftOffLookFromKt = 43.0;
@@ -65,8 +61,6 @@ constexpr double kLowestLiftOffClimbFt = 0.1;
 // less ready to take off again.
 constexpr double kLeftRunwayTurnDeg = 15.0;
 constexpr double kReadyAgainKt = 90.0;
-constexpr std::uint32_t kFlapsIn = 0;
-constexpr std::uint32_t kFlapsTakeOff = 1;
 
 bool lf_hasCurve(const LiveAc& aircraft) { return !std::isnan(aircraft.curve.controlEastM); }
 
@@ -180,11 +174,11 @@ void lf_fitTurnRate(LiveAc& aircraft, double legNm, std::int32_t legTicks) {
 void lf_setDepartingThrottle(LiveAc& aircraft) {
     const double s0 = aircraft.reports[0].groundSpeedKt;
     const double s1 = aircraft.reports[1].groundSpeedKt;
-    std::uint32_t index = kThrottleFirst;
+    std::uint32_t index = kThrottleLow;
     if (gf_isRotorcraft(aircraft.identity) || s0 >= kFullThrottleFromS0Kt || s1 >= kFullThrottleFromS1Kt) {
         index = kThrottleFull;
     } else if (s0 >= kSecondThrottleFromS0Kt || s1 >= kSecondThrottleFromS1Kt) {
-        index = kThrottleSecond;
+        index = kThrottleHalf;
     } else if (s0 < kIdleBelowS0Kt && s1 < kIdleBelowS1Kt) {
         index = kThrottleIdle;
     }
