@@ -1,6 +1,8 @@
 #include "scanner/generated_airport_file.h"
 
 #include <algorithm>
+#include <array>
+#include <functional>
 #include <mutex>
 
 #include "airports/stand_file.h"
@@ -14,10 +16,15 @@
 
 namespace {
 
-// Guards the writing of generated stand files: one file at a time, so that
-// two workers never write one airport's file at once. A leaf lock but for
-// the log and the scan log.
-std::mutex generatedFileMutex;
+// Guard the writing of generated stand files, one mutex per stripe of
+// airports: two workers never write one airport's file at once, while
+// files of different airports are mostly written side by side. Each is a
+// leaf lock but for the log.
+std::array<std::mutex, 64> generatedFileMutexes;
+
+std::mutex& lf_generatedFileMutex(const std::string& icao) {
+    return generatedFileMutexes[std::hash<std::string>{}(icao) % generatedFileMutexes.size()];
+}
 
 std::string lf_helipadPart(const ScannedAirport& airport) {
     const auto helipads = std::ranges::count_if(airport.stands, [](const ParkPosition& stand) { return stand.heli; });
@@ -26,7 +33,7 @@ std::string lf_helipadPart(const ScannedAirport& airport) {
 
 }  // namespace
 
-void generateAirportFile(const ScannedAirport& airport) {
+void generateAirportFile(ScannedAirport& airport) {
     if (airport.stands.empty()) {
         return;
     }
@@ -40,13 +47,12 @@ void generateAirportFile(const ScannedAirport& airport) {
     addScanLogLine(fmtlib::format("Generated {}: {} position{}{}", gf_airportXmlName(info.icao), count,
                                   gf_pluralSuffix(static_cast<std::int64_t>(count)), lf_helipadPart(airport)));
     const std::filesystem::path path = folder / gf_airportXmlPath(info.icao);
-    std::vector<ParkPosition> stands = airport.stands;
-    std::ranges::sort(stands, {}, &ParkPosition::name);
+    std::ranges::sort(airport.stands, {}, &ParkPosition::name);
     gf_createFolders(folder);
     bool written = false;
     {
-        const std::lock_guard lock(generatedFileMutex);
-        written = gf_writeAirportFile(info, stands, path, AirportFileMode::generated);
+        const std::lock_guard lock(lf_generatedFileMutex(info.icao));
+        written = gf_writeAirportFile(info, airport.stands, path, AirportFileMode::generated);
     }
     if (!written) {
         addScanLogLine(fmtlib::format("{}Generating {} did not succeed", "===> ", path.string()));

@@ -8,15 +8,16 @@
 
 #include "scanner/scanned_airport.h"
 
-// Writes the airport's stand file, its stands sorted by id (byte order);
+// Sorts the airport's stands by id (byte order) and writes its stand file;
 // an airport without stands gets none. Logs "Generated {}: {} position{}{}"
 // (with ", of which {} helipad{}" when it has helipads) and, when the file
 // cannot be written, "===> Generating {} did not succeed". Sets
 // addonAirportFound on success. Two workers that generate the same
 // airport's file (two scenery files of one airport) write it one after the
-// other, so the file is always one of them whole. A folder that cannot be
-// made throws std::filesystem::filesystem_error.
-void generateAirportFile(const ScannedAirport& airport);
+// other, so the file is always one of them whole (files of different
+// airports are written side by side). A folder that cannot be made throws
+// std::filesystem::filesystem_error.
+void generateAirportFile(ScannedAirport& airport);
 
 // Cuts the path text to its part from the first "Community" on; a text
 // without it is left alone.
