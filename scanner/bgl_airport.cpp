@@ -30,7 +30,6 @@ constexpr std::size_t kEntryFixedWords = 14;  // before the airline codes
 constexpr double kFeetPerMillimetre = 3.2808399 / 1000.0;
 constexpr std::int32_t kLowestAltitudeFt = -20;
 constexpr std::int32_t kHighestAltitudeFt = 10000;
-constexpr double kNmPerMetre = 0.0005399568034557236;
 constexpr double kMetresPerNm = 1852.0;
 constexpr double kRadiansPerDegree = 0.017453292519943295;
 // A heading of exactly 0 is stored as a full turn: stand files keep 0 for
@@ -76,16 +75,6 @@ bool lf_isRampType(std::uint32_t type) {
 
 std::string lf_formatPosition(const GeoPosition& position) {
     return fmtlib::format("{:.6f},{:.6f}", position.latDeg, position.lonDeg);
-}
-
-ParkPosition lf_makeStand(std::string name, const GeoPosition& position, double headingRad, double radiusM) {
-    ParkPosition stand;
-    stand.name = std::move(name);
-    stand.latDeg = position.latDeg;
-    stand.lonDeg = position.lonDeg;
-    stand.headingRad = headingRad;
-    stand.radiusNm = radiusM * kNmPerMetre;
-    return stand;
 }
 
 // The id, or the first of id + "a" ... id + "f" not given yet; taken into
@@ -134,9 +123,9 @@ void lf_readParkingEntry(std::size_t entry, const BglWords& words, const Parking
         return;
     }
     const double headingRad = headingDeg != 0.0 ? headingDeg * kRadiansPerDegree : kFullTurnRad;
-    ParkPosition& stand = airport.stands.emplace_back(lf_makeStand(std::move(uniqueId), position, headingRad, radiusM));
-    stand.cargo = fields.type == rampCargo;
-    stand.ramp = lf_isRampType(fields.type);
+    ParkPosition& stand =
+        airport.stands.emplace_back(std::move(uniqueId), std::vector<ParkOption>(), position.latDeg, position.lonDeg,
+                                    headingRad, radiusM, fields.type == rampCargo, lf_isRampType(fields.type), false);
     stand.idChanged = stand.name != id;
 }
 
@@ -202,9 +191,8 @@ void readBglHelipad(std::size_t subrecord, const BglWords& words, ScannedAirport
         return;
     }
     reading.helipadPositions.push_back(position);
-    ParkPosition& stand = airport.stands.emplace_back(
-        lf_makeStand(fmtlib::format("helipad{}", reading.helipadCounter), position, 0.0, sizeM * 0.5));
-    stand.heli = true;
+    airport.stands.emplace_back(fmtlib::format("helipad{}", reading.helipadCounter), std::vector<ParkOption>(),
+                                position.latDeg, position.lonDeg, 0.0, sizeM * 0.5, false, false, true);
     ++reading.helipadCounter;
 }
 
