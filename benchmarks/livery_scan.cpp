@@ -17,7 +17,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 
@@ -27,7 +26,7 @@
 #include "liveries/folder_search.h"
 #include "liveries/livery_data.h"
 #include "liveries/scan_reports.h"
-#include "platform/os/folder_walk.h"
+#include "read_tree.h"
 
 namespace {
 
@@ -133,22 +132,12 @@ const GeneratedInstallation& lf_installation() {
 
 void BM_ReadFiles(benchmark::State& state) {
     const fs::path& root = lf_installation().root;
-    std::size_t files = 0;
+    TreeContent content;
     for (auto _ : state) {
-        std::size_t bytes = 0;
-        files = 0;
-        for (platform::FolderWalk walk(root); !walk.done(); walk.next()) {
-            if (walk.entry().is_regular_file()) {
-                std::ifstream file(walk.entry().path(), std::ios::binary);
-                std::ostringstream content;
-                content << file.rdbuf();
-                bytes += content.str().size();
-                ++files;
-            }
-        }
-        benchmark::DoNotOptimize(bytes);
+        content = readTree(root);
+        benchmark::DoNotOptimize(content.bytes);
     }
-    state.counters["files"] = static_cast<double>(files);
+    state.counters["files"] = static_cast<double>(content.files);
 }
 BENCHMARK(BM_ReadFiles)->Unit(benchmark::kMillisecond)->UseRealTime();
 

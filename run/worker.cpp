@@ -22,7 +22,7 @@
 #include "run/program_start.h"
 #include "run/run_flags.h"
 #include "run/run_traffic.h"
-#include "scanner/addon_scan_seam.h"
+#include "scanner/addon_airport_scan.h"
 #include "simlink/flight_plans.h"
 #include "ui/control_actions.h"
 #include "ui/main_window.h"

@@ -10,9 +10,9 @@
 #include "core/settings.h"
 #include "core/strings.h"
 #include "platform/window/user32.h"
+#include "scanner/addon_airport_scan.h"
 #include "simlink/parking_controls.h"
 #include "simlink/sim_link_state.h"
-#include "ui/addon_scan_count_seam.h"
 #include "ui/main_window.h"
 
 namespace {

@@ -9,10 +9,10 @@
 #include "platform/window/backend.h"
 #include "platform/window/headless.h"
 #include "run/run_flags.h"
+#include "scanner/addon_airport_scan.h"
 #include "simlink/parking_controls.h"
 #include "simlink/sim_link_state.h"
 #include "ui/gui.h"
-#include "ui/addon_scan_count_seam.h"
 #include "ui/main_window.h"
 
 namespace test {
