@@ -47,9 +47,19 @@ extern std::string reservedStandName;
 // its real traffic well). Worker thread. Here no airport is loaded: false.
 extern bool learnSoftAllowed;
 
-// One stand chosen by the last static-parking calculation.
+// One stand chosen by the last static-parking calculation, with the texts
+// of the traffic option chosen for it.
 struct ParkCandidate {
     std::uint32_t standId = 0;
+    std::int32_t fit = 0;  // half hours before now at which the option's hours were matched
+    std::string airline;
+    std::string type;
+    std::string callsign;        // the option's first callsign
+    std::string callsignSuffix;  // its second callsign
+    std::string registration;
+    // The aircraft of the option still stands there in the next half hour:
+    // it is named by its first callsign, else by its second.
+    bool continues = false;
 };
 // The candidates left to create; here static parking never chooses any.
 extern std::vector<ParkCandidate> parkCandidates;

@@ -28,7 +28,9 @@
 #include "traffic/aircraft_records.h"
 #include "traffic/simulator_results.h"
 #include "traffic/tick_driver.h"
-#include "traffic/traffic_manager_seam.h"
+#include "traffic/live_parking.h"
+#include "traffic/static_aircraft.h"
+#include "traffic/week_slot.h"
 #include "ui/main_window.h"
 #include "ui/message_line.h"
 
@@ -82,9 +84,7 @@ void lf_runPeriodicCycleWork() {
 }  // namespace
 
 void gf_setCurrentWeekSlot() {
-    const auto [weekday, halfHour] = gf_currentWeekdayAndHalfHour();
-    currentWeekSlot = static_cast<std::uint64_t>(static_cast<std::uint32_t>(weekday)) |
-                      (static_cast<std::uint64_t>(static_cast<std::uint32_t>(halfHour)) << 32U);
+    currentWeekSlot = gf_timeOfWeekNow();
 }
 
 void mainLoop() {

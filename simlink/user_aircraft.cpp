@@ -14,7 +14,7 @@
 #include "simlink/sim_link_state.h"
 #include "simlink/sim_results.h"
 #include "simlink/user_aircraft_model.h"
-#include "traffic/stand_search_seam.h"
+#include "traffic/stand_search.h"
 #include "ui/main_window.h"
 
 namespace sc = platform::simconnect;

@@ -1,5 +1,6 @@
 #include "traffic/aircraft_records.h"
 
+#include <algorithm>
 #include <array>
 #include <numbers>
 #include <utility>
@@ -125,4 +126,10 @@ void gf_setGroundPhase(LiveAc& aircraft, GroundPhase phase) {
     }
     aircraft.previousGroundPhase = aircraft.groundPhase;
     aircraft.groundPhase = phase;
+}
+
+LiveAc* gf_findLiveAircraft(std::uint32_t aircraftId) {
+    const auto found = std::find_if(liveAircraft.begin(), liveAircraft.end(),
+                                    [&](const LiveAc& aircraft) { return aircraft.identity.aircraftId == aircraftId; });
+    return found == liveAircraft.end() ? nullptr : &*found;
 }

@@ -192,6 +192,8 @@ struct ParkedAc {
 // Worker thread only. Reserved for 512 and 256 records at the first run.
 extern std::vector<LiveAc> liveAircraft;
 extern std::vector<ParkedAc> parkedAircraft;
+// The live aircraft with the id; null when there is none.
+LiveAc* gf_findLiveAircraft(std::uint32_t aircraftId);
 
 // A new identity for the texts: the half span and category of the type, and
 // the values of the category's tables (rotation and climb pitch changed by

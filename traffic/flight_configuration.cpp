@@ -11,7 +11,7 @@
 #include "traffic/aircraft_commands.h"
 #include "traffic/aircraft_labels.h"
 #include "traffic/position_update.h"
-#include "traffic/stand_options_seam.h"
+#include "traffic/soft_stand_learning.h"
 #include "traffic/stream_geometry.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "liveries/aircraft_database.h"
 #include "simlink/sim_commands.h"
 #include "traffic/removal.h"
-#include "traffic/stand_search_seam.h"
+#include "traffic/stand_search.h"
 #include "traffic/stand_way_seam.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/tick_driver.h"
@@ -29,14 +29,6 @@ constexpr double kStandSearchRadiusNm = 0.029697624190064796;
 // Two aircraft on neighbouring stands touch when their stands lie closer
 // than their half spans together plus 10 percent.
 constexpr double kSpanMargin = 1.1;
-
-GeoPosition lf_positionOf(const ParkPosition& stand) { return {stand.latDeg, stand.lonDeg}; }
-
-const ParkPosition* lf_findStand(std::uint32_t standId) {
-    const auto found = std::find_if(parkPositions.begin(), parkPositions.end(),
-                                    [&](const ParkPosition& stand) { return stand.standId == standId; });
-    return found == parkPositions.end() ? nullptr : &*found;
-}
 
 // The stand is kept for the user aircraft, or the user stands on it.
 bool lf_isUserStand(const ParkPosition& stand) {
@@ -122,11 +114,11 @@ void makeWayForParking(const LiveAc& aircraft, const ParkPosition& stand) {
 }
 
 void makeWayAtExcludedStand(const LiveAc& aircraft, std::uint32_t excludedStandId, const ParkPosition& stand) {
-    const ParkPosition* excluded = lf_findStand(excludedStandId);
+    const ParkPosition* excluded = gf_findStandById(excludedStandId);
     if (excluded == nullptr) {
         return;
     }
-    const double standsApartNm = gf_greatCircleDistanceNm(lf_positionOf(*excluded), lf_positionOf(stand));
+    const double standsApartNm = gf_greatCircleDistanceNm(gf_standPosition(*excluded), gf_standPosition(stand));
     const double newcomerHalfSpanNm = gf_getHalfWingspanNm(aircraft.identity.strings.type);
     const auto touching = std::find_if(parkedAircraft.begin(), parkedAircraft.end(), [&](const ParkedAc& parked) {
         return parked.simState == SimState::Active && parked.standId == excludedStandId &&

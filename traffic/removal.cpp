@@ -13,6 +13,7 @@
 #include "simlink/flight_plans.h"
 #include "simlink/sim_commands.h"
 #include "traffic/aircraft_labels.h"
+#include "traffic/stand_search.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/tick_driver.h"
 #include "traffic/traffic_queues.h"
@@ -26,12 +27,7 @@ namespace {
 bool lf_takeOffCreationList(std::uint32_t aircraftId) { return std::erase(creationList, aircraftId) > 0; }
 
 void lf_clearStandMark(std::uint32_t standId) {
-    if (standId == 0) {
-        return;
-    }
-    const auto stand = std::find_if(parkPositions.begin(), parkPositions.end(),
-                                    [&](const ParkPosition& position) { return position.standId == standId; });
-    if (stand != parkPositions.end()) {
+    if (ParkPosition* stand = gf_findStandById(standId)) {
         stand->liveOccupied = false;
     }
 }

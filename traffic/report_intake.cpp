@@ -95,13 +95,6 @@ bool lf_standsAtParkAirport(double altitudeFt) {
     return std::fabs(altitudeFt - elevationFt) <= kGroundFilterBandFt;
 }
 
-LiveAc* lf_findAircraft(std::uint32_t aircraftId) {
-    const auto found = std::find_if(liveAircraft.begin(), liveAircraft.end(), [&](const LiveAc& aircraft) {
-        return aircraft.identity.aircraftId == aircraftId;
-    });
-    return found == liveAircraft.end() ? nullptr : &*found;
-}
-
 void lf_acceptKnownReport(LiveAc& aircraft, LiveAcUpdate& report) {
     if (aircraft.simState == SimState::LiveryRespawn || aircraft.simState == SimState::RemovingFromSim) {
         return;
@@ -160,7 +153,7 @@ bool gf_isCategorySwitchedOn(AircraftCategory category) {
 }
 
 void acceptReport(LiveAcUpdate& report) {
-    if (LiveAc* known = lf_findAircraft(report.aircraftId)) {
+    if (LiveAc* known = gf_findLiveAircraft(report.aircraftId)) {
         lf_acceptKnownReport(*known, report);
         return;
     }

@@ -1,7 +1,6 @@
 #include "traffic/spawning.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <numbers>
 #include <optional>
@@ -19,12 +18,13 @@
 #include "traffic/ground_spawn_stand.h"
 #include "traffic/identity_changes.h"
 #include "traffic/identity_checks.h"
-#include "traffic/live_parking_seam.h"
+#include "traffic/live_parking.h"
 #include "traffic/livery_bookkeeping.h"
+#include "traffic/parked_time.h"
 #include "traffic/position_update.h"
 #include "traffic/report_intake.h"
 #include "traffic/stand_fit.h"
-#include "traffic/stand_options_seam.h"
+#include "traffic/stand_options.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/tick_driver.h"
 #include "traffic/traffic_queues.h"
@@ -64,9 +64,6 @@ constexpr double kPitchDegPer600Fpm = 2.2;
 constexpr double kMaxClimbFpm = 2400.0;
 constexpr double kMaxDescentFpm = -3000.0;
 constexpr double kSecondsPerMinute = 60.0;
-
-// 100-ns ticks of the system clock.
-using SystemTicks = std::chrono::duration<std::int64_t, std::ratio<1, 10'000'000>>;
 
 void lf_dropOldestReport(LiveAc& aircraft) { aircraft.reports.pop_front(); }
 
@@ -184,8 +181,7 @@ void lf_parkOnStand(LiveAc& aircraft, const ParkPosition& stand) {
     aircraft.standId = stand.standId;
     aircraft.cargoStand = stand.cargo;
     gf_setGroundPhase(aircraft, GroundPhase::Parked);
-    aircraft.parkedSince = static_cast<std::uint64_t>(
-        std::chrono::duration_cast<SystemTicks>(std::chrono::system_clock::now().time_since_epoch()).count());
+    aircraft.parkedSince = gf_systemTicksNow();
     aircraft.lastStandDistanceNm = 0.0;
     aircraft.standMoveCount = 0;
     lf_learnCargoAttribute(aircraft);

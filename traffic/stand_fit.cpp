@@ -27,13 +27,20 @@ OptionSlot* lf_findSlot(std::uint32_t aircraftId) {
 
 }  // namespace
 
+bool gf_standBigEnough(const ParkPosition& stand, double halfSpanNm) {
+    return halfSpanNm - stand.radiusNm <= kTooBigToleranceNm;
+}
+
+double gf_standSizeStepNm(double halfSpanNm) {
+    return halfSpanNm <= kSmallHalfSpanNm ? kSmallSizeStepNm : kLargeSizeStepNm;
+}
+
 bool gf_standFitsSpan(const ParkPosition& stand, double halfSpanNm) {
-    if (halfSpanNm - stand.radiusNm > kTooBigToleranceNm) {
+    if (!gf_standBigEnough(stand, halfSpanNm)) {
         return false;
     }
-    const double step = halfSpanNm <= kSmallHalfSpanNm ? kSmallSizeStepNm : kLargeSizeStepNm;
     // std::round takes halves away from zero.
-    return gsl::narrow<std::int32_t>(std::round((stand.radiusNm - halfSpanNm) / step)) == 0;
+    return gsl::narrow<std::int32_t>(std::round((stand.radiusNm - halfSpanNm) / gf_standSizeStepNm(halfSpanNm))) == 0;
 }
 
 bool gf_takeStandOptionSlot(std::uint64_t timeOfWeek, std::uint32_t aircraftId, bool force) {
@@ -56,4 +63,8 @@ void gf_setStandOptionSlot(std::uint32_t aircraftId, std::uint32_t halfHour) {
     } else {
         lastOptionSlots.push_back({aircraftId, halfHour});
     }
+}
+
+void gf_forgetStandOptionSlot(std::uint32_t aircraftId) {
+    std::erase_if(lastOptionSlots, [&](const OptionSlot& slot) { return slot.aircraftId == aircraftId; });
 }

@@ -6,6 +6,13 @@
 #include <vector>
 
 #include "airports/park_airports_seam.h"
+#include "traffic/week_slot.h"
+
+// The aircraft is at most 1.8 m too big for the stand.
+bool gf_standBigEnough(const ParkPosition& stand, double halfSpanNm);
+// The size step between stands: 14 m for half spans up to 17.8 m, 21 m
+// above.
+double gf_standSizeStepNm(double halfSpanNm);
 
 // The stand suits the half span: the aircraft is at most 1.8 m too big for
 // it, and the stand is at most half a size step (14 m for half spans up to
@@ -29,5 +36,5 @@ extern std::vector<OptionSlot> lastOptionSlots;
 bool gf_takeStandOptionSlot(std::uint64_t timeOfWeek, std::uint32_t aircraftId, bool force);
 // Sets the aircraft's entry to the half hour, appending one when absent.
 void gf_setStandOptionSlot(std::uint32_t aircraftId, std::uint32_t halfHour);
-// The half hour (0 to 47) of a time of week.
-constexpr std::uint32_t gf_halfHourOf(std::uint64_t timeOfWeek) { return static_cast<std::uint32_t>(timeOfWeek >> 32); }
+// Drops the aircraft's entry.
+void gf_forgetStandOptionSlot(std::uint32_t aircraftId);

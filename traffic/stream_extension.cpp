@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "core/settings.h"
-#include "traffic/live_parking_seam.h"
+#include "traffic/live_parking.h"
 #include "traffic/report_intake.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/tick_counts.h"

@@ -19,7 +19,7 @@
 #include "traffic/position_update.h"
 #include "traffic/report_intake.h"
 #include "traffic/simulator_results.h"
-#include "traffic/static_aircraft_seam.h"
+#include "traffic/static_aircraft.h"
 #include "traffic/traffic_queues.h"
 
 namespace sc = platform::simconnect;
@@ -120,10 +120,8 @@ void lf_buildCreateRequest() {
     }
     const std::uint32_t aircraftId = creationList.back();
     creationList.pop_back();
-    const auto found = std::find_if(liveAircraft.begin(), liveAircraft.end(), [&](const LiveAc& aircraft) {
-        return aircraft.identity.aircraftId == aircraftId;
-    });
-    if (found == liveAircraft.end()) {
+    const LiveAc* found = gf_findLiveAircraft(aircraftId);
+    if (found == nullptr) {
         return;  // erased in this tick
     }
     const AcIdentity& identity = found->identity;

@@ -14,9 +14,11 @@
 #include "simlink/sim_results.h"
 #include "traffic/aircraft_activation.h"
 #include "traffic/aircraft_records.h"
+#include "traffic/live_parking.h"
 #include "traffic/livery_bookkeeping.h"
 #include "traffic/spawning.h"
 #include "traffic/stand_fit.h"
+#include "traffic/stand_search.h"
 #include "traffic/traffic_queues.h"
 #include "ui/main_window.h"
 
@@ -33,6 +35,7 @@ constexpr std::size_t kSimResultRoom = 256;
 constexpr std::size_t kCreatedListRoom = 128;
 constexpr std::size_t kCreationListRoom = 64;
 constexpr std::size_t kGhostCallsignRoom = 64;
+constexpr std::size_t kLiveParkedRoom = 64;
 constexpr std::size_t kParkCandidateRoom = 512;
 
 bool containersReserved = false;
@@ -64,6 +67,7 @@ void gf_reserveTrafficContainers() {
     createdList.reserve(kCreatedListRoom);
     creationList.reserve(kCreationListRoom);
     ghostCallsigns.reserve(kGhostCallsignRoom);
+    liveParkedList.reserve(kLiveParkedRoom);
     parkCandidates.reserve(kParkCandidateRoom);
     lf_deleteCallsignObjectIdFile();
 }
@@ -99,6 +103,8 @@ void gf_clearAllAircraft() {
     lookedUpObjectId = 0;
     liveAircraft.clear();
     parkPositions.clear();
+    gf_forgetStandAtPosition();
+    liveParkedList.clear();
     qnhForSim = kStandardQnhHpa;
     learnedUpdateCount = 0;
     currentWeekSlot = 0;

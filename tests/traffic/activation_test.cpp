@@ -287,7 +287,12 @@ TEST_F(Activation, AnAircraftCreatedOnAnOccupiedStandRemovesTheStaticOneThere) {
     stand.standId = 3;
     stand.name = "B12";
     parkPositions = {stand};
-    parkCandidates = {{3}, {4}, {3}};
+    const auto candidateOn = [](std::uint32_t standId) {
+        ParkCandidate candidate;
+        candidate.standId = standId;
+        return candidate;
+    };
+    parkCandidates = {candidateOn(3), candidateOn(4), candidateOn(3)};
     ParkedAc& other = parked(5, 3, SimState::Active);
     other.objectId = 55;
     LiveAc& aircraft = creating({.callsign = "KLM1"}, 0.0);

@@ -1,3 +1,0 @@
-#include "traffic/static_aircraft_seam.h"
-
-void createNextStaticAc() {}
