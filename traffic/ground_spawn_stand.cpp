@@ -11,7 +11,7 @@
 #include "simlink/sim_commands.h"
 #include "traffic/removal.h"
 #include "traffic/stand_search.h"
-#include "traffic/stand_way_seam.h"
+#include "traffic/stand_way.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/tick_driver.h"
 #include "traffic/traffic_queues.h"
@@ -29,15 +29,6 @@ constexpr double kStandSearchRadiusNm = 0.029697624190064796;
 // Two aircraft on neighbouring stands touch when their stands lie closer
 // than their half spans together plus 10 percent.
 constexpr double kSpanMargin = 1.1;
-
-// The stand is kept for the user aircraft, or the user stands on it.
-bool lf_isUserStand(const ParkPosition& stand) {
-    if (!reservedStandName.empty() && stand.name == reservedStandName) {
-        return true;
-    }
-    const std::string userStand = gf_findStandAtPosition(gf_userPosition(runUserAcData));
-    return !userStand.empty() && stand.name == userStand;
-}
 
 }  // namespace
 
@@ -60,7 +51,7 @@ std::optional<ParkPosition> gf_findStandForGroundSpawn(LiveAc& aircraft) {
         searchPoint = gf_blockPosition(newest);
     }
     const auto stand = gf_findStandNearPoint(searchPoint, aircraft, kStandSearchRadiusNm, front.unmoved);
-    if (stand == parkPositions.end() || lf_isUserStand(*stand)) {
+    if (stand == parkPositions.end() || gf_isUserStand(*stand)) {
         return std::nullopt;
     }
     if (!isStandFreeFor(stand->standId, aircraft.identity.strings.callsign) ||

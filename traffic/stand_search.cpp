@@ -13,6 +13,7 @@
 #include "traffic/learned_updates.h"
 #include "traffic/stand_fit.h"
 #include "traffic/stream_geometry.h"
+#include "traffic/tick_driver.h"
 #include "traffic/week_slot.h"
 
 namespace {
@@ -237,22 +238,32 @@ std::vector<ParkPosition>::iterator gf_chooseStandForAircraft(std::uint64_t time
 std::vector<std::uint32_t>::const_iterator gf_findCollidingNeighbour(const std::vector<std::uint32_t>& neighbourIds,
                                                                      const ParkPosition& target,
                                                                      const LiveAc& aircraft) {
-    const double halfSpanNm = gf_getHalfWingspanNm(aircraft.identity.strings.type);
     return std::find_if(neighbourIds.begin(), neighbourIds.end(), [&](std::uint32_t neighbourId) {
         const auto holder = std::find_if(liveAircraft.begin(), liveAircraft.end(),
                                          [&](const LiveAc& live) { return live.standId == neighbourId; });
-        if (holder == liveAircraft.end() || holder->simState != SimState::Active ||
-            (holder->groundPhase != GroundPhase::Parked && holder->groundPhase != GroundPhase::PushingBack) ||
-            holder->identity.strings.callsign == aircraft.identity.strings.callsign) {
-            return false;
-        }
-        const ParkPosition* neighbour = gf_findStandById(neighbourId);
-        if (neighbour == nullptr || (neighbour->latDeg == 0.0 && neighbour->lonDeg == 0.0)) {
-            return false;
-        }
-        return kSpanMargin * (gf_getHalfWingspanNm(holder->identity.strings.type) + halfSpanNm) >=
-               gf_greatCircleDistanceNm(gf_standPosition(*neighbour), gf_standPosition(target));
+        return holder != liveAircraft.end() && holder->simState == SimState::Active &&
+               (holder->groundPhase == GroundPhase::Parked || holder->groundPhase == GroundPhase::PushingBack) &&
+               holder->identity.strings.callsign != aircraft.identity.strings.callsign &&
+               gf_neighbourWouldTouch(*holder, neighbourId, target, aircraft.identity.strings.type);
     });
+}
+
+bool gf_neighbourWouldTouch(const LiveAc& holder, std::uint32_t neighbourId, const ParkPosition& target,
+                            const std::string& parkingType) {
+    const ParkPosition* neighbour = gf_findStandById(neighbourId);
+    if (neighbour == nullptr || (neighbour->latDeg == 0.0 && neighbour->lonDeg == 0.0)) {
+        return false;
+    }
+    return kSpanMargin * (gf_getHalfWingspanNm(holder.identity.strings.type) + gf_getHalfWingspanNm(parkingType)) >=
+           gf_greatCircleDistanceNm(gf_standPosition(*neighbour), gf_standPosition(target));
+}
+
+bool gf_isUserStand(const ParkPosition& stand) {
+    if (!reservedStandName.empty() && stand.name == reservedStandName) {
+        return true;
+    }
+    const std::string userStand = gf_findStandAtPosition(gf_userPosition(runUserAcData));
+    return !userStand.empty() && stand.name == userStand;
 }
 
 bool gf_optionMatchesAircraft(const ParkOption& option, const AcIdentity& aircraft) {

@@ -60,6 +60,17 @@ std::vector<std::uint32_t>::const_iterator gf_findCollidingNeighbour(const std::
                                                                      const ParkPosition& target,
                                                                      const LiveAc& aircraft);
 
+// The stand is kept for the user aircraft (the park airport's reserved
+// stand) or the user aircraft stands on it: no AI aircraft is put there.
+bool gf_isUserStand(const ParkPosition& stand);
+
+// The live aircraft holding the neighbour stand and an aircraft of the type
+// parking on the target stand would touch: their half spans together, plus
+// 10 percent, reach the distance between the stands. Never for a neighbour
+// that is not a stand of the park airport or lies at 0, 0.
+bool gf_neighbourWouldTouch(const LiveAc& holder, std::uint32_t neighbourId, const ParkPosition& target,
+                            const std::string& parkingType);
+
 // The option counts, is real, and names the aircraft: by its first or second
 // callsign, or by airline and type together.
 bool gf_optionMatchesAircraft(const ParkOption& option, const AcIdentity& aircraft);

@@ -9,7 +9,7 @@
 #include "traffic/curves.h"
 #include "traffic/position_update.h"
 #include "traffic/stand_leaving_seam.h"
-#include "traffic/stand_way_seam.h"
+#include "traffic/stand_way.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/stream_measures.h"
 #include "traffic/take_off_landing.h"
