@@ -2,7 +2,7 @@
 
 #include "core/log.h"
 #include "core/settings.h"
-#include "traffic/stand_leaving_seam.h"
+#include "traffic/stand_leaving.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/tick_driver.h"
 

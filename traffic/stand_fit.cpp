@@ -28,7 +28,9 @@ OptionSlot* lf_findSlot(std::uint32_t aircraftId) {
 }  // namespace
 
 bool gf_standBigEnough(const ParkPosition& stand, double halfSpanNm) {
-    return halfSpanNm - stand.radiusNm <= kTooBigToleranceNm;
+    // Written so that a NaN half span counts as big enough, and then fails
+    // the narrowing of its size score.
+    return !(halfSpanNm - stand.radiusNm > kTooBigToleranceNm);
 }
 
 double gf_standSizeStepNm(double halfSpanNm) {

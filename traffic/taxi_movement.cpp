@@ -8,7 +8,7 @@
 #include "traffic/aircraft_commands.h"
 #include "traffic/curves.h"
 #include "traffic/position_update.h"
-#include "traffic/stand_leaving_seam.h"
+#include "traffic/stand_leaving.h"
 #include "traffic/stand_way.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/stream_measures.h"

@@ -194,7 +194,9 @@ TEST_F(MainLoop, FlushingTheStaticAircraftKeepsTheInitialLoadForThisRunOnly) {
     parkedAircraft = {parkedAt(1.0)};
     flushStaticRequested = true;
     runCycle();
-    EXPECT_TRUE(parkedAircraft.empty());
+    // Removed from the simulator; the record goes when the simulator reports it gone.
+    ASSERT_EQ(parkedAircraft.size(), 1U);
+    EXPECT_EQ(parkedAircraft.front().simState, SimState::RemovingFromSim);
     EXPECT_FALSE(flushStaticRequested);
     EXPECT_TRUE(INITIAL_LOAD_ONLY.value);
     EXPECT_FALSE(std::filesystem::exists(path));  // not saved
