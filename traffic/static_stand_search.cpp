@@ -189,15 +189,17 @@ void lf_searchStands(std::uint64_t timeOfWeek, std::uint32_t kind, std::uint32_t
 }
 
 bool gf_candidateFitsSlots(const ParkOption& option, const AcIdentity& aircraft, std::uint32_t weekday,
-                           std::int32_t halfHour, std::int32_t window, std::int32_t& identityMatched) {
+                           std::int32_t halfHour, std::int32_t window, std::int32_t* identityMatched) {
     if (!lf_isAircraftsOption(option, aircraft, weekday)) {
         return false;
     }
-    identityMatched = -1;
+    if (identityMatched != nullptr) {
+        *identityMatched = -1;
+    }
     return lf_fitsHalfHoursBack(option, halfHour, window);
 }
 
 bool gf_candidateFitsSlotsWrapped(const ParkOption& option, const AcIdentity& aircraft, std::uint32_t weekday,
-                                  std::int32_t window, std::int32_t& identityMatched) {
+                                  std::int32_t window, std::int32_t* identityMatched) {
     return gf_candidateFitsSlots(option, aircraft, weekday, kLastHalfHour, window, identityMatched);
 }

@@ -26,11 +26,11 @@ void lf_searchStands(std::uint64_t timeOfWeek, std::uint32_t kind, std::uint32_t
 
 // Whether a static aircraft still fits one option of its stand: the option
 // is for the weekday and for the aircraft's registration, airline and type
-// (then identityMatched becomes -1), and holds a half hour from halfHour
-// back window half hours (not below 0). The wrapped form looks at the day
-// before from half hour 47 back (the caller gives that weekday).
+// (then *identityMatched, when given, becomes -1), and holds a half hour from
+// halfHour back window half hours (not below 0). The wrapped form looks at
+// the day before from half hour 47 back (the caller gives that weekday).
 // std::out_of_range for a half hour outside 0 to 47.
 bool gf_candidateFitsSlots(const ParkOption& option, const AcIdentity& aircraft, std::uint32_t weekday,
-                           std::int32_t halfHour, std::int32_t window, std::int32_t& identityMatched);
+                           std::int32_t halfHour, std::int32_t window, std::int32_t* identityMatched = nullptr);
 bool gf_candidateFitsSlotsWrapped(const ParkOption& option, const AcIdentity& aircraft, std::uint32_t weekday,
-                                  std::int32_t window, std::int32_t& identityMatched);
+                                  std::int32_t window, std::int32_t* identityMatched = nullptr);

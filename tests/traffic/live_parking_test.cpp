@@ -88,9 +88,13 @@ TEST_F(LiveParking, AnUnconfirmedAircraftParkedTooLongIsRemovedWhenTheListIsColl
     confirmed.standConfirmed = true;
     LiveAc& recent = parkedFor(0x100004, 10);
 
+    // A clock set back makes no aircraft parked for ages.
+    LiveAc& ahead = parkedFor(0x100005, 0);
+    ahead.parkedSince += 60 * kTicksPerMinute;
+
     INITIAL_LOAD_ONLY.value = true;
     gf_collectLiveParked();
-    EXPECT_EQ(liveParkedList.size(), 4U);
+    EXPECT_EQ(liveParkedList.size(), 5U);
     EXPECT_EQ(removedLive(), 0U);
 
     INITIAL_LOAD_ONLY.value = false;
@@ -103,6 +107,7 @@ TEST_F(LiveParking, AnUnconfirmedAircraftParkedTooLongIsRemovedWhenTheListIsColl
     }
     const std::vector<std::pair<std::string, std::int32_t>> expected = {
         {confirmed.identity.strings.callsign, 0},
+        {ahead.identity.strings.callsign, 0},
         {recent.identity.strings.callsign, 10},
         {heavy.identity.strings.callsign, 179}};
     EXPECT_EQ(listed, expected);

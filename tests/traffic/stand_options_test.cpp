@@ -103,6 +103,15 @@ TEST_F(StandOptions, AStayOverMidnightFromSundayToMondayIsSplitBetweenTheDays) {
     EXPECT_EQ(hours(options()[1]), "0,1");
 }
 
+TEST_F(StandOptions, ALearnedOptionNeverRepeatsTheNumberOfOneThatStoppedCounting) {
+    options().push_back(makeOption({.registration = "D-AAAA", .day = 2, .halfHours = {5}, .sequence = 1}));
+    options().push_back(makeOption({.registration = "D-AAAB", .day = 2, .halfHours = {5}, .sequence = 0}));
+    LiveAc& aircraft = makeAircraft({.registration = "PH-BXA"});
+    ASSERT_TRUE(arrive(aircraft, 2, 20));
+    ASSERT_EQ(options().size(), 3U);
+    EXPECT_EQ(options().back().sequence, 3U);
+}
+
 TEST_F(StandOptions, ASecondArrivalInTheSameHalfHourAddsNothingButCounts) {
     LiveAc& aircraft = makeAircraft({.registration = "PH-BXA"});
     ASSERT_TRUE(arrive(aircraft, 2, 20));

@@ -94,6 +94,13 @@ TEST_F(StaticAircraft, AnOptionWhoseAircraftIsThereAlreadyStopsCounting) {
     parkedAircraft.clear();
     EXPECT_TRUE(search(gf_makeWeekSlot(2, 20), 0).empty());
 
+    // Nor is one aircraft offered two stands in one search.
+    loadStands({{.name = "A", .options = {makeOption({.registration = "PH-BXA", .day = 2, .halfHours = {20}})}},
+                {.name = "B",
+                 .latDeg = latMetresNorth(500.0),
+                 .options = {makeOption({.registration = "PH-BXA", .day = 2, .halfHours = {20}})}}});
+    EXPECT_EQ(search(gf_makeWeekSlot(2, 20), 0).size(), 1U);
+
     // A live parked aircraft with the option's callsign is there too.
     loadStands({{.name = "A", .options = {makeOption({.callsign = "KLM7", .day = 2, .halfHours = {20}})}}});
     liveParkedList = {{"KLM7", 9, 3}};
@@ -190,6 +197,29 @@ TEST_F(StaticAircraft, TheReservedStandLosesItsStaticAircraftFirstThenItsLiveOne
     EXPECT_EQ(live.simState, SimState::Active);
     gf_removeAircraftAtStand("R");
     EXPECT_EQ(live.simState, SimState::RemovingFromSim);
+}
+
+TEST_F(StaticAircraft, AStaticAircraftStillFitsAnOptionOfItsOwnSeenWithinTheWindow) {
+    const AcIdentity aircraft = buildAcIdentity(test::makeStrings("KLM", "B738", "KLM1*", "PH-BXA"));
+    const ParkOption option = makeOption({.registration = "PH-BXA", .day = 3, .halfHours = {10, 46}});
+    struct Case {
+        std::uint32_t weekday;
+        std::int32_t halfHour;
+        std::int32_t window;
+        bool fits;
+        bool matched;
+    };
+    for (const Case& c : {Case{3, 12, 2, true, true}, Case{3, 13, 2, false, true}, Case{4, 12, 2, false, false}}) {
+        SCOPED_TRACE(::testing::Message() << c.weekday << " " << c.halfHour << " " << c.window);
+        std::int32_t matched = 0;
+        EXPECT_EQ(gf_candidateFitsSlots(option, aircraft, c.weekday, c.halfHour, c.window, &matched), c.fits);
+        EXPECT_EQ(matched, c.matched ? -1 : 0);
+    }
+    const AcIdentity other = buildAcIdentity(test::makeStrings("KLM", "B738", "KLM1*", "PH-BXB"));
+    EXPECT_FALSE(gf_candidateFitsSlots(option, other, 3, 10, 0));
+    // The day before, from its last half hour back.
+    EXPECT_TRUE(gf_candidateFitsSlotsWrapped(option, aircraft, 3, 1));
+    EXPECT_FALSE(gf_candidateFitsSlotsWrapped(option, aircraft, 3, 0));
 }
 
 }  // namespace
