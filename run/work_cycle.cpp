@@ -117,7 +117,10 @@ void lf_serveObjectIdLookup() {
         return;
     }
     const std::string callsign = CALLSIGN_2_OBJECTID.value;
-    if (const LiveAc* aircraft = lf_findActiveCallsign(callsign)) {
+    if (callsign.empty()) {  // the box was emptied: the answer goes too
+        MainWindow::oidAnswerText = "";
+        InvalidateRect(MainWindow::hwnd, &MainWindow::controlPanelRect, TRUE);
+    } else if (const LiveAc* aircraft = lf_findActiveCallsign(callsign)) {
         lookedUpObjectId = aircraft->objectId;
         MainWindow::oidAnswerText = fmtlib::format("= {}", aircraft->objectId);
         InvalidateRect(MainWindow::hwnd, &MainWindow::controlPanelRect, TRUE);
