@@ -1,6 +1,8 @@
 #include "ui/check_box_actions.h"
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "airports/learned_airport_file.h"
 #include "core/format.h"
@@ -33,7 +35,8 @@ const std::vector<SwitchMessages>& lf_switchMessages() {
     static const std::vector<SwitchMessages> messages{
         {&LIG_PRIORITIZE, "Liveries, for airl+model, in lower lfolders that are already available will be skipped",
          ""},
-        {&COLLISION_LIVE_PARKED_GND, "", "Be aware, no collision avoidance with live aircraft vs parked static on the ground"},
+        {&COLLISION_LIVE_PARKED_GND, "",
+         "Be aware, no collision avoidance with live aircraft vs parked static on the ground"},
         {&COLLISION_USER_GND, "", "Be aware, no collision avoidance with user aircraft on the ground"},
         {&COLLISION_USER_AIR, "", "Be aware, no collision avoidance with user aircraft in the air"},
         {&SUPPRESS_STUB, "Exclude FSLTL-liveries titles ending with _STUB from scan", ""},
@@ -54,20 +57,29 @@ void lf_showSwitchMessage(const std::string& text) {
     }
 }
 
+// What a scan switched on says: the things scanned and when the user should
+// ask for a scan.
+struct ScanSwitch {
+    std::string_view what;
+    std::string_view advice;
+};
+constexpr ScanSwitch kLiveryScan{"liveries", "add/removed AI aircraft models/liveries"};
+constexpr ScanSwitch kAirportScan{"airports", "add/removed airports"};
+
 // A scan switched on restarts a run that has not reached RealTraffic yet,
 // so that the scan runs at once; later it waits for the program's next
 // start.
-void lf_scanSwitchedOn(std::string_view what, std::string_view advice) {
+void lf_scanSwitchedOn(const ScanSwitch& scan) {
     if (!beforeFirstConnection) {
         gf_showMessage(fmtlib::format("Your {} will be scanned at the next start of {}, recommended after you have {}",
-                                      what, kProductName, advice),
+                                      scan.what, kProductName, scan.advice),
                        false);
         return;
     }
-    if (what == "liveries") {
+    if (&scan == &kLiveryScan) {
         gf_requestLiveryCatalogRebuild();
     }
-    gf_showMessage(fmtlib::format("Your {} will be scanned", what), true);
+    gf_showMessage(fmtlib::format("Your {} will be scanned", scan.what), true);
     gf_requestRestart(kScanRestartDelaySec);
 }
 
@@ -102,10 +114,8 @@ bool lf_switchAction(const BoolControlParameter* setting, bool on) {
     } else if (setting == &SCAN_LIVERIES || setting == &SCAN_AIRPORTS) {
         if (!on) {
             gf_clearMessage();
-        } else if (setting == &SCAN_LIVERIES) {
-            lf_scanSwitchedOn("liveries", "add/removed AI aircraft models/liveries");
         } else {
-            lf_scanSwitchedOn("airports", "add/removed airports");
+            lf_scanSwitchedOn(setting == &SCAN_LIVERIES ? kLiveryScan : kAirportScan);
         }
     } else if (setting == &AUTO_RANGE) {
         lf_autoRangeSwitched(on);

@@ -24,7 +24,9 @@ constexpr std::uint32_t kPeriodicWorkCycles = 15;
 
 }  // namespace
 
-void gf_enableControl(const ControlBinding& control, bool enable) { EnableWindow(control.window, enable ? TRUE : FALSE); }
+void gf_enableControl(const ControlBinding& control, bool enable) {
+    EnableWindow(control.window, enable ? TRUE : FALSE);
+}
 
 void gf_repaintControlPanel() { InvalidateRect(MainWindow::hwnd, &MainWindow::controlPanelRect, TRUE); }
 

@@ -7,7 +7,6 @@
 
 #include "airports/airport_list.h"
 #include "core/great_circle.h"
-
 #include "core/parameter_controls.h"
 #include "core/settings.h"
 #include "core/threshold_steps.h"
@@ -40,8 +39,10 @@ constexpr int kDestinationMarginNm = 3;
 
 double lf_distanceToDestinationNm(const UserAcData& user) {
     const AirportRecord* destination = gf_findAirportByCode(std::string{DESTINATION.value});
-    return destination == nullptr ? kNoDestinationNm
-                                  : gf_greatCircleDistanceNm(gf_userPosition(user), {destination->lat, destination->lon});
+    if (destination == nullptr) {
+        return kNoDestinationNm;
+    }
+    return gf_greatCircleDistanceNm(gf_userPosition(user), {destination->lat, destination->lon});
 }
 
 int lf_autoRangeNm() {

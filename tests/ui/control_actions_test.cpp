@@ -111,7 +111,8 @@ TEST_F(ControlActions, SwitchesAnswerInTheMessageLine) {
         std::string message;  // empty: the message line is cleared
     };
     const Row rows[] = {
-        {&LIG_PRIORITIZE, true, "Liveries, for airl+model, in lower lfolders that are already available will be skipped"},
+        {&LIG_PRIORITIZE, true,
+         "Liveries, for airl+model, in lower lfolders that are already available will be skipped"},
         {&LIG_PRIORITIZE, false, ""},
         {&COLLISION_USER_GND, false, "Be aware, no collision avoidance with user aircraft on the ground"},
         {&COLLISION_USER_GND, true, ""},
