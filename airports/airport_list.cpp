@@ -15,7 +15,7 @@
 #include "core/strings.h"
 
 std::vector<AirportRecord> airportList;
-bool airportsRead = false;
+std::atomic<bool> airportsRead{false};
 std::unordered_map<std::string, std::string> airportNames;
 
 namespace {
@@ -91,6 +91,17 @@ bool gf_readAirports(const std::filesystem::path& fileName) {
     }
     airportsRead = true;
     return !airportList.empty();
+}
+
+const AirportRecord* gf_findAirportByCode(std::string_view code) {
+    if (!airportsRead || code.empty()) {
+        return nullptr;
+    }
+    const auto found = std::lower_bound(airportList.begin(), airportList.end(), code,
+                                        [](const AirportRecord& record, std::string_view wanted) {
+                                            return std::string_view{record.code} < wanted;
+                                        });
+    return found != airportList.end() && found->code == code ? &*found : nullptr;
 }
 
 void readAirportElement(const pugi::xml_node& airportElement, const std::string& code) {

@@ -9,6 +9,7 @@
 // starts its threads; from then on they are only read, by any thread,
 // without a lock.
 
+#include <atomic>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -30,8 +31,9 @@ struct AirportRecord {
 // Sorted by code (byte-wise, a code before the longer codes it begins);
 // never changed after it was read, so references to its records stay valid.
 extern std::vector<AirportRecord> airportList;
-// The list was read completely; later reads return at once.
-extern bool airportsRead;
+// The list was read completely; later reads return at once. Set after the
+// list is complete, so any thread may search the list once it is set.
+extern std::atomic<bool> airportsRead;
 // ICAO code to airport name; the first name of a code wins.
 extern std::unordered_map<std::string, std::string> airportNames;
 
@@ -49,6 +51,10 @@ void readAirportElement(const pugi::xml_node& airportElement, const std::string&
 // Fills airportNames from input/airports_msfs_names.xml; a missing or
 // unreadable file leaves it empty, with a log line.
 void gf_readAirportNames();
+
+// The airport with that ICAO code; null when there is none or while the
+// list is not read completely. Any thread.
+const AirportRecord* gf_findAirportByCode(std::string_view code);
 
 // "EHAM (AMS)", "EDXW" without an IATA code, "? (AMS)" without an ICAO code.
 std::string gf_iataSuffix(const AirportRecord& record);

@@ -14,7 +14,6 @@
 #include "platform/window/user32.h"
 #include "run/program_start.h"
 #include "ui/controls.h"
-#include "ui/main_window_seam.h"
 #include "ui/message_line.h"
 #include "ui/radius.h"
 

@@ -23,6 +23,10 @@ bool gf_checkParkAirports(bool reRead, std::string& text);
 // then every 16th work cycle. Nothing here.
 void gf_handleStaticParking(bool firstCall);
 
+// Removes the farthest live aircraft in SimState active until no more than
+// MAX_LIVE_SEL are left.
+void gf_trimToMaxLiveAircraft();
+
 // Applies a finished static-parking calculation (the renewal's second
 // phase). Nothing here.
 void gf_applyParkingAdjustments();

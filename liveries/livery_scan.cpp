@@ -34,6 +34,8 @@ std::atomic<bool> liveriesProcessed{false};
 
 namespace {
 
+std::atomic<bool> catalogRebuildRequested{false};
+
 constexpr int kAutomaticScanFoundNothingCode = 43;
 constexpr int kManualScanFoundNothingCode = 53;
 constexpr std::int32_t kMaxFolderOrdinal = 10;
@@ -128,7 +130,18 @@ LiveryScanResult scanLiveryFolders(const LiveryFolders& folders) {
     return LiveryScanResult::found;
 }
 
+void gf_requestLiveryCatalogRebuild() {
+    catalogRebuildRequested = true;
+}
+
 void processScannedLiveries() {
+    // Taken first: a request made while the catalogue is built is served at
+    // the next start-up.
+    const bool rebuild = catalogRebuildRequested.exchange(false);
+    if (rebuild) {
+        gf_resetLiveryCatalog();
+        liveriesProcessed = false;
+    }
     if (liveriesProcessed) {
         gf_writeLogPlain("Processing scanned liveries skipped; already done in previous start-up");
         liveryList.clear();

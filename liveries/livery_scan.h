@@ -19,6 +19,10 @@
 // when the user asks for a new scan or chooses another simulator.
 extern std::atomic<bool> liveriesProcessed;
 
+// The catalogue is built again from LiveriesScanned.xml at the worker's next
+// start-up, also when it was built in this program already. Any thread.
+void gf_requestLiveryCatalogRebuild();
+
 enum class LiveryScanResult {
     found,      // LiveriesScanned.xml and the reports written
     noneFound,  // no livery in any folder; nothing written

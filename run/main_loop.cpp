@@ -198,5 +198,7 @@ void gf_resetMainLoop() {
     parkingRenewalRequested = false;
     blockCallsignRequested = false;
     objectIdLookupRequested = false;
+    parkedLightsRequested = false;
+    liveTrimRequested = false;
     gf_resetWorkCycle();
 }

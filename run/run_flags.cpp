@@ -14,6 +14,8 @@ std::atomic<bool> flushStaticRequested{false};
 std::atomic<bool> reReadRequested{false};
 std::atomic<bool> blockCallsignRequested{false};
 std::atomic<bool> objectIdLookupRequested{false};
+std::atomic<bool> parkedLightsRequested{false};
+std::atomic<bool> liveTrimRequested{false};
 std::atomic<bool> parkingRenewalRequested{false};
 
 namespace {

@@ -44,6 +44,8 @@ extern std::atomic<bool> flushStaticRequested;     // "Flush static"
 extern std::atomic<bool> reReadRequested;          // "Re-read"
 extern std::atomic<bool> blockCallsignRequested;   // "Block:" box and "Unblock"
 extern std::atomic<bool> objectIdLookupRequested;  // "Oid:" box
+extern std::atomic<bool> parkedLightsRequested;    // "Nav lights": to the parked aircraft now
+extern std::atomic<bool> liveTrimRequested;        // "Max live": the live aircraft trimmed to it
 // The renewal of the static parked aircraft is due.
 extern std::atomic<bool> parkingRenewalRequested;
 

@@ -27,7 +27,7 @@
 #include "traffic/tick_driver.h"
 #include "traffic/traffic_reset.h"
 #include "ui/main_window.h"
-#include "ui/main_window_seam.h"
+#include "ui/radius.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 #include "run/work_cycle.h"
 
 #include <cmath>
+#include <mutex>
 #include <string>
 
 #include "airports/park_airports_seam.h"
@@ -21,6 +22,7 @@
 #include "run/traffic_reader.h"
 #include "run/work_schedule.h"
 #include "simlink/parking_controls.h"
+#include "simlink/sim_commands.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/collision_avoidance.h"
@@ -30,9 +32,10 @@
 #include "traffic/replacement.h"
 #include "traffic/static_aircraft.h"
 #include "traffic/tick_driver.h"
+#include "ui/destination.h"
 #include "ui/main_window.h"
-#include "ui/main_window_seam.h"
 #include "ui/message_line.h"
+#include "ui/radius.h"
 
 namespace {
 
@@ -115,7 +118,10 @@ void lf_serveObjectIdLookup() {
         return;
     }
     const std::string callsign = CALLSIGN_2_OBJECTID.value;
-    if (const LiveAc* aircraft = lf_findActiveCallsign(callsign)) {
+    if (callsign.empty()) {  // the box was emptied: the answer goes too
+        MainWindow::oidAnswerText = "";
+        InvalidateRect(MainWindow::hwnd, &MainWindow::controlPanelRect, TRUE);
+    } else if (const LiveAc* aircraft = lf_findActiveCallsign(callsign)) {
         lookedUpObjectId = aircraft->objectId;
         MainWindow::oidAnswerText = fmtlib::format("= {}", aircraft->objectId);
         InvalidateRect(MainWindow::hwnd, &MainWindow::controlPanelRect, TRUE);
@@ -136,6 +142,32 @@ void lf_serveFlushStatic() {
     if (!INITIAL_LOAD_ONLY.value) {
         INITIAL_LOAD_ONLY.value = true;  // not saved: for this run only
         gf_setCheckBox(INITIAL_LOAD_ONLY);
+    }
+}
+
+// "Nav lights" switched: every parked aircraft, static or live, shows the
+// new setting at once.
+void lf_serveParkedLights() {
+    if (!parkedLightsRequested.exchange(false)) {
+        return;
+    }
+    const std::uint32_t on = NAV_LIGHTS_WHILE_PARKED.value ? 1 : 0;
+    const std::lock_guard lock(simQueueMutex);
+    for (const ParkedAc& aircraft : parkedAircraft) {
+        if (lf_active(aircraft)) {
+            gf_appendEventCmd({aircraft.objectId, SimEventId::NavLightsSet, on});
+        }
+    }
+    for (const LiveAc& aircraft : liveAircraft) {
+        if (lf_active(aircraft) && aircraft.groundPhase == GroundPhase::Parked) {
+            gf_appendEventCmd({aircraft.objectId, SimEventId::NavLightsSet, on});
+        }
+    }
+}
+
+void lf_serveLiveTrim() {
+    if (liveTrimRequested.exchange(false)) {
+        gf_trimToMaxLiveAircraft();
     }
 }
 
@@ -268,6 +300,9 @@ void runCycle() {
     lf_serveCoupledCheck();
     lf_serveObjectIdLookup();
     lf_serveFlushStatic();
+    lf_serveParkedLights();
+    lf_serveLiveTrim();
+    gf_addDestinationParkAirport();
     lf_avoidUserCollisions();
     lf_avoidParkedCollisions();
     lf_serveBlockCallsign();

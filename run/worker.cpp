@@ -24,7 +24,7 @@
 #include "run/run_traffic.h"
 #include "scanner/addon_airport_scan.h"
 #include "simlink/flight_plans.h"
-#include "ui/control_actions.h"
+#include "ui/destination.h"
 #include "ui/main_window.h"
 #include "ui/message_line.h"
 
@@ -80,12 +80,9 @@ void lf_prepareAndRunTraffic() {
     lf_readMyParkAirports();
     EnableWindow(reReadButton.window, TRUE);
     const std::string destination = DESTINATION.value;
-    if (!destination.empty()) {
-        const auto airport = std::find_if(airportList.begin(), airportList.end(),
-                                          [&destination](const AirportRecord& record) { return record.code == destination; });
-        if (airport != airportList.end()) {
-            gf_setDestination(destination, {airport->lat, airport->lon});
-        }
+    if (const AirportRecord* airport = gf_findAirportByCode(destination)) {
+        gf_setDestination(destination, {airport->lat, airport->lon});
+        gf_addDestinationParkAirport();
     }
     SetWindowPos(MainWindow::hwnd, ALWAYS_ON_TOP.value ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOSIZE | SWP_NOMOVE);

@@ -10,6 +10,13 @@
 // from nm as given. Returns the metres. Safe from any thread.
 std::uint32_t gf_setRadiusNm(int nm);
 
+// The radius from the user aircraft while AUTO_RANGE is on: 10 nm on the
+// ground; 100 above AR_ABOVE_HEIGHT feet, 40 above AIRP_HEIGHT; else by the
+// distance d to the destination airport (10000 nm without one): 10 up to
+// 7 nm, the RANGE choice of d + 3 below 37 nm, else 40. RANGE's box shows a
+// changed value. Any thread.
+void gf_updateAutoRange();
+
 // Any radius onto the nearest sensible RANGE choice: below 3 gives 2, 3 to 6
 // stay, 7 and 8 give 8, ..., 38 to 44 give 40, 45 to 56 give 50, 57 to 72
 // give 65, 73 to 89 give 80, 90 and more give 100.

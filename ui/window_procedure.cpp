@@ -8,6 +8,7 @@
 #include "run/run_flags.h"
 #include "run/worker.h"
 #include "ui/control_actions.h"
+#include "ui/edit_box_actions.h"
 #include "ui/controls.h"
 #include "ui/message_line.h"
 #include "ui/program_resources.h"

@@ -277,6 +277,15 @@ TEST_F(InstallationScanTest, ScanWritesTheCatalogueAndEveryReport) {
     // A later start-up of the worker keeps the catalogue.
     ASSERT_TRUE(gf_scanLiveries());
     EXPECT_TRUE(logged("Processing scanned liveries skipped; already done in previous start-up"));
+
+    // Asked for by the main window (a new scan or another simulator): the
+    // next start-up builds it again from the file, in place of the old one.
+    gf_requestLiveryCatalogRebuild();
+    ASSERT_TRUE(gf_scanLiveries());
+    const Lines lines = logLines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "8 liveries read from output/LiveriesScanned.xml"), 2);
+    EXPECT_EQ(liveryCatalog.byAirline.size(), 6u);
+    EXPECT_TRUE(liveriesProcessed);
 }
 
 TEST_F(InstallationScanTest, ScanWithoutProblemsWritesNoErrorReports) {

@@ -17,11 +17,13 @@
 #include "run/traffic_reader.h"
 #include "run/work_cycle.h"
 #include "simlink/parking_controls.h"
+#include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/tick_driver.h"
 #include "ui/main_window.h"
+#include "ui/message_line.h"
 
 namespace {
 
@@ -188,6 +190,14 @@ TEST_F(MainLoop, AnswersTheObjectIdLookup) {
     runCycle();
     EXPECT_EQ(MainWindow::oidAnswerText, "= 77");
     EXPECT_EQ(lookedUpObjectId, 77u);
+
+    // The box emptied: the answer goes, no callsign is reported unknown.
+    gf_clearMessage();
+    CALLSIGN_2_OBJECTID.value = "";
+    objectIdLookupRequested = true;
+    runCycle();
+    EXPECT_EQ(MainWindow::oidAnswerText, "");
+    EXPECT_EQ(MainWindow::messageText, "");
 }
 
 TEST_F(MainLoop, FlushingTheStaticAircraftKeepsTheInitialLoadForThisRunOnly) {
@@ -211,6 +221,45 @@ TEST_F(MainLoop, BlocksTheFirstActiveAircraftOfTheCallsign) {
     EXPECT_FALSE(blockCallsignRequested);
     EXPECT_EQ(liveAircraft[0].simState, SimState::Adding2Sim);
     EXPECT_EQ(liveAircraft[1].simState, SimState::RemovingFromSim);
+}
+
+TEST_F(MainLoop, SendsTheNavLightsSwitchToEveryParkedAircraft) {
+    parkedAircraft = {parkedAt(1.0), parkedAt(2.0)};
+    parkedAircraft[0].objectId = 11;
+    parkedAircraft[1].objectId = 12;
+    parkedAircraft[1].simState = SimState::Adding2Sim;
+    liveAircraft = {liveAt(10, "SWR12", true), liveAt(11, "DLH4", true)};
+    liveAircraft[0].objectId = 21;
+    liveAircraft[0].groundPhase = GroundPhase::Parked;
+    liveAircraft[1].objectId = 22;  // taxiing
+    NAV_LIGHTS_WHILE_PARKED.value = false;
+    {
+        const std::lock_guard lock(simQueueMutex);
+        simEventQueue.clear();
+    }
+    parkedLightsRequested = true;
+    runCycle();
+    EXPECT_FALSE(parkedLightsRequested);
+    const std::lock_guard lock(simQueueMutex);
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> lights;
+    for (const EventCmd& event : simEventQueue) {
+        if (event.eventId == SimEventId::NavLightsSet) {
+            lights.emplace_back(event.objectId, event.data);
+        }
+    }
+    EXPECT_THAT(lights, ElementsAre(std::pair{11U, 0U}, std::pair{21U, 0U}));
+    simEventQueue.clear();
+}
+
+TEST_F(MainLoop, TrimsTheLiveAircraftToTheirLimitFarthestFirst) {
+    liveAircraft = {liveAt(30, "FAR1", false), liveAt(5, "NEAR", false), liveAt(20, "FAR2", false)};
+    MAX_LIVE_SEL.value = 1;
+    liveTrimRequested = true;
+    runCycle();
+    EXPECT_FALSE(liveTrimRequested);
+    EXPECT_EQ(liveAircraft[0].simState, SimState::RemovingFromSim);
+    EXPECT_EQ(liveAircraft[1].simState, SimState::Active);
+    EXPECT_EQ(liveAircraft[2].simState, SimState::RemovingFromSim);
 }
 
 TEST_F(MainLoop, ServesOneCoupledCheckPerCycle) {

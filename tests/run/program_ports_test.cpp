@@ -13,6 +13,7 @@
 #include "core/settings.h"
 #include "platform/net/tcp_socket.h"
 #include "platform/net/udp_socket.h"
+#include "platform/window/user32.h"
 #include "run/main_loop.h"
 #include "run/realtraffic_link.h"
 #include "run/run_flags.h"
@@ -113,6 +114,26 @@ TEST_F(Program, AFailedSimConnectCallRestartsTheRun) {
                                "RealTraffic not detected at this PC", "===> Exiting: USER CLOSED SIM"}));
     EXPECT_EQ(loggedCount(" dbase records read"), 1u);  // read once per program
     EXPECT_EQ(fileValue("SCAN_LIVERIES"), "false");
+}
+
+TEST_F(Program, ALiveryScanAskedForBeforeRealTrafficConnectsRestartsTheRunAndBuildsTheCatalogueAgain) {
+    runProgram([this] {
+        ASSERT_TRUE(waitForCycles(1));
+        ASSERT_TRUE(beforeFirstConnection);
+        // The user's click on "Scan for liveries", handled on the window's
+        // thread while the worker runs.
+        PostMessageW(MainWindow::hwnd, WM_COMMAND, MAKEWPARAM(SCAN_LIVERIES.controlId, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(SCAN_LIVERIES.window.load()));
+        ASSERT_TRUE(waitForLog("===> Exiting: NEW SETTINGS"));
+        ASSERT_TRUE(waitFor([] { return closingReason == ClosingReason::NotYetSet; }));  // the run was reset
+        ASSERT_TRUE(waitForCycles(1));
+        closeWindow();
+    });
+    EXPECT_TRUE(loggedInOrder({"1 liveries read from output/LiveriesScanned.xml", "Your liveries will be scanned",
+                               "===> Exiting: NEW SETTINGS", "===> Restarting after 2 seconds",
+                               "liveries scan automatic starts", "1 liveries read from output/LiveriesScanned.xml",
+                               "===> Exiting: USER CLOSED SIM"}));
+    EXPECT_EQ(fileValue("SCAN_LIVERIES"), "false");  // switched off again by the finished scan
 }
 
 TEST_F(Program, AReaderThatCannotBindRestartsUnlessTheWindowIsClosedDuringTheCountdown) {

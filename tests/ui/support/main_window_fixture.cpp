@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "airports/learned_airport_file.h"
 #include "airports/park_airport_file.h"
 #include "airports/park_airports_seam.h"
 #include "airports/static_parking_seam.h"
@@ -106,7 +107,8 @@ void resetMainWindowState() {
     closingReason = ClosingReason::NotYetSet;
     restartDelaySec = 0;
     beforeFirstConnection = true;
-    for (auto* request : {&flushStaticRequested, &reReadRequested, &blockCallsignRequested, &objectIdLookupRequested}) {
+    for (auto* request : {&flushStaticRequested, &reReadRequested, &blockCallsignRequested, &objectIdLookupRequested,
+                          &parkedLightsRequested, &liveTrimRequested, &parkingRenewalRequested, &parkingParamsChanged}) {
         *request = false;
     }
 }

@@ -1,3 +1,0 @@
-#include "ui/main_window_seam.h"
-
-void gf_updateAutoRange() {}
