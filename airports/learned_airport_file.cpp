@@ -6,7 +6,8 @@
 
 #include "airports/learned_settings.h"
 #include "airports/park_airport_file.h"
-#include "airports/park_airports_seam.h"
+#include "airports/park_airports.h"
+#include "airports/park_stands.h"
 #include "airports/stand_file_locations.h"
 #include "core/calendar.h"
 #include "core/data_paths.h"

@@ -4,11 +4,13 @@
 #include <bitset>
 #include <cmath>
 
+#include "airports/fake_traffic.h"
 #include "airports/learned_airport_file.h"
-#include "airports/park_airports_seam.h"
+#include "airports/park_airport_loading.h"
+#include "airports/park_airports.h"
+#include "airports/park_stands.h"
 #include "airports/stand_file_downloads.h"
 #include "airports/stand_file_locations.h"
-#include "airports/static_parking_seam.h"
 #include "core/data_paths.h"
 #include "core/exceptions.h"
 #include "core/folders.h"

@@ -202,6 +202,25 @@ const std::vector<std::string>& gf_readLines(TextFileLines& file, std::size_t ex
     return file.lines;
 }
 
+bool gf_replaceTextLines(const std::vector<std::string>& lines, const std::filesystem::path& path) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line;
+        text += '\n';
+    }
+    std::filesystem::path temporary = path;
+    temporary += ".new";
+    std::error_code error;
+    if (gf_writeTextFile(text, temporary, false)) {
+        std::filesystem::rename(temporary, path, error);
+        if (!error) {
+            return true;
+        }
+    }
+    std::filesystem::remove(temporary, error);
+    return false;
+}
+
 bool gf_writeTextFile(std::string_view text, const std::filesystem::path& path, bool newline) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     if (!file.is_open()) {

@@ -68,6 +68,10 @@ const std::vector<std::string>& gf_readLines(TextFileLines& file, std::size_t ex
 // the file. True only when the whole text reached the file.
 bool gf_writeTextFile(std::string_view text, const std::filesystem::path& path, bool newline);
 
+// Writes each line followed by a line feed into "<path>.new", which is then
+// renamed over the path: the path keeps the old file until the new one is
+// whole. A failed write leaves no "<path>.new" behind.
+bool gf_replaceTextLines(const std::vector<std::string>& lines, const std::filesystem::path& path);
 // Saves the document with the XML library's default indentation and format;
 // logs "'{}' saved" or "could not save to '{}'". True when it saved.
 bool gf_saveXmlFile(const pugi::xml_document& document, const std::filesystem::path& path);

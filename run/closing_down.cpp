@@ -4,8 +4,8 @@
 #include <exception>
 #include <mutex>
 
-#include "airports/park_airports_seam.h"
-#include "airports/static_parking_seam.h"
+#include "airports/park_airport_loading.h"
+#include "airports/park_airports.h"
 #include "core/format.h"
 #include "core/log.h"
 #include "core/settings.h"

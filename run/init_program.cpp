@@ -5,6 +5,7 @@
 #include <string>
 
 #include "airports/airport_list.h"
+#include "airports/park_airport_loading.h"
 #include "core/data_paths.h"
 #include "core/exceptions.h"
 #include "core/format.h"
@@ -87,7 +88,7 @@ void initProgram() {
     lf_repaint(MainWindow::statusBlockRect);
     stripCommunitySuffix(lf_selectedPackagesPath());
     prepareDataFolders();
-    savedMaxLiveSel = static_cast<std::uint32_t>(MAX_LIVE_SEL.value.load());
+    userMaxLiveSel = static_cast<std::uint32_t>(MAX_LIVE_SEL.value.load());
     if (!restartRequested) {
         checkForUpdates();
     }

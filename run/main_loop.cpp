@@ -4,8 +4,9 @@
 #include <chrono>
 #include <mutex>
 
-#include "airports/park_airports_seam.h"
-#include "airports/static_parking_seam.h"
+#include "airports/callsign_object_ids.h"
+#include "airports/park_airport_choice.h"
+#include "airports/park_airports.h"
 #include "core/calendar.h"
 #include "core/format.h"
 #include "core/log.h"
@@ -66,7 +67,7 @@ void lf_runScheduledWork(const CycleWork& work) {
         gf_removeStaticDuplicate();
     }
     if (work.parkedLog && CALLSIGN_OBJECTIDS.value && msfs2020Selected) {
-        gf_logParkedAircraft();
+        gf_writeCallsignObjectIds();
     }
 }
 
@@ -74,8 +75,8 @@ void lf_runScheduledWork(const CycleWork& work) {
 void lf_runPeriodicCycleWork() {
     TrafficReader::referencePosition = gf_userPosition(runUserAcData);
     sendQs123(simUtcSeconds);
-    if (!reservedStandName.empty()) {
-        gf_removeAircraftAtStand(reservedStandName);
+    if (!reservedStandText.empty()) {
+        gf_removeAircraftAtStand(reservedStandText);
     }
     handleReReadRequest();
     runPeriodicWork();

@@ -13,7 +13,6 @@
 #include "ui/program_resources.h"
 
 std::atomic<bool> realTrafficOnThisPc{false};
-std::atomic<std::uint32_t> savedMaxLiveSel{500};
 std::atomic<std::int32_t> manualRadiusNm{0};
 
 namespace {

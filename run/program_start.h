@@ -19,8 +19,6 @@ inline constexpr std::string_view kSingleInstanceName = "Local\\$Vantrel$";
 // the UDP readers then listen on 127.0.0.1 only, and RealTraffic connects to
 // the program's TCP server.
 extern std::atomic<bool> realTrafficOnThisPc;
-// MAX_LIVE_SEL as read at start-up; restored when a park airport is left.
-extern std::atomic<std::uint32_t> savedMaxLiveSel;
 // The radius kept for the "Auto range" check box, nautical miles: RANGE at
 // start-up.
 extern std::atomic<std::int32_t> manualRadiusNm;

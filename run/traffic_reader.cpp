@@ -4,7 +4,7 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "airports/park_airports_seam.h"
+#include "airports/park_airports.h"
 #include "core/calendar.h"
 #include "core/format.h"
 #include "core/log.h"

@@ -4,8 +4,11 @@
 #include <mutex>
 #include <string>
 
-#include "airports/park_airports_seam.h"
-#include "airports/static_parking_seam.h"
+#include "airports/live_aircraft_limit.h"
+#include "airports/park_airport_loading.h"
+#include "airports/park_airports.h"
+#include "airports/park_stands.h"
+#include "airports/parking_renewal.h"
 #include "core/calendar.h"
 #include "core/format.h"
 #include "core/great_circle.h"

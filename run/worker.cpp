@@ -7,7 +7,7 @@
 #include <system_error>
 
 #include "airports/airport_list.h"
-#include "airports/static_parking_seam.h"
+#include "airports/park_airports.h"
 #include "core/data_paths.h"
 #include "core/exceptions.h"
 #include "core/folders.h"

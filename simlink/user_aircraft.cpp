@@ -4,7 +4,7 @@
 #include <mutex>
 #include <string>
 
-#include "airports/park_airports_seam.h"
+#include "airports/park_airports.h"
 #include "core/great_circle.h"
 #include "core/log.h"
 #include "platform/window/user32.h"

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <mutex>
 
-#include "airports/park_airports_seam.h"
 #include "airports/park_stands.h"
+#include "airports/static_parking.h"
 #include "core/format.h"
 #include "core/log.h"
 #include "core/settings.h"

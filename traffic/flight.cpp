@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
-#include "airports/park_airports_seam.h"
+#include "airports/park_airports.h"
 #include "core/fixed_tables.h"
 #include "run/qnh_reader.h"
 #include "simlink/sim_commands.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "airports/park_airports_seam.h"
+#include "airports/park_airports.h"
 #include "core/format.h"
 #include "core/log.h"
 #include "run/main_loop.h"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "airports/park_airports.h"
 #include "airports/park_stands.h"
 #include "core/format.h"
 #include "core/great_circle.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "airports/park_airports_seam.h"
+#include "airports/park_stands.h"
 #include "traffic/aircraft_records.h"
 
 // The stand under a newcomer on the ground near the park airport that has

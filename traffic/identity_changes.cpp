@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "airports/park_airports_seam.h"
+#include "airports/park_airports.h"
 #include "liveries/aircraft_database.h"
 #include "liveries/livery_catalog.h"
 #include "traffic/identity_checks.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <gsl/gsl>
 
-#include "airports/park_airports_seam.h"
+#include "airports/park_airports.h"
 #include "airports/park_stands.h"
 #include "core/format.h"
 #include "core/log.h"

@@ -4,7 +4,7 @@
 #include <exception>
 #include <filesystem>
 
-#include "airports/park_airports_seam.h"
+#include "airports/park_stands.h"
 #include "core/format.h"
 #include "core/log.h"
 #include "core/settings.h"

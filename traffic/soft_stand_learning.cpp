@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "airports/park_airports_seam.h"
+#include "airports/park_airport_loading.h"
+#include "airports/park_airports.h"
+#include "airports/park_stands.h"
 #include "core/settings.h"
 #include "traffic/stand_fit.h"
 #include "traffic/stand_options.h"

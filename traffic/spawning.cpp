@@ -5,7 +5,8 @@
 #include <numbers>
 #include <optional>
 
-#include "airports/park_airports_seam.h"
+#include "airports/live_aircraft_limit.h"
+#include "airports/park_stands.h"
 #include "core/format.h"
 #include "core/great_circle.h"
 #include "core/log.h"

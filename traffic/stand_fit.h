@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "airports/park_airports_seam.h"
+#include "airports/park_stands.h"
 #include "traffic/week_slot.h"
 
 // The aircraft is at most 1.8 m too big for the stand.

@@ -5,7 +5,8 @@
 #include <gsl/gsl>
 #include <optional>
 
-#include "airports/park_airports_seam.h"
+#include "airports/park_airports.h"
+#include "airports/park_stands.h"
 #include "core/random.h"
 #include "core/settings.h"
 #include "liveries/aircraft_database.h"
@@ -259,7 +260,7 @@ bool gf_neighbourWouldTouch(const LiveAc& holder, std::uint32_t neighbourId, con
 }
 
 bool gf_isUserStand(const ParkPosition& stand) {
-    if (!reservedStandName.empty() && stand.name == reservedStandName) {
+    if (!reservedStandText.empty() && stand.name == reservedStandText) {
         return true;
     }
     const std::string userStand = gf_findStandAtPosition(gf_userPosition(runUserAcData));

@@ -8,7 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "airports/park_airports_seam.h"
+#include "airports/park_stands.h"
+#include "airports/static_parking.h"
 #include "traffic/aircraft_records.h"
 
 // Appends a candidate for every stand, neither reserved nor taken, with an

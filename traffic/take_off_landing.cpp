@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <numbers>
 
-#include "airports/park_airports_seam.h"
+#include "airports/park_airports.h"
 #include "traffic/aircraft_commands.h"
 #include "traffic/flight_configuration.h"
 #include "traffic/position_update.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "airports/static_parking_seam.h"
+#include "airports/park_airport_loading.h"
 #include "simlink/sim_commands.h"
 #include "traffic/aircraft_commands.h"
 #include "traffic/curves.h"

@@ -4,7 +4,7 @@
 #include <exception>
 #include <mutex>
 
-#include "airports/park_airports_seam.h"
+#include "airports/static_parking.h"
 #include "core/format.h"
 #include "core/log.h"
 #include "core/settings.h"

@@ -4,7 +4,11 @@
 #include <mutex>
 
 #include "airports/learned_airport_file.h"
-#include "airports/park_airports_seam.h"
+#include "airports/park_airport_choice.h"
+#include "airports/park_airports.h"
+#include "airports/park_stands.h"
+#include "airports/parking_renewal.h"
+#include "airports/static_parking.h"
 #include "run/adding_stack.h"
 #include "run/main_loop.h"
 #include "run/qnh_reader.h"
@@ -85,6 +89,9 @@ void gf_clearAllAircraft() {
     createdList.clear();
     ghostCallsigns.clear();
     parkCandidates.clear();
+    keptParked.clear();
+    staticRemovals.clear();
+    calculationPending = false;
     keptLiveries.clear();
     creationList.clear();
     parkAirports.clear();

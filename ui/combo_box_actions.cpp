@@ -7,12 +7,12 @@
 #include <utility>
 
 #include "airports/learned_airport_file.h"
-#include "airports/static_parking_seam.h"
+#include "airports/park_airport_loading.h"
 #include "core/data_paths.h"
 #include "core/format.h"
+#include "core/parameter_controls.h"
 #include "core/settings.h"
 #include "core/text_conversion.h"
-#include "core/parameter_controls.h"
 #include "liveries/livery_scan.h"
 #include "platform/window/user32.h"
 #include "run/program_start.h"
@@ -95,7 +95,7 @@ void lf_pickedIntChoice(IntChoiceParameter& setting, std::size_t index) {
         if (parkingActive) {
             parkingParamsChanged = true;
         } else {
-            savedMaxLiveSel = static_cast<std::uint32_t>(chosen);
+            userMaxLiveSel = static_cast<std::uint32_t>(chosen);
         }
         liveTrimRequested = true;  // the worker owns the aircraft
     }

@@ -3,7 +3,7 @@
 #include <mutex>
 #include <optional>
 
-#include "airports/park_airports_seam.h"
+#include "airports/park_airports.h"
 #include "core/format.h"
 #include "core/settings.h"
 #include "ui/control_action_support.h"

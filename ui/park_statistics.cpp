@@ -5,7 +5,7 @@
 
 #include "airports/airport_list.h"
 #include "airports/park_airport_file.h"
-#include "airports/park_airports_seam.h"
+#include "airports/park_airports.h"
 #include "core/format.h"
 #include "core/settings.h"
 #include "core/strings.h"
@@ -28,7 +28,7 @@ void lf_paintStandFileLine(const PanelPainter& painter, int y) {
         painter.text(370, y, "*S*", green);
     }
     painter.text(430, y, fmtlib::format("qf: {}", MainWindow::qfText.load()), green);
-    const std::string reservedStand = reservedStandName;
+    const std::string reservedStand = reservedStandText;
     if (!reservedStand.empty()) {
         painter.text(571, y, fmtlib::format("reserved stand: {}", reservedStand),
                      MainWindow::reservedStandOk ? green : red);

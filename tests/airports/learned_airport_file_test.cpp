@@ -7,7 +7,7 @@
 
 #include "airports/learned_airport_file.h"
 #include "airports/park_airport_file.h"
-#include "airports/park_airports_seam.h"
+#include "airports/park_stands.h"
 #include "airports/support/stand_file_fixture.h"
 #include "core/data_paths.h"
 #include "core/format.h"

@@ -6,8 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "airports/park_airport_file.h"
-#include "airports/park_airports_seam.h"
-#include "airports/static_parking_seam.h"
+#include "airports/park_airport_loading.h"
+#include "airports/park_airports.h"
+#include "airports/park_stands.h"
 #include "airports/support/stand_file_fixture.h"
 #include "core/data_paths.h"
 #include "core/exceptions.h"

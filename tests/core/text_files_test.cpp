@@ -144,6 +144,19 @@ TEST_F(TextFiles, WriteTextFileWritesExactlyTheTextAndReportsFailures) {
     EXPECT_FALSE(gf_writeTextFile("x", "/dev/full", true));  // a full disk
 }
 
+TEST_F(TextFiles, ReplaceTextLinesKeepsTheOldFileUntilTheNewOneIsWhole) {
+    const auto path = log_.folder() / "list.txt";
+    test::writeBytes(path, "OLD\n");
+    EXPECT_TRUE(gf_replaceTextLines({"A", "B,c d"}, path));
+    EXPECT_EQ(test::readBytes(path), "A\nB,c d\n");
+    EXPECT_FALSE(std::filesystem::exists(log_.folder() / "list.txt.new"));
+
+    // The new file cannot be written: the old one stays as it was.
+    std::filesystem::create_directories(log_.folder() / "list.txt.new" / "in the way");
+    EXPECT_FALSE(gf_replaceTextLines({"lost"}, path));
+    EXPECT_EQ(test::readBytes(path), "A\nB,c d\n");
+}
+
 TEST_F(TextFiles, SaveXmlFileSavesAndLogs) {
     pugi::xml_document document;
     document.append_child("parameters").append_child("parameter").append_attribute("name") = "LOG";

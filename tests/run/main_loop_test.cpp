@@ -8,7 +8,7 @@
 #include <chrono>
 #include <numbers>
 
-#include "airports/static_parking_seam.h"
+#include "airports/park_airport_loading.h"
 #include "core/settings.h"
 #include "run/adding_stack.h"
 #include "run/main_loop.h"

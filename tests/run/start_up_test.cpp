@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "airports/park_airport_loading.h"
 #include "core/exceptions.h"
 #include "core/settings.h"
 #include "run/closing_down.h"
@@ -69,7 +70,7 @@ TEST_F(StartUp, TakesTheSimulatorFromTheSettingsBeforeItsPackagesPath) {
     EXPECT_EQ(fileValue("MSFS_INSTALL_PATH"), R"(D:\MSFS\Community)");  // the other simulator's stays
     EXPECT_EQ(ALL_INSTALL_PATH.value, R"(E:\Packages)");
     EXPECT_EQ(fileValue("PROGRAM_INSTALL_PATH"), fs::current_path().string());
-    EXPECT_EQ(savedMaxLiveSel, static_cast<std::uint32_t>(MAX_LIVE_SEL.value));
+    EXPECT_EQ(userMaxLiveSel, static_cast<std::uint32_t>(MAX_LIVE_SEL.value));
     EXPECT_EQ(manualRadiusNm, RANGE.value);
     EXPECT_FALSE(realTrafficOnThisPc);
     EXPECT_THAT(log.lines(), Contains("RealTraffic not detected at this PC"));

@@ -8,7 +8,7 @@
 #include <functional>
 #include <numbers>
 
-#include "airports/park_airports_seam.h"
+#include "airports/park_airports.h"
 #include "core/settings.h"
 #include "run/adding_stack.h"
 #include "run/support/feed_fixture.h"

@@ -10,7 +10,8 @@
 #include <mutex>
 #include <nlohmann/json.hpp>
 
-#include "airports/park_airports_seam.h"
+#include "airports/park_stands.h"
+#include "airports/static_parking.h"
 #include "core/settings.h"
 #include "liveries/livery_catalog.h"
 #include "run/main_loop.h"

@@ -10,7 +10,7 @@
 #include <cmath>
 #include <optional>
 
-#include "airports/park_airports_seam.h"
+#include "airports/park_airports.h"
 #include "run/main_loop.h"
 #include "run/qnh_reader.h"
 #include "traffic/flight.h"

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "airports/park_airports_seam.h"
+#include "airports/park_stands.h"
 #include "core/settings.h"
 #include "run/main_loop.h"
 #include "traffic/live_parking.h"

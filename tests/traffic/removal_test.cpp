@@ -9,7 +9,7 @@
 
 #include <mutex>
 
-#include "airports/park_airports_seam.h"
+#include "airports/park_stands.h"
 #include "core/settings.h"
 #include "run/main_loop.h"
 #include "simlink/sim_commands.h"

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "airports/park_airports_seam.h"
+#include "airports/park_airports.h"
 #include "core/settings.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/livery_bookkeeping.h"

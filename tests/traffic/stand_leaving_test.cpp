@@ -6,7 +6,7 @@
 
 #include <numbers>
 
-#include "airports/park_airports_seam.h"
+#include "airports/park_stands.h"
 #include "core/great_circle.h"
 #include "run/main_loop.h"
 #include "traffic/stand_leaving.h"

@@ -8,7 +8,9 @@
 #include <algorithm>
 
 #include "airports/learned_airport_file.h"
-#include "airports/park_airports_seam.h"
+#include "airports/park_airport_loading.h"
+#include "airports/park_airports.h"
+#include "airports/park_stands.h"
 #include "core/half_hours.h"
 #include "core/settings.h"
 #include "traffic/coupled_callsigns.h"

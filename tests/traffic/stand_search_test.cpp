@@ -7,7 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "airports/learned_airport_file.h"
-#include "airports/park_airports_seam.h"
+#include "airports/park_airports.h"
+#include "airports/park_stands.h"
 #include "core/settings.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/stand_search.h"

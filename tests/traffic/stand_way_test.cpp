@@ -5,7 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "airports/park_airports_seam.h"
+#include "airports/park_airports.h"
+#include "airports/park_stands.h"
 #include "traffic/stand_way.h"
 #include "traffic/support/stands.h"
 #include "traffic/support/traffic_fixture.h"
@@ -18,7 +19,7 @@ using test::TrafficTest;
 
 class StandWay : public TrafficTest {
 protected:
-    ~StandWay() override { reservedStandName.clear(); }
+    ~StandWay() override { reservedStandText = ""; }
 
     // A taxiing aircraft that stopped that far north of the first stand,
     // its front block so far before.
@@ -54,7 +55,7 @@ TEST_F(StandWay, AnAircraftTriesEachPlaceOnceWithinTheNarrowOrWideSearch) {
 
 TEST_F(StandWay, TheUsersStandIsNeverTaken) {
     loadStands({{.name = "A1"}});
-    reservedStandName = "A1";
+    reservedStandText = "A1";
     LiveAc& aircraft = stoppedAt(5.0);
     try2Park(aircraft, false);
     EXPECT_EQ(aircraft.groundPhase, GroundPhase::Taxi);

@@ -7,7 +7,8 @@
 
 #include <numbers>
 
-#include "airports/park_airports_seam.h"
+#include "airports/park_stands.h"
+#include "airports/static_parking.h"
 #include "core/settings.h"
 #include "run/main_loop.h"
 #include "traffic/live_parking.h"

@@ -11,7 +11,7 @@
 #include <limits>
 #include <optional>
 
-#include "airports/park_airports_seam.h"
+#include "airports/park_airports.h"
 #include "core/settings.h"
 #include "run/qnh_reader.h"
 #include "traffic/flight_configuration.h"

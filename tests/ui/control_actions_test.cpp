@@ -14,7 +14,7 @@
 
 #include "airports/airport_list.h"
 #include "airports/learned_airport_file.h"
-#include "airports/static_parking_seam.h"
+#include "airports/park_airport_loading.h"
 #include "core/data_paths.h"
 #include "core/parameter_controls.h"
 #include "core/settings.h"
@@ -308,16 +308,16 @@ TEST_F(ControlActions, APickInAComboBoxBecomesTheSavedValue) {
 
 TEST_F(ControlActions, TheLiveLimitIsTheUsersOwnUnlessAParkAirportIsActive) {
     MAX_LIVE_SEL.fillComboBox();
-    const std::uint32_t startValue = savedMaxLiveSel;
+    const std::uint32_t startValue = userMaxLiveSel;
     pick(MAX_LIVE_SEL, u"50");
     EXPECT_EQ(MAX_LIVE_SEL.value, 50);
-    EXPECT_EQ(savedMaxLiveSel, 50U);
+    EXPECT_EQ(userMaxLiveSel, 50U);
     EXPECT_TRUE(liveTrimRequested);  // the worker trims the live aircraft to it
 
     parkingActive = true;
     pick(MAX_LIVE_SEL, u"25");
     EXPECT_EQ(MAX_LIVE_SEL.value, 25);
-    EXPECT_EQ(savedMaxLiveSel, 50U);  // restored when the park airport is left
+    EXPECT_EQ(userMaxLiveSel, 50U);  // restored when the park airport is left
     EXPECT_TRUE(parkingParamsChanged);
 
     MAX_PARK_SEL.fillComboBox();
@@ -325,7 +325,7 @@ TEST_F(ControlActions, TheLiveLimitIsTheUsersOwnUnlessAParkAirportIsActive) {
     pick(MAX_PARK_SEL, u"100");
     EXPECT_EQ(messageLine(), "Vantrel will respond in 10 seconds ...");
     cycleCounter = 0;
-    savedMaxLiveSel = startValue;
+    userMaxLiveSel = startValue;
 }
 
 TEST_F(ControlActions, AnotherSimulatorScansAgainAndRestartsTheRunTheSameOneDoesNot) {

@@ -22,7 +22,7 @@
 #include <thread>
 #include <vector>
 
-#include "airports/static_parking_seam.h"
+#include "airports/park_airport_loading.h"
 #include "core/data_paths.h"
 #include "core/settings.h"
 #include "support/png_file.h"

@@ -15,8 +15,8 @@
 #include <thread>
 #include <vector>
 
-#include "airports/park_airports_seam.h"
-#include "airports/static_parking_seam.h"
+#include "airports/park_airport_loading.h"
+#include "airports/park_airports.h"
 #include "core/settings.h"
 #include "core/text_conversion.h"
 #include "platform/window/headless.h"
@@ -322,7 +322,7 @@ TEST_F(StatusPanel, ShowsTheParkAirportsStatisticsOnlyWhileThereIsOne) {
         {"reserved stand not found, no maximum park count, no fit yet",
          [] {
              test::showParkAirportLoaded();
-             reservedStandName = "V155";
+             reservedStandText = "V155";
              MainWindow::parkedStaticCount = 4;
              MainWindow::averageFitStatic = 3.0F;
          },

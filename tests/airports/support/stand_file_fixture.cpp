@@ -1,16 +1,28 @@
 #include "airports/support/stand_file_fixture.h"
 
+#include "airports/airport_list.h"
 #include "airports/learned_airport_file.h"
+#include "airports/park_airport_choice.h"
 #include "airports/park_airport_file.h"
-#include "airports/park_airports_seam.h"
-#include "airports/static_parking_seam.h"
+#include "airports/park_airport_loading.h"
+#include "airports/park_airports.h"
+#include "airports/park_stands.h"
+#include "airports/parking_renewal.h"
+#include "airports/static_parking.h"
 #include "core/data_paths.h"
 #include "core/format.h"
 #include "core/meta_block.h"
 #include "core/settings.h"
 #include "liveries/aircraft_database.h"
+#include "run/main_loop.h"
 #include "run/program_start.h"
 #include "run/traffic_reader.h"
+#include "simlink/parking_controls.h"
+#include "simlink/user_aircraft.h"
+#include "traffic/aircraft_records.h"
+#include "traffic/live_parking.h"
+#include "traffic/tick_driver.h"
+#include "traffic/traffic_queues.h"
 #include "ui/main_window.h"
 
 namespace test {
@@ -22,6 +34,33 @@ const std::string kStandFileMeta = R"(<meta><info name="author" value="Vantrel"/
 namespace {
 
 void lf_resetAirportState() {
+    airportList.clear();
+    airportsRead = false;
+    parkAirports.clear();
+    reservedStandText = "";
+    parkCandidates.clear();
+    keptParked.clear();
+    staticRemovals.clear();
+    liveParkedList.clear();
+    liveAircraft.clear();
+    parkedAircraft.clear();
+    calculationPending = false;
+    userMaxLiveSel = 500;
+    removalQueue.clear();
+    learnSoftAllowed = false;
+    parkQualityFactors = QualityFactors{};
+    runUserAcData = UserAcData{};
+    userOnGround = false;
+    userOnGroundKnown = false;
+    staticParkingBusy = false;
+    currentWeekSlot = 0;
+    MainWindow::parkAirportLoaded = false;
+    MainWindow::parkInfoText = "";
+    MainWindow::reservedStandOk = false;
+    MainWindow::maxParkCount = 0;
+    MainWindow::maxParkPercent = 0;
+    MainWindow::softStandsUsed = false;
+    MainWindow::userStandText = "";
     parkPositions.clear();
     learnedFileHandmade = false;
     parkAirport = AirportRecord{};

@@ -2,7 +2,7 @@
 
 #include <gmock/gmock.h>
 
-#include "airports/park_airports_seam.h"
+#include "airports/park_airports.h"
 #include "core/settings.h"
 #include "run/adding_stack.h"
 #include "run/feed_readers.h"

@@ -4,8 +4,8 @@
 
 #include "airports/learned_airport_file.h"
 #include "airports/park_airport_file.h"
-#include "airports/park_airports_seam.h"
-#include "airports/static_parking_seam.h"
+#include "airports/park_airport_loading.h"
+#include "airports/park_airports.h"
 #include "core/settings.h"
 #include "platform/window/backend.h"
 #include "platform/window/headless.h"
@@ -58,7 +58,7 @@ void lf_resetStatusFields() {
     MainWindow::trafficReaderState = MainWindow::readerNotStarted;
     MainWindow::weatherReaderState = MainWindow::readerNotStarted;
     parkAirport = AirportRecord{};
-    reservedStandName.clear();
+    reservedStandText = "";
     parkingActive = false;
     staticParkingBusy = false;
     rtTrafficWeek = 0;

@@ -2,7 +2,7 @@
 
 #include "airports/airport_list.h"
 #include "airports/park_airport_file.h"
-#include "airports/park_airports_seam.h"
+#include "airports/park_airports.h"
 #include "ui/main_window.h"
 
 namespace test {
@@ -37,7 +37,7 @@ void showParkAirportLoaded() {
 
 void showStaticParkingDone() {
     MainWindow::softStandsUsed = true;
-    reservedStandName = "V155";
+    reservedStandText = "V155";
     MainWindow::reservedStandOk = true;
     MainWindow::averageFitLive = 2.5F;
     MainWindow::maxParkCount = 150;

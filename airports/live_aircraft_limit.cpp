@@ -1,0 +1,47 @@
+#include "airports/live_aircraft_limit.h"
+
+#include <algorithm>
+
+#include "core/great_circle.h"
+#include "core/settings.h"
+#include "simlink/sim_records.h"
+#include "traffic/aircraft_records.h"
+#include "traffic/removal.h"
+#include "traffic/tick_driver.h"
+
+namespace {
+
+// An aircraft counts as farther only by more than this.
+constexpr double kFartherMarginNm = 0.1;
+
+}  // namespace
+
+bool gf_removeFarthestAircraft(double distanceNm) {
+    const GeoPosition user = gf_userPosition(runUserAcData);
+    LiveAc* farthest = nullptr;
+    double farthestNm = distanceNm;
+    for (LiveAc& aircraft : liveAircraft) {
+        if (aircraft.simState != SimState::Active) {
+            continue;
+        }
+        const double nm =
+            gf_greatCircleDistanceNm(user, {aircraft.position.latitudeDeg, aircraft.position.longitudeDeg});
+        if (nm > farthestNm + kFartherMarginNm) {
+            farthestNm = nm;
+            farthest = &aircraft;
+        }
+    }
+    if (farthest == nullptr) {
+        return true;
+    }
+    removeAircraftFromSim(*farthest);
+    return false;
+}
+
+void gf_trimToMaxLiveAircraft() {
+    const std::int64_t active = std::count_if(liveAircraft.begin(), liveAircraft.end(),
+                                              [](const LiveAc& aircraft) { return aircraft.simState == SimState::Active; });
+    for (std::int64_t excess = active - MAX_LIVE_SEL.value; excess >= 1; --excess) {
+        gf_removeFarthestAircraft(-1.0);
+    }
+}
