@@ -77,16 +77,6 @@ void gf_clearStandStates() {
     }
 }
 
-void gf_takeStand(ParkPosition& stand) {
-    stand.taken = true;
-    for (ParkPosition& neighbour : parkPositions) {
-        if (std::find(stand.neighbourIds.begin(), stand.neighbourIds.end(), neighbour.standId) !=
-            stand.neighbourIds.end()) {
-            neighbour.neighbourTaken = true;
-        }
-    }
-}
-
 void gf_sortCandidatesBestLast() {
     std::sort(parkCandidates.begin(), parkCandidates.end(),
               [](const ParkCandidate& a, const ParkCandidate& b) { return a.fit > b.fit; });

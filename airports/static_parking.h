@@ -11,8 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "airports/park_stands.h"
-
 // One static aircraft to create: the stand, the half hours back from now at
 // which its option was found, and the option's aircraft.
 struct ParkCandidate {
@@ -46,9 +44,6 @@ std::uint64_t logTimeOfWeek();
 // Clears the static-parking state of every stand (taken, reserved,
 // neighbourTaken) before a calculation or renewal.
 void gf_clearStandStates();
-// The stand is given to an aircraft: taken, and its neighbours next to a
-// taken stand.
-void gf_takeStand(ParkPosition& stand);
 // Sorts parkCandidates by descending fit: the traffic manager, which takes
 // them from the back, creates the best fits first.
 void gf_sortCandidatesBestLast();

@@ -115,15 +115,6 @@ bool lf_continues(const ParkPosition& stand, const ParkOption& option, std::uint
     });
 }
 
-void lf_takeStand(ParkPosition& stand) {
-    stand.taken = true;
-    for (const std::uint32_t neighbourId : stand.neighbourIds) {
-        if (ParkPosition* neighbour = gf_findStandById(neighbourId)) {
-            neighbour->neighbourTaken = true;
-        }
-    }
-}
-
 void lf_searchStand(ParkPosition& stand, std::uint64_t timeOfWeek, std::uint64_t searched, std::uint32_t kind,
                     std::int32_t fit, std::vector<ParkCandidate>& candidates) {
     if (stand.neighbourTaken || (stand.heli && !HELICOPTERS.value)) {
@@ -151,7 +142,7 @@ void lf_searchStand(ParkPosition& stand, std::uint64_t timeOfWeek, std::uint64_t
     }
     candidates.push_back({stand.standId, fit, option.airline, option.type, option.callsign, option.callsignSuffix,
                           option.registration, lf_continues(stand, option, timeOfWeek)});
-    lf_takeStand(stand);
+    gf_takeStand(stand);
 }
 
 bool lf_fitsHalfHoursBack(const ParkOption& option, std::int32_t halfHour, std::int32_t window) {
@@ -202,4 +193,13 @@ bool gf_candidateFitsSlots(const ParkOption& option, const AcIdentity& aircraft,
 bool gf_candidateFitsSlotsWrapped(const ParkOption& option, const AcIdentity& aircraft, std::uint32_t weekday,
                                   std::int32_t window, std::int32_t* identityMatched) {
     return gf_candidateFitsSlots(option, aircraft, weekday, kLastHalfHour, window, identityMatched);
+}
+
+void gf_takeStand(ParkPosition& stand) {
+    stand.taken = true;
+    for (const std::uint32_t neighbourId : stand.neighbourIds) {
+        if (ParkPosition* neighbour = gf_findStandById(neighbourId)) {
+            neighbour->neighbourTaken = true;
+        }
+    }
 }

@@ -25,6 +25,10 @@
 void lf_searchStands(std::uint64_t timeOfWeek, std::uint32_t kind, std::uint32_t fit,
                      std::vector<ParkCandidate>& candidates);
 
+// The stand is given to an aircraft: taken, and its neighbours next to a
+// taken stand.
+void gf_takeStand(ParkPosition& stand);
+
 // Whether a static aircraft still fits one option of its stand: the option
 // is for the weekday and for the aircraft's registration, airline and type
 // (then *identityMatched, when given, becomes -1), and holds a half hour from
