@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 #include <fstream>
+#include <optional>
 #include <set>
 #include <vector>
 

@@ -125,7 +125,7 @@ void lf_collectLiveParkedWithin(std::int64_t wanted) {
     const std::int64_t excess = static_cast<std::int64_t>(liveParkedList.size()) - wanted;
     if (wanted >= 1 && excess >= 1) {
         gf_showMessage(fmtlib::format("Parking adjustments: {} more live ac than wanted", excess), true);
-        gf_removeLiveParked(excess);
+        gf_removeLiveParked(static_cast<std::size_t>(excess));
         gf_collectLiveParked();
     }
 }
