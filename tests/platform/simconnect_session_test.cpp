@@ -16,6 +16,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <thread>
 
 namespace {
@@ -289,6 +290,25 @@ TEST_F(SimConnectSession, UserAircraftDataOnceAndEverySecond) {
     const auto took = std::chrono::steady_clock::now() - started;
     EXPECT_GT(took, std::chrono::milliseconds{1500}) << "one reply at once, then one a second, not one a frame";
     EXPECT_EQ(sc::DatumReader{records_.recordsOf(sc::RecvId::SimObjectData).back().block}.int64(), 1);
+}
+
+TEST_F(SimConnectSession, IntegerDataClampsValuesBeyondTheRangeOfTheType) {
+    constexpr auto kHighest = std::numeric_limits<std::int64_t>::max();
+    constexpr auto kLowest = std::numeric_limits<std::int64_t>::min();
+    const std::pair<double, std::int64_t> cases[] = {
+        {0x1p62, std::int64_t{1} << 62}, {0x1p63, kHighest}, {1e300, kHighest}, {-0x1p63, kLowest}, {-1e300, kLowest}};
+    for (const auto& [altitudeFt, expected] : cases) {
+        json scenario = lf_scenario();
+        scenario["user"]["altitudeFt"] = altitudeFt;
+        start(scenario);
+        open();
+        sc::SimConnect_AddToDataDefinition(handle_, kDefinitionUser, "Plane Altitude", "feet", sc::DataType::Int64);
+        sc::SimConnect_RequestDataOnSimObject(handle_, 109, kDefinitionUser, sc::kObjectIdUser, sc::Period::Once);
+        ASSERT_TRUE(waitFor(sc::RecvId::SimObjectData)) << altitudeFt;
+        EXPECT_EQ(sc::DatumReader{records_.recordsOf(sc::RecvId::SimObjectData)[0].block}.int64(), expected)
+            << altitudeFt;
+        finishCase();
+    }
 }
 
 TEST_F(SimConnectSession, CreatedAircraftIsRecognisedByItsAtcIdAndFollowsPositionsAndEvents) {

@@ -52,9 +52,16 @@ Integer lf_clampedInteger(double value) {
     if (!std::isfinite(value)) {
         return 0;
     }
+    // The lowest Integer is a power of two, so exactly a double. The highest
+    // of a 64-bit one is not: it rounds up to 2^63, whose conversion would be
+    // undefined, so everything from that bound on becomes the highest.
     const double low = static_cast<double>(std::numeric_limits<Integer>::min());
     const double high = static_cast<double>(std::numeric_limits<Integer>::max());
-    return static_cast<Integer>(std::clamp(std::trunc(value), low, high));
+    const double whole = std::trunc(value);
+    if (whole >= high) {
+        return std::numeric_limits<Integer>::max();
+    }
+    return static_cast<Integer>(std::max(whole, low));
 }
 
 bool lf_readFile(const std::string& path, std::string& text) {
