@@ -1,11 +1,10 @@
 #include "core/strings.h"
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
-#include <gsl/narrow>
 
 #include "core/format.h"
+#include "core/rounding.h"
 
 namespace {
 
@@ -106,13 +105,7 @@ int gf_percentOf(std::int64_t part, std::int64_t total) {
     if (total < 1) {
         return 0;
     }
-    const double percent = std::round(static_cast<double>(part) * 100.0 / static_cast<double>(total));
-    // A double beyond int's range must not reach the conversion, which would
-    // be undefined; it fails as a narrowing does.
-    if (!(percent >= static_cast<double>(INT_MIN) && percent <= static_cast<double>(INT_MAX))) {
-        throw gsl::narrowing_error{};
-    }
-    return gsl::narrow<int>(percent);
+    return gf_roundToInt(static_cast<double>(part) * 100.0 / static_cast<double>(total));
 }
 
 std::string_view gf_pluralSuffix(std::int64_t count) { return count == 1 ? "" : "s"; }

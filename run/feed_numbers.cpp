@@ -1,9 +1,6 @@
 #include "run/feed_numbers.h"
 
 #include <charconv>
-#include <cmath>
-#include <gsl/narrow>
-#include <limits>
 
 namespace {
 
@@ -54,14 +51,4 @@ std::optional<int> gf_readLeadingInt(std::string_view field) {
         return std::nullopt;
     }
     return lf_fromChars<int>(field);
-}
-
-int gf_roundToInt(double value) {
-    const double rounded = std::round(value);
-    // Both limits of an int are exact doubles, so the comparison is exact;
-    // NaN fails it too.
-    if (!(rounded >= std::numeric_limits<int>::min() && rounded <= std::numeric_limits<int>::max())) {
-        throw gsl::narrowing_error{};
-    }
-    return static_cast<int>(rounded);
 }

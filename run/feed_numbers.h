@@ -20,7 +20,3 @@ std::optional<std::uint32_t> gf_readUnsigned32(std::string_view field);
 // An optional minus and digits: "1013hPa" gives 1013; empty for no digit at
 // the start or a value beyond an int.
 std::optional<int> gf_readLeadingInt(std::string_view field);
-
-// The value rounded to the nearest int, halves away from zero; throws
-// gsl::narrowing_error when it is not finite or does not fit an int.
-int gf_roundToInt(double value);

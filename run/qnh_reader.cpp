@@ -8,6 +8,7 @@
 
 #include "core/format.h"
 #include "core/log.h"
+#include "core/rounding.h"
 #include "run/feed_numbers.h"
 #include "run/feed_readers.h"
 #include "run/traffic_reader.h"

@@ -1,10 +1,9 @@
 #include "traffic/stand_fit.h"
 
 #include <algorithm>
-#include <cmath>
-#include <gsl/gsl>
 
 #include "core/half_hours.h"
+#include "core/rounding.h"
 
 std::vector<OptionSlot> lastOptionSlots;
 
@@ -41,8 +40,8 @@ bool gf_standFitsSpan(const ParkPosition& stand, double halfSpanNm) {
     if (!gf_standBigEnough(stand, halfSpanNm)) {
         return false;
     }
-    // std::round takes halves away from zero.
-    return gsl::narrow<std::int32_t>(std::round((stand.radiusNm - halfSpanNm) / gf_standSizeStepNm(halfSpanNm))) == 0;
+    // Halves round away from zero.
+    return gf_roundToInt((stand.radiusNm - halfSpanNm) / gf_standSizeStepNm(halfSpanNm)) == 0;
 }
 
 bool gf_takeStandOptionSlot(std::uint64_t timeOfWeek, std::uint32_t aircraftId, bool force) {

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <gsl/gsl>
 #include <optional>
 
 #include "airports/park_airports.h"
 #include "airports/park_stands.h"
 #include "core/random.h"
+#include "core/rounding.h"
 #include "core/settings.h"
 #include "liveries/aircraft_database.h"
 #include "simlink/user_aircraft.h"
@@ -79,12 +79,12 @@ bool lf_isGate(const ParkPosition& stand) { return !stand.cargo && !stand.heli &
 
 std::optional<std::int32_t> lf_score(const ParkPosition& stand, double halfSpanNm, SizeTest sizeTest) {
     if (sizeTest == SizeTest::anySize) {
-        return gsl::narrow<std::int32_t>(std::round(std::fabs(halfSpanNm - stand.radiusNm)));
+        return gf_roundToInt(std::fabs(halfSpanNm - stand.radiusNm));
     }
     if (!gf_standBigEnough(stand, halfSpanNm)) {
         return std::nullopt;
     }
-    return gsl::narrow<std::int32_t>(std::round((stand.radiusNm - halfSpanNm) / gf_standSizeStepNm(halfSpanNm)));
+    return gf_roundToInt((stand.radiusNm - halfSpanNm) / gf_standSizeStepNm(halfSpanNm));
 }
 
 // Appends the stands of the pass that score no worse than the best so far
