@@ -103,7 +103,7 @@ void drive2Stand(LiveAc& aircraft, const GeoPosition& stand, double standHeading
     onStand.groundSpeedKt = speedKt;
     onStand.trackDeg = standHeadingRad * kDegreesPerRadian;
     onStand.trueAirspeedKt = speedKt;
-    onStand.playbackTick = front.playbackTick + driveTicks;
+    onStand.playbackTick = gf_wholeTicks(static_cast<double>(std::int64_t{front.playbackTick} + driveTicks));
     onStand.unmoved = gf_isWithinDeg(gf_blockPosition(newest), stand, kSamePositionDeg);
     onStand.headingKnown = front.headingKnown;
     onStand.bankRad = aircraft.position.bankRad;
@@ -111,7 +111,8 @@ void drive2Stand(LiveAc& aircraft, const GeoPosition& stand, double standHeading
     stopped.groundSpeedKt = 0.0;
     stopped.trueAirspeedKt = 0.0;
     stopped.unmoved = true;
-    stopped.playbackTick = front.playbackTick + kStopAfterTicks + driveTicks;
+    stopped.playbackTick =
+        gf_wholeTicks(static_cast<double>(std::int64_t{front.playbackTick} + kStopAfterTicks + driveTicks));
     newest.groundSpeedKt = speedKt;
     aircraft.reports.push_back(onStand);
     aircraft.reports.push_back(stopped);

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <gsl/narrow>
+#include <limits>
+
 #include "airports/park_airports.h"
 #include "airports/park_stands.h"
 #include "traffic/stand_way.h"
@@ -92,6 +95,20 @@ TEST_F(StandWay, TheAircraftDrivesOntoTheStandAndStopsThereHalfASecondLater) {
         EXPECT_EQ(stopped.groundSpeedKt, 0.0);
         EXPECT_TRUE(stopped.unmoved);
         EXPECT_NEAR(aircraft.targetHeadingRad, parkPositions.front().headingRad, 1e-12);
+    }
+}
+
+TEST_F(StandWay, ADriveEndingBeyondTheTickRangeFailsAndAddsNoBlock) {
+    // The drive takes 100 ticks and the stop 50 more: the first start runs
+    // the stop past the range, the second the drive itself.
+    for (const std::int32_t frontTick : {std::numeric_limits<std::int32_t>::max() - 120,
+                                         std::numeric_limits<std::int32_t>::max() - 50}) {
+        SCOPED_TRACE(frontTick);
+        liveAircraft.clear();
+        LiveAc& aircraft = makeActiveAircraft({.altFt = 0.0}, {{.latDeg = latMetresNorth(0.0), .tick = frontTick,
+                                                                .altFt = 0.0, .groundSpeedKt = 0.0, .unmoved = true}});
+        EXPECT_THROW(drive2Stand(aircraft, {latMetresNorth(0.0), 8.0}, 0.0), gsl::narrowing_error);
+        EXPECT_EQ(aircraft.reports.size(), 1U);
     }
 }
 
