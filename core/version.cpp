@@ -1,7 +1,9 @@
 #include "core/version.h"
 
 #include <charconv>
+#include <cmath>
 #include <gsl/narrow>
+#include <limits>
 #include <nlohmann/json.hpp>
 #include <regex>
 #include <stdexcept>
@@ -28,10 +30,22 @@ std::int32_t lf_parseGroup(const std::string& group) {
 }
 
 // A JSON member as int32; a number that does not fit fails rather than wraps.
+// A fraction is cut off; a number with one beyond the range must not reach
+// the conversion, which would be undefined.
 std::int32_t lf_jsonMember(const nlohmann::json& object, const char* name) {
     const auto member = object.find(name);
     if (member == object.end()) {
         return 0;
+    }
+    if (member->is_number_unsigned()) {
+        return gsl::narrow<std::int32_t>(member->get<std::uint64_t>());
+    }
+    if (member->is_number_float()) {
+        const double whole = std::trunc(member->get<double>());
+        if (!(whole >= std::numeric_limits<std::int32_t>::min() && whole <= std::numeric_limits<std::int32_t>::max())) {
+            throw gsl::narrowing_error{};
+        }
+        return static_cast<std::int32_t>(whole);
     }
     return gsl::narrow<std::int32_t>(member->get<std::int64_t>());
 }

@@ -32,6 +32,9 @@ const VersionCase kVersionCases[] = {
     {"7.99999999999.3", {7, 0, 0}, "VersionData exception: parse error in version string"},
     {R"({"major": 3, "minor": "x"})", {3, 0, 0}, "VersionData exception: "},
     {R"({"major": 4294967297})", {0, 0, 0}, "VersionData exception: "},
+    {R"({"major": 18446744073709551615})", {0, 0, 0}, "VersionData exception: "},
+    {R"({"major": 1e30})", {0, 0, 0}, "VersionData exception: "},
+    {R"({"major": 2.0, "minor": 1.7})", {2, 1, 0}, nullptr},  // fractions cut off
 };
 
 TEST(VersionData, ReadsDottedTextAndJsonAndLogsFailures) {
