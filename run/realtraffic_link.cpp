@@ -51,6 +51,10 @@ struct RealTrafficSockets {
 };
 RealTrafficSockets sockets;
 
+// The server's port (0 while it does not listen), published by the worker
+// for other threads, which must not touch the sockets themselves.
+std::atomic<std::uint16_t> listenPort{0};
+
 std::string lf_socketErrorText(const std::error_code& error) {
     return gf_winsockErrorText(platform::winsockErrorFromErrno(error.value()));
 }
@@ -128,13 +132,13 @@ void openServer(const std::string& port) {
     TcpListener::Step failedStep = TcpListener::Step::resolve;
     sockets.listenSocket = TcpListener::listen("", portNumber, error, AF_INET, &failedStep);
     if (!sockets.listenSocket.isOpen()) {
+        listenPort = 0;
         lf_throwListenError(failedStep, port, error);
     }
+    listenPort = sockets.listenSocket.port();
 }
 
-std::uint16_t realTrafficServerPort() {
-    return sockets.listenSocket.isOpen() ? sockets.listenSocket.port() : 0;
-}
+std::uint16_t realTrafficServerPort() { return listenPort; }
 
 bool waitForClient() {
     if (realTrafficConnected || !sockets.listenSocket.isOpen()) {
@@ -258,6 +262,7 @@ void gf_closeRealTrafficLink() {
     if (realTrafficConnected) {
         sendDataPacket("exit\r\n");
     }
+    listenPort = 0;
     sockets.listenSocket.close();
     sockets.clientSocket.close();
     realTrafficConnected = false;

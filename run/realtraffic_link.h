@@ -6,7 +6,8 @@
 // every 15 work cycles), and "exit" when the run closes. Traffic itself
 // comes by UDP (run/traffic_reader.h).
 //
-// Every call runs on the worker thread, which alone owns the two sockets.
+// Every call runs on the worker thread, which alone owns the two sockets;
+// only realTrafficServerPort may be asked from any thread.
 // The waits (accept, the handshake's receive, a send into a full buffer)
 // end within 100 ms once a stop flag is set, so closing the window always
 // ends them.
@@ -34,7 +35,8 @@ extern std::atomic<bool> realTrafficConnected;
 // error {}" or "listen failed with error {}" (Winsock code and text).
 void openServer(const std::string& port);
 
-// The port the server listens on; 0 when it does not listen.
+// The port the server listens on; 0 when it does not listen. Safe from any
+// thread.
 std::uint16_t realTrafficServerPort();
 
 // Accepts RealTraffic, waiting until it connects or a stop flag is set;

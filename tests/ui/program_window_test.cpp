@@ -131,6 +131,12 @@ TEST_F(ProgramWindow, OpensWithItsControlsStartsTheWorkerAndEndsWhenClosed) {
         const std::lock_guard lock(MainWindow::messageMutex);
         return MainWindow::errorText;
     };
+    if (onDisplay) {
+        // FLTK creates the lock of its callback queue, unguarded, at the
+        // queue's first use: that use is here, before the thread that queues
+        // the screenshot exists.
+        Fl::awake([](void*) {});
+    }
     std::thread user([&] {
         // The window is up once its last control exists, and the worker has
         // stopped at the working folder once its error is shown.
