@@ -19,8 +19,6 @@
 
 namespace {
 
-// The share of the stands filled at an airport that keeps none of its own.
-constexpr std::int32_t kDefaultParkingPercentage = 30;
 // A negative count is no limit: the count rule gives it the largest choice.
 constexpr std::int32_t kNoLiveLimit = -1;
 
@@ -28,14 +26,16 @@ void lf_logSetting(std::string_view name, std::string_view value) {
     gf_writeLogIndented(fmtlib::format("{:24}: {}", name, value));
 }
 
-void lf_applyBool(const pugi::xml_node& document, BoolControlParameter& setting) {
+// True when the document holds the setting.
+bool lf_applyBool(const pugi::xml_node& document, BoolControlParameter& setting) {
     const std::optional<bool> value = readBoolParameter(document, setting.name);
     if (!value) {
-        return;
+        return false;
     }
     setting.value = *value;
     gf_setCheckBox(setting);
     lf_logSetting(setting.name, gf_boolText(*value));
+    return true;
 }
 
 void lf_applyMaxLive(const pugi::xml_node& document) {
@@ -59,15 +59,11 @@ void lf_applyLateralRange(const pugi::xml_node& document) {
 }
 
 void lf_applyAutoRange(const pugi::xml_node& document) {
-    const std::optional<bool> value = readBoolParameter(document, AUTO_RANGE.name);
-    if (!value) {
+    if (!lf_applyBool(document, AUTO_RANGE)) {
         return;
     }
-    AUTO_RANGE.value = *value;
-    gf_setCheckBox(AUTO_RANGE);
-    lf_logSetting(AUTO_RANGE.name, gf_boolText(*value));
     EnableWindow(RANGE.window, FALSE);
-    if (*value) {
+    if (AUTO_RANGE.value) {
         manualRadiusNm = RANGE.value.load();
         gf_updateAutoRange();
     } else {
@@ -80,7 +76,7 @@ void lf_applyAutoRange(const pugi::xml_node& document) {
 
 void lf_applyParkingPercentage(const pugi::xml_node& document) {
     const std::optional<std::int32_t> value = readIntParameter(document, parking_percentage.name);
-    parking_percentage.value = value.value_or(kDefaultParkingPercentage);
+    parking_percentage.value = value.value_or(parking_percentage.defaultValue);
     if (value) {
         lf_logSetting(parking_percentage.name, std::to_string(*value));
     }

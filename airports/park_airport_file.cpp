@@ -32,8 +32,6 @@ constexpr std::string_view kFunctionName = "gf_readApf";
 constexpr int kMissingParameterCode = 65;
 // Where a stand file of the server is put before it is read.
 const std::filesystem::path kDownloadedStandFile = "park_airport.xml";
-// The share of the stands filled at an airport without a learned file.
-constexpr std::int32_t kDefaultParkingPercentage = 30;
 // Two stands are neighbours when their circles overlap by this margin: a
 // tenth of their distance.
 constexpr double kNeighbourMargin = 1.1;
@@ -125,10 +123,10 @@ std::string lf_standFileName(std::string_view path) {
 
 // Without a learned file the airport gets the default share of stands.
 void lf_useDefaultPercentage() {
-    parking_percentage.value = kDefaultParkingPercentage;
+    parking_percentage.value = parking_percentage.defaultValue;
     EnableWindow(parking_percentage.window, FALSE);
     gf_setTbInt(parking_percentage);
-    gf_writeLogIndented(fmtlib::format("{:24}: {}", parking_percentage.name, kDefaultParkingPercentage));
+    gf_writeLogIndented(fmtlib::format("{:24}: {}", parking_percentage.name, parking_percentage.defaultValue));
 }
 
 void lf_logSummary(const AirportFileInfo& record, QualityFactors qualityFactors) {
