@@ -13,6 +13,7 @@
 #include "simlink/sim_results.h"
 #include "traffic/aircraft_activation.h"
 #include "traffic/aircraft_commands.h"
+#include "traffic/aircraft_records.h"
 #include "traffic/livery_bookkeeping.h"
 #include "traffic/removal.h"
 #include "traffic/traffic_queues.h"
@@ -41,10 +42,8 @@ LiveAc* lf_findByObjectId(std::uint32_t objectId) {
 }
 
 void lf_onLiveCreated(const SimResult& result) {
-    const auto found = lf_find(liveAircraft, [&](const LiveAc& aircraft) {
-        return aircraft.identity.aircraftId == result.value;
-    });
-    if (found == liveAircraft.end()) {
+    LiveAc* found = gf_findLiveAircraft(result.value);
+    if (found == nullptr) {
         return;
     }
     if (onAircraftCreated(*found, result)) {

@@ -277,7 +277,7 @@ TEST_F(Activation, AFlightPlanIsWrittenOnlyForAKnownRoute) {
 
     // Removed by the simulator: the record goes with its flight plan.
     report({7, 0, 0, SimResultKind::Removed, 0.0, 0.0});
-    EXPECT_EQ(findAircraft(20001), nullptr);
+    EXPECT_EQ(gf_findLiveAircraft(20001), nullptr);
     EXPECT_FALSE(std::filesystem::exists(flightPlanFolder / "7.pln"));
     flightPlanFolder.clear();
 }

@@ -82,7 +82,7 @@ TEST_F(Removal, EachStateLeavesItsOwnWay) {
 TEST_F(Removal, ACancelTakesOnlyTheAircraftsOwnRequest) {
     makeAircraft({.id = 20001, .callsign = "KLM1", .type = "B738"});
     makeAircraft({.id = 20002, .callsign = "KLM1", .type = "A320"});
-    LiveAc& first = *findAircraft(20001);
+    LiveAc& first = *gf_findLiveAircraft(20001);
     first.simState = SimState::Adding2Sim;
     liveCreateQueue = {lf_request(20002, "KLM1"), lf_request(20001, "KLM1")};
     removeAircraftFromSim(first);

@@ -95,7 +95,7 @@ TEST_F(ReportIntake, NoNewAircraftStandingAtTheParkAirport) {
         SCOPED_TRACE(testing::Message() << c.parkAirportSet << " " << c.altFt);
         parkAirport = c.parkAirportSet ? AirportRecord{"EHAM", "AMS", 52.3, 4.76, 400.0} : AirportRecord{};
         accept({.altFt = c.altFt});
-        EXPECT_EQ(findAircraft(0x4B1801) != nullptr, c.made);
+        EXPECT_EQ(gf_findLiveAircraft(0x4B1801) != nullptr, c.made);
         liveAircraft.clear();
     }
 
@@ -134,7 +134,7 @@ TEST_F(ReportIntake, NewAircraftNeedAKnownTypeASwitchedOnCategoryAndNoTwin) {
             c.switchedOff->value = false;
         }
         accept(c.report);
-        const LiveAc* made = findAircraft(c.report.id);
+        const LiveAc* made = gf_findLiveAircraft(c.report.id);
         ASSERT_EQ(made != nullptr, c.madeAs != nullptr);
         if (made != nullptr) {
             EXPECT_EQ(made->identity.strings.type, c.madeAs);
@@ -147,13 +147,13 @@ TEST_F(ReportIntake, NewAircraftNeedAKnownTypeASwitchedOnCategoryAndNoTwin) {
     accept({.id = 20001, .callsign = "KLM1", .type = "B738"});
     accept({.id = 20002, .callsign = "KLM1", .type = "B738"});
     accept({.id = 20003, .callsign = "KLM1", .type = "A320"});
-    EXPECT_EQ(findAircraft(20002), nullptr);
-    EXPECT_NE(findAircraft(20003), nullptr);
+    EXPECT_EQ(gf_findLiveAircraft(20002), nullptr);
+    EXPECT_NE(gf_findLiveAircraft(20003), nullptr);
 }
 
 TEST_F(ReportIntake, ANewAircraftIsBornInTheBuffer) {
     accept({.id = 20001, .callsign = "KLM1", .type = "C25C", .feedTimeS = 1500.0, .playbackTick = 3100});
-    const LiveAc* made = findAircraft(20001);
+    const LiveAc* made = gf_findLiveAircraft(20001);
     ASSERT_NE(made, nullptr);
     const AcIdentity& identity = made->identity;
     EXPECT_EQ(made->simState, SimState::Buffer);
@@ -197,7 +197,7 @@ TEST_F(IdentityChanges, ABufferedAircraftTakesTheNewIdentityOver) {
     renamed.registration = "PH-BXB";
     renamed.destination = "";
     accept(renamed);
-    const LiveAcStrings& strings = findAircraft(base().id)->identity.strings;
+    const LiveAcStrings& strings = gf_findLiveAircraft(base().id)->identity.strings;
     EXPECT_EQ(strings.callsign, "KLM99");
     EXPECT_EQ(strings.registration, "PH-BXB");
     EXPECT_EQ(strings.destination, "LHR");
@@ -238,7 +238,7 @@ TEST_F(IdentityChanges, ACallsignThatWouldMakeItTheGhostOfALiveAircraftIsRefused
     EXPECT_NE(aircraft.lastReportTimeS, ghost.feedTimeS);
 
     // Once the other aircraft is being removed, the callsign is taken.
-    findAircraft(20001)->simState = SimState::RemovingFromSim;
+    gf_findLiveAircraft(20001)->simState = SimState::RemovingFromSim;
     GUID_CHANGES.value = false;
     accept(ghost);
     EXPECT_EQ(aircraft.identity.strings.callsign, "KLM1234_");

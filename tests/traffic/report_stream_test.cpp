@@ -192,7 +192,7 @@ TEST_F(ReportStream, AGhostLeavesAndItsCallsignIsRemembered) {
     checkGhost("KLM3");
     EXPECT_TRUE(ghostCallsigns.empty());
     checkGhost("KLM1");
-    EXPECT_EQ(findAircraft(20001)->simState, SimState::RemovingFromSim);
+    EXPECT_EQ(gf_findLiveAircraft(20001)->simState, SimState::RemovingFromSim);
     EXPECT_EQ(ghostCallsigns, std::vector<std::string>{"KLM1_"});
     EXPECT_TRUE(logged("          KLM1_    is a ghost and will be removed, continue with KLM1"));
 }

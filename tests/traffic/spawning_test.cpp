@@ -120,8 +120,8 @@ TEST_F(Spawning, AtTheMaximumTheFarthestActiveAircraftMakesWayForANearerNewcomer
     }
     LiveAc& nearer = makeAircraft({.id = 20001, .callsign = "NEAR1", .lonDeg = 8.05}, 2);
     bufferedTickAt(nearer, 2900);
-    EXPECT_TRUE(spawned(*findAircraft(20001)));
-    EXPECT_EQ(findAircraft(30009)->simState, SimState::RemovingFromSim);
+    EXPECT_TRUE(spawned(*gf_findLiveAircraft(20001)));
+    EXPECT_EQ(gf_findLiveAircraft(30009)->simState, SimState::RemovingFromSim);
     EXPECT_EQ(removalQueue, std::deque<std::uint32_t>{109});
 
     // The newcomer is counted now (on the creation list); the next one is the

@@ -195,7 +195,7 @@ TEST_F(StreamExtension, ATaxiingAircraftHoldsUntilItsTimeIsUpOrAnotherComesClose
             other.objectId = 101;
         }
         tickCounter = kNow + c.heldTicks;
-        LiveAc& holding = *findAircraft(0x4B1801);
+        LiveAc& holding = *gf_findLiveAircraft(0x4B1801);
         EXPECT_EQ(lf_extendStream(holding), c.holds);
         EXPECT_EQ(holding.holding, c.holds || !c.otherAtM);
         liveAircraft.clear();

@@ -96,7 +96,7 @@ TEST_F(TickDriver, OneCreateRequestPerTickTheLastSpawnedFirst) {
     EXPECT_EQ(liveCreateQueue[2].aircraftId, 20001U);
 
     const CreateRequest& request = liveCreateQueue[0];
-    const LiveAc& aircraft = *findAircraft(20003);
+    const LiveAc& aircraft = *gf_findLiveAircraft(20003);
     EXPECT_EQ(request.tailNumber, "KLM20003");
     EXPECT_EQ(request.liveryTitle, "KLM 737");
     EXPECT_EQ(request.initPos.latitudeDeg, aircraft.position.latitudeDeg);
@@ -223,7 +223,7 @@ TEST_F(TickDriver, AReportThatCannotBeTakenInIsLoggedAndDropped) {
     tickCounter = 1;
     tick();
     EXPECT_TRUE(addingStack.empty());
-    EXPECT_NE(findAircraft(20002), nullptr);
+    EXPECT_NE(gf_findLiveAircraft(20002), nullptr);
     EXPECT_EQ(tickCounter, 2);
     EXPECT_TRUE(logged("===> acceptReport exception: narrowing_error, hexid:20001"));
 }

@@ -164,13 +164,6 @@ void TrafficTest::accept(const ReportSpec& spec) {
     acceptReport(report);
 }
 
-LiveAc* TrafficTest::findAircraft(std::uint32_t aircraftId) {
-    const auto found = std::find_if(liveAircraft.begin(), liveAircraft.end(), [&](const LiveAc& aircraft) {
-        return aircraft.identity.aircraftId == aircraftId;
-    });
-    return found == liveAircraft.end() ? nullptr : &*found;
-}
-
 LiveAc& TrafficTest::makeAircraft(const ReportSpec& spec, int reportCount, bool unmoved) {
     ReportSpec next = spec;
     for (int index = 0; index < reportCount; ++index) {
@@ -181,7 +174,7 @@ LiveAc& TrafficTest::makeAircraft(const ReportSpec& spec, int reportCount, bool 
             next.lonDeg += 0.01;
         }
     }
-    LiveAc* aircraft = findAircraft(spec.id);
+    LiveAc* aircraft = gf_findLiveAircraft(spec.id);
     if (aircraft == nullptr) {
         throw std::runtime_error("the aircraft was not made");
     }

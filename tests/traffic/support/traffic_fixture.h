@@ -70,8 +70,6 @@ public:
     static void queueReport(const ReportSpec& spec);
     // Takes the report in (the intake alone, no tick).
     static void accept(const ReportSpec& spec);
-    // The live aircraft with the id; null when there is none.
-    static LiveAc* findAircraft(std::uint32_t aircraftId);
     // A live aircraft made from the report, with the reports that follow it
     // every 10 s and 100 ticks (the same position when unmoved, else 0.01
     // degree further east each).
