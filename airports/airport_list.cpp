@@ -13,6 +13,7 @@
 #include "core/format.h"
 #include "core/log.h"
 #include "core/strings.h"
+#include "core/units.h"
 
 std::vector<AirportRecord> airportList;
 std::atomic<bool> airportsRead{false};
@@ -29,7 +30,6 @@ constexpr double kAirportReachNm = 5.0;
 // Start of the nearest-airport search, and the distance of an airport whose
 // stands are unknown.
 constexpr double kNoDistanceNm = 100.0;
-constexpr double kMetresPerNm = 1852.0;
 // Airport codes of the list are ICAO codes: a text is matched on its first
 // four characters.
 constexpr std::size_t kMatchedCodeLength = 4;

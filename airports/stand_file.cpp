@@ -12,14 +12,12 @@
 #include "core/parameters_xml.h"
 #include "core/settings.h"
 #include "core/text_files.h"
+#include "core/units.h"
 #include "liveries/aircraft_database.h"
 
 namespace {
 
-constexpr double kMetresPerNm = 1852.0;
 constexpr double kNmPerMetre = 0.0005399568034557236;
-constexpr double kDegreesPerRadian = 57.29577951308232;
-constexpr double kRadiansPerDegree = 0.017453292519943295;
 constexpr int kDuplicateStandCode = 94;
 // Room for the stand ids of a large airport.
 constexpr std::size_t kStandIdsReserved = 512;

@@ -17,11 +17,11 @@
 #include "core/format.h"
 #include "core/log.h"
 #include "core/strings.h"
+#include "core/units.h"
 #include "liveries/aircraft_database.h"
 
 namespace {
 
-constexpr double kMetresPerNm = 1852.0;
 constexpr int kNotReadCode = 60;
 constexpr int kEmptySectionCode = 61;
 // Room reserved ahead, from the sizes of the maker's database.

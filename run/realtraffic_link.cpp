@@ -10,6 +10,7 @@
 #include "core/calendar.h"
 #include "core/format.h"
 #include "core/log.h"
+#include "core/units.h"
 #include "core/winsock_errors.h"
 #include "platform/net/socket_errors.h"
 #include "platform/net/tcp_socket.h"
@@ -34,7 +35,6 @@ namespace {
 using platform::net::TcpListener;
 using platform::net::TcpSocket;
 
-constexpr double kRadiansPerDegree = 0.017453292519943295;
 constexpr double kAttitudeScale = 100000.0;  // pitch and bank, radians
 constexpr double kThousand = 1000.0;         // altitude, feet; ground speed, knots
 

@@ -15,6 +15,7 @@
 #include "core/log.h"
 #include "core/parameter_controls.h"
 #include "core/settings.h"
+#include "core/units.h"
 #include "liveries/livery_matching.h"
 #include "platform/window/user32.h"
 #include "run/adding_stack.h"
@@ -42,7 +43,6 @@
 
 namespace {
 
-constexpr double kFeetPerNm = 6076.11549;
 // Make-way margins on the ground: the two half spans, widened.
 constexpr double kLiveGroundMargin = 1.15;
 constexpr double kStaticGroundMargin = 1.1;

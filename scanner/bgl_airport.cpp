@@ -8,6 +8,7 @@
 
 #include "airports/airport_list.h"
 #include "core/format.h"
+#include "core/units.h"
 #include "scanner/scan_log.h"
 
 namespace {
@@ -30,8 +31,6 @@ constexpr std::size_t kEntryFixedWords = 14;  // before the airline codes
 constexpr double kFeetPerMillimetre = 3.2808399 / 1000.0;
 constexpr std::int32_t kLowestAltitudeFt = -20;
 constexpr std::int32_t kHighestAltitudeFt = 10000;
-constexpr double kMetresPerNm = 1852.0;
-constexpr double kRadiansPerDegree = 0.017453292519943295;
 // A heading of exactly 0 is stored as a full turn: stand files keep 0 for
 // "no heading".
 constexpr double kFullTurnRad = 6.283185307179586;

@@ -11,6 +11,7 @@
 #include "core/great_circle.h"
 #include "core/log.h"
 #include "core/settings.h"
+#include "core/units.h"
 #include "liveries/aircraft_database.h"
 #include "liveries/aircraft_livery.h"
 #include "run/main_loop.h"
@@ -45,7 +46,6 @@ constexpr std::size_t kCreateQueueBacklog = 11;
 constexpr const char* kPrivateAirline = "PVT";
 
 // The hold-back near the user aircraft.
-constexpr double kFeetPerNm = 6076.11549;
 constexpr double kHeldUserMovingKt = 8.0;  // a held newcomer waits while the user or it taxis faster
 constexpr double kHeldNearUserM = 500.0;
 constexpr double kGroundConflictNm = 0.08099352051835854;  // 150 m

@@ -9,6 +9,7 @@
 #include "core/great_circle.h"
 #include "core/log.h"
 #include "core/settings.h"
+#include "core/units.h"
 #include "run/main_loop.h"
 #include "simlink/sim_commands.h"
 #include "traffic/aircraft_commands.h"
@@ -29,7 +30,6 @@ constexpr double kNearStandNm = 0.0458963282937365;  // 85 m
 constexpr double kFarFromStandNm = 0.10799136069114472;  // 200 m
 constexpr double kSteadyMoveNm = 0.0016198704103671706;  // 3 m
 constexpr std::uint32_t kSteadyMoveReports = 3;
-constexpr double kFeetPerNm = 6076.11549;
 // The hold block of a parked aircraft whose reports stopped is due a week
 // (604800 s) after it was made.
 constexpr std::int64_t kParkedHoldTicks = 60480000;

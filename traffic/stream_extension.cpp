@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "core/settings.h"
+#include "core/units.h"
 #include "traffic/live_parking.h"
 #include "traffic/report_intake.h"
 #include "traffic/stream_geometry.h"
@@ -24,7 +25,6 @@ constexpr double kGroundStepS = 3.0;
 constexpr double kAirStepS = 8.0;
 constexpr double kParkedStepS = 604800.0;
 constexpr double kTicksPerSecond = 100.0;
-constexpr double kFeetPerNm = 6076.11549;
 // A holding aircraft is checked again after this many ticks; it gives way
 // to a taxiing aircraft within this many times the two half spans.
 constexpr std::int32_t kHoldCheckTicks = 300;

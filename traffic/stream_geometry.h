@@ -10,15 +10,13 @@
 #include <numbers>
 
 #include "core/great_circle.h"
+#include "core/units.h"
 #include "run/live_ac_update.h"
 #include "traffic/aircraft_records.h"
 
 // Two positions closer than this in latitude and in longitude are the same
 // place: a report that repeats the one before.
 inline constexpr double kSamePositionDeg = 1e-8;
-inline constexpr double kDegreesPerRadian = 57.29577951308232;
-inline constexpr double kRadiansPerDegree = 0.017453292519943295;
-inline constexpr double kMetresPerNm = 1852.0;
 
 inline GeoPosition gf_blockPosition(const ReportBlock& block) { return {block.latDeg, block.lonDeg}; }
 inline GeoPosition gf_aircraftPosition(const LiveAc& aircraft) {

@@ -8,6 +8,7 @@
 #include "core/format.h"
 #include "core/log.h"
 #include "core/settings.h"
+#include "core/units.h"
 #include "run/adding_stack.h"
 #include "run/realtraffic_link.h"
 #include "simlink/sim_client.h"
@@ -42,7 +43,6 @@ constexpr int kReportsPerTick = 2;
 // Above this frame rate a simulator frame is short enough for the tick to
 // wait for the command-queue lock; below it the tick drops its positions.
 constexpr float kWaitForLockAboveFps = 50.0F;
-constexpr double kDegreesPerRadian = 57.29577951308232;
 
 bool lf_isDue(std::int32_t periodTicks) { return tickCounter.load() % periodTicks == 0; }
 
