@@ -1,8 +1,8 @@
 #include "run/run_flags.h"
 
+#include <algorithm>
 #include <array>
 #include <stdexcept>
-#include <unordered_map>
 
 std::atomic<bool> runStopRequested{false};
 std::atomic<bool> userCloseRequested{false};
@@ -39,18 +39,12 @@ constexpr std::array<ReasonText, 8> kReasonTexts{{
 }  // namespace
 
 std::string_view gf_closingReasonText(ClosingReason reason) {
-    static const auto texts = [] {
-        std::unordered_map<std::uint32_t, std::string_view> map;
-        for (const ReasonText& entry : kReasonTexts) {
-            map.emplace(static_cast<std::uint32_t>(entry.reason), entry.text);
-        }
-        return map;
-    }();
-    const auto found = texts.find(static_cast<std::uint32_t>(reason));
-    if (found == texts.end()) {
+    const auto found = std::find_if(kReasonTexts.begin(), kReasonTexts.end(),
+                                    [reason](const ReasonText& entry) { return entry.reason == reason; });
+    if (found == kReasonTexts.end()) {
         throw std::out_of_range("invalid unordered_map<K, T> key");
     }
-    return found->second;
+    return found->text;
 }
 
 bool gf_stopFlagSet() { return runStopRequested || userCloseRequested; }

@@ -112,6 +112,11 @@ bool lf_nearParkAirport(const ReportBlock& block) {
            gf_greatCircleDistanceNm({block.latDeg, block.lonDeg}, {airport.lat, airport.lon}) <= kParkAirportRadiusNm;
 }
 
+// A callsign the feed really gave: not "null", and no "@" (a placeholder).
+bool lf_isRealCallsign(std::string_view callsign) {
+    return !callsign.empty() && callsign != "null" && callsign.find('@') == std::string_view::npos;
+}
+
 void lf_showTrafficListening() {
     gf_setReaderLamp(MainWindow::trafficReaderState, MainWindow::readerReceiving);
     gf_setReaderLamp(MainWindow::weatherReaderState, MainWindow::readerReceiving);
@@ -174,7 +179,7 @@ bool TrafficReader::readCallsign(LiveAcUpdate& report) {
     if (callsign == "ERARMTR0" || callsign == "AIRPORT1") {
         return false;
     }
-    if (callsign != "null" && callsign.find('@') == std::string_view::npos) {
+    if (lf_isRealCallsign(callsign)) {
         report.strings.callsign = callsign;
     }
     return true;
@@ -203,11 +208,8 @@ bool TrafficReader::buildReport(LiveAcUpdate& report) {
     if (!readRegistration(report)) {
         return false;
     }
-    if (collectCallsigns) {
-        const std::string_view heard = fields[callsignField];
-        if (!heard.empty() && heard != "null" && heard.find('@') == std::string_view::npos) {
-            callsignSet.insert(heard);
-        }
+    if (collectCallsigns && lf_isRealCallsign(fields[callsignField])) {
+        callsignSet.insert(fields[callsignField]);
     }
     if (const std::string_view type = fields[typeField]; type != "null" && type != "0" && type != "ZZZZ") {
         report.strings.type = type;

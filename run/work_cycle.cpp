@@ -120,17 +120,15 @@ void lf_serveObjectIdLookup() {
     if (!objectIdLookupRequested) {
         return;
     }
+    // An emptied box or an unknown callsign clears the answer.
     const std::string callsign = CALLSIGN_2_OBJECTID.value;
-    if (callsign.empty()) {  // the box was emptied: the answer goes too
-        MainWindow::oidAnswerText = "";
-        InvalidateRect(MainWindow::hwnd, &MainWindow::controlPanelRect, TRUE);
-    } else if (const LiveAc* aircraft = lf_findActiveCallsign(callsign)) {
+    const LiveAc* aircraft = callsign.empty() ? nullptr : lf_findActiveCallsign(callsign);
+    if (aircraft != nullptr) {
         lookedUpObjectId = aircraft->objectId;
-        MainWindow::oidAnswerText = fmtlib::format("= {}", aircraft->objectId);
-        InvalidateRect(MainWindow::hwnd, &MainWindow::controlPanelRect, TRUE);
-    } else {
-        MainWindow::oidAnswerText = "";
-        InvalidateRect(MainWindow::hwnd, &MainWindow::controlPanelRect, TRUE);
+    }
+    MainWindow::oidAnswerText = aircraft != nullptr ? fmtlib::format("= {}", aircraft->objectId) : std::string{};
+    InvalidateRect(MainWindow::hwnd, &MainWindow::controlPanelRect, TRUE);
+    if (!callsign.empty() && aircraft == nullptr) {
         gf_showMessage(fmtlib::format("callsign '{}' is unknown", callsign), true);
     }
     objectIdLookupRequested = false;

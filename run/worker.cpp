@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <exception>
 #include <filesystem>
-#include <new>
 #include <system_error>
 
 #include "airports/airport_list.h"
@@ -127,8 +126,6 @@ void gf_runWorkerThread(std::stop_token /*stop*/) {
         lf_endWithSystemError(text.empty() ? "Unknown exception" : text);
     } catch (const fmtlib::format_error& error) {
         gf_showError(fmtlib::format("std::format error: {}", error.what()));
-        lf_endWithSystemError(error.what());
-    } catch (const std::bad_alloc& error) {
         lf_endWithSystemError(error.what());
     } catch (const std::exception& error) {
         lf_endWithSystemError(error.what());

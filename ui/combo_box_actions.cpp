@@ -78,6 +78,16 @@ void lf_switchSimulator() {
     gf_requestRestart(kNewSimulatorRestartDelaySec);
 }
 
+// The picked text as the setting's value, saved; true when it changed.
+bool lf_pickedText(StringChoiceParameter& setting, const std::string& text) {
+    if (setting.value == text) {
+        return false;
+    }
+    setting.value = text;
+    setting.save();
+    return true;
+}
+
 void lf_pickedIntChoice(IntChoiceParameter& setting, std::size_t index) {
     if (index >= setting.choices.size()) {
         return;
@@ -105,18 +115,14 @@ void lf_pickedIntChoice(IntChoiceParameter& setting, std::size_t index) {
 
 bool gf_handleComboBoxes(HWND hwnd, WPARAM wParam) {
     if (const auto picked = lf_getComboSelection(hwnd, SIM_CHOICE.controlId, wParam)) {
-        if (!(SIM_CHOICE.value == picked->second)) {
-            SIM_CHOICE.value = picked->second;
-            SIM_CHOICE.save();
+        if (lf_pickedText(SIM_CHOICE, picked->second)) {
             msfs2020Selected = picked->second == kMsfs2020;
             lf_switchSimulator();
         }
         return true;
     }
     if (const auto picked = lf_getComboSelection(hwnd, AI_PACKAGE_SELECTOR.controlId, wParam)) {
-        if (!(AI_PACKAGE_SELECTOR.value == picked->second)) {
-            AI_PACKAGE_SELECTOR.value = picked->second;
-            AI_PACKAGE_SELECTOR.save();
+        if (lf_pickedText(AI_PACKAGE_SELECTOR, picked->second)) {
             gf_setTbText(AI_PACKAGE_SELECTOR);
         }
         return true;

@@ -44,7 +44,7 @@ bool gf_handleWmCommand(HWND hwnd, WPARAM wParam) {
             return true;
         }
     } catch (const std::exception& error) {
-        gf_writeLogPlain(fmtlib::format("{} exception {}", "lf_HandleWMCOMMAND", error.what()));
+        gf_writeLogPlain(fmtlib::format("lf_HandleWMCOMMAND exception {}", error.what()));
         return false;
     }
     gf_repaintControlPanel();

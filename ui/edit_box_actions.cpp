@@ -252,7 +252,7 @@ LRESULT gf_editBoxProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         try {
             lf_handleEditEnter(**box);
         } catch (const std::exception& error) {
-            gf_writeLogPlain(fmtlib::format("{} exception {}", "lf_editBoxProcedure", error.what()));
+            gf_writeLogPlain(fmtlib::format("lf_editBoxProcedure exception {}", error.what()));
         }
         if (*box == &parking_percentage || *box == &MAX_FIT_FL) {
             return 0;
