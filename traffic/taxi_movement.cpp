@@ -110,9 +110,11 @@ void lf_chooseWay(LiveAc& aircraft) {
 }
 
 // Without a curve the heading turns toward the next block when it lies
-// more than 3 degrees off.
+// more than 3 degrees off. A pushback never does: its blocks lie behind the
+// aircraft, which is pushed tail first and turns only along the curve of a
+// recorded turn.
 void lf_decideTurn(LiveAc& aircraft) {
-    if (lf_hasCurve(aircraft)) {
+    if (lf_hasCurve(aircraft) || aircraft.groundPhase == GroundPhase::PushingBack) {
         aircraft.turningToTarget = false;
         return;
     }

@@ -23,6 +23,7 @@ using test::loadStands;
 using test::TrafficTest;
 
 constexpr double kMetresPerNm = 1852.0;
+constexpr double kFeetPerMetre = 3.280839895013123;
 
 class StandLeaving : public TrafficTest {
 protected:
@@ -47,7 +48,8 @@ protected:
         ReportBlock report = test::makeBlock({.latDeg = latMetresNorth(metresNorth), .altFt = 0.0});
         return checkStandDeparture(aircraft, report);
     }
-    static double metresNorthOf(const ReportBlock& block) { return (block.latDeg - 47.0) * 60.0 * kMetresPerNm; }
+    static double metresNorthOfLatitude(double latDeg) { return (latDeg - 47.0) * 60.0 * kMetresPerNm; }
+    static double metresNorthOf(const ReportBlock& block) { return metresNorthOfLatitude(block.latDeg); }
 };
 
 TEST_F(StandLeaving, OnlyReportsThatMoveSteadilyAwayStartTheDeparture) {
@@ -162,6 +164,79 @@ TEST_F(StandLeaving, ThePushbackGoesStraightBackAndTurnsTheTailToTheRecordedSide
         EXPECT_EQ(aircraft.pushbackHoldDistanceNm, 900.0);
         EXPECT_EQ(aircraft.throttleIndex, 0U);
         EXPECT_EQ(aircraft.flapsIndex, 1U);
+    }
+}
+
+// The whole pushback, tick by tick through the tick driver: the aircraft
+// (facing east on its stand, reports leading off behind it) goes 2.5 stand
+// radii (50 m) straight back with its nose kept east, and turns only when a
+// report during the push recorded the side of the turn.
+TEST_F(StandLeaving, APushbackKeepsItsHeadingUntilItsRecordedTurn) {
+    struct Case {
+        const char* name;
+        bool hasTurn;
+        bool turnRight;
+        double endMetresNorth;  // where the push ends, north of the stand
+    };
+    constexpr double kEastDeg = 90.0;
+    constexpr double kEndMetresWest = 50.0;
+    for (const Case& c : {Case{"straight", false, false, 0.0}, Case{"tail to the left", true, true, 17.9},
+                          Case{"tail to the right", true, false, -17.9}}) {
+        SCOPED_TRACE(c.name);
+        liveAircraft.clear();
+        tickCounter = 3000;
+        const GeoPosition behindStand = gf_destinationPoint({47.0, 8.0}, 3.0 * std::numbers::pi / 2.0, 60.0 * kFeetPerMetre);
+        LiveAc& aircraft = makeActiveAircraft(
+            {.registration = "PH-BXA", .altFt = 0.0},
+            {{.altFt = 0.0, .groundSpeedKt = 0.0, .unmoved = true},
+             {.latDeg = behindStand.latDeg, .lonDeg = behindStand.lonDeg, .tick = 3500, .altFt = 0.0, .groundSpeedKt = 3.0}});
+        aircraft.groundPhase = GroundPhase::Parked;
+        aircraft.previousGroundPhase = GroundPhase::Parked;
+        aircraft.leavingStand = true;
+        aircraft.standId = 1;
+        aircraft.standLatDeg = 47.0;
+        aircraft.standLonDeg = 8.0;
+        aircraft.standHeadingRad = std::numbers::pi / 2.0;
+        aircraft.position.headingRad = std::numbers::pi / 2.0;
+
+        bool pushing = false;
+        bool halfwayReached = false;
+        double lastLonDeg = 8.0;
+        for (int step = 0; step < 20000 && aircraft.groundPhase != GroundPhase::PushedBack; ++step) {
+            tick();
+            if (aircraft.groundPhase == GroundPhase::PushingBack && !pushing) {
+                pushing = true;
+                // A report during the push tells the side of the turn.
+                aircraft.pushbackHasTurn = c.hasTurn;
+                aircraft.pushbackTurnRight = c.turnRight;
+            }
+            const double headingDeg = aircraft.position.headingRad * kDegreesPerRadian;
+            const double northM = metresNorthOfLatitude(aircraft.position.latitudeDeg);
+            halfwayReached = halfwayReached || aircraft.pushbackStage == 1;
+            if (!c.hasTurn || !halfwayReached) {
+                ASSERT_NEAR(headingDeg, kEastDeg, 0.01) << "tick " << tickCounter.load();
+                ASSERT_NEAR(northM, 0.0, 0.01) << "tick " << tickCounter.load();
+            } else if (c.turnRight) {
+                // The tail swings north: the nose turns right, toward south.
+                ASSERT_GE(headingDeg, kEastDeg - 0.01) << "tick " << tickCounter.load();
+                ASSERT_GE(northM, -0.01) << "tick " << tickCounter.load();
+            } else {
+                ASSERT_LE(headingDeg, kEastDeg + 0.01) << "tick " << tickCounter.load();
+                ASSERT_LE(northM, 0.01) << "tick " << tickCounter.load();
+            }
+            // Pushed back, never forward.
+            ASSERT_LE(aircraft.position.longitudeDeg, lastLonDeg + 1e-12) << "tick " << tickCounter.load();
+            lastLonDeg = aircraft.position.longitudeDeg;
+        }
+        ASSERT_TRUE(pushing);
+        ASSERT_EQ(aircraft.groundPhase, GroundPhase::PushedBack);
+        const GeoPosition end = gf_aircraftPosition(aircraft);
+        EXPECT_NEAR(metresNorthOfLatitude(end.latDeg), c.endMetresNorth, 0.5);
+        const GeoPosition atEndLatitude{end.latDeg, 8.0};
+        EXPECT_NEAR(gf_greatCircleDistanceNm(atEndLatitude, end) * kMetresPerNm, kEndMetresWest, 0.5);
+        if (!c.hasTurn) {
+            EXPECT_NEAR(aircraft.position.headingRad * kDegreesPerRadian, kEastDeg, 0.01);
+        }
     }
 }
 
