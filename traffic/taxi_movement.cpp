@@ -150,7 +150,8 @@ void lf_lookForStand(LiveAc& aircraft) {
 void lf_fitTurnRate(LiveAc& aircraft, double legNm, std::int32_t legTicks) {
     const double turnDeg = aircraft.turningToTarget ? aircraft.turnAngleDeg : aircraft.curve.turnDeg;
     double& turnRateRad = aircraft.identity.turnRateRad;
-    const std::int32_t turnTicks = gf_wholeTicks(std::round(turnDeg / turnRateRad / 100.0));
+    // The ticks the turn takes at the taxi turn rate, angle and rate in one unit.
+    const std::int32_t turnTicks = gf_wholeTicks(std::round(turnDeg * kRadiansPerDegree / turnRateRad));
     if (!(turnDeg > 0.0 && legNm > 0.0)) {
         return;
     }

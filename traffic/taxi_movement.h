@@ -9,13 +9,17 @@
 // departing aircraft whose blocks ahead are fast and airborne starts its
 // take-off. Worker thread only.
 //
-// Worked example of the timing of a turn: a Large aircraft (taxi turn rate
-// 0.07 degrees = 0.0012217 rad per tick) reaches a block with a 90-degree
-// curve ahead over 60 m at 10 kt: the leg takes round(0.0324 nm x 360000 /
-// 10) = 1166 ticks; the turn counts round(90 / 0.0012217 / 100) = 737
-// ticks; r = 1166 / 737 = 1.58, and as the turn is above 45 degrees the
-// turn rate becomes 0.07 x min(1.58, 90 / 30) = 0.111 degrees per tick;
-// the lag window widens to 2000 ticks at least on each side.
+// Worked examples of the timing of a turn, for a Large aircraft (taxi turn
+// rate 0.07 degrees = 0.0012217 rad per tick):
+// - a 90-degree curve ahead over 120 m at 10 kt: the leg takes
+//   round(0.0648 nm x 360000 / 10) = 2333 ticks; the turn at the taxi rate
+//   takes round(1.5708 rad / 0.0012217) = 1286 ticks; r = 2333 / 1286 =
+//   1.81, and as the turn is above 45 degrees the turn rate becomes
+//   0.07 x min(1.81, 90 / 30) = 0.127 degrees per tick; the lag window
+//   widens to 2000 ticks at least on each side;
+// - a 30-degree turn over 60 m at 40 kt: the leg takes 292 ticks, the turn
+//   429 (30 / 0.07); r = 0.68 is below 1.2, so the rate becomes 0.07 / 0.68
+//   = 0.103 degrees per tick and the turn lasts the leg.
 
 #include "traffic/aircraft_records.h"
 

@@ -82,8 +82,9 @@ TEST_F(TaxiMovement, TheWayToTheNextBlockIsAStraightLegACurveOrABlockHalfway) {
     }
 }
 
-// A Large aircraft turns 0.07 degrees per tick at its taxi turn rate; the
-// rate is scaled so that the turn fits the leg.
+// A Large aircraft turns 0.07 degrees per tick at its taxi turn rate, so a
+// turn of A degrees takes A / 0.07 ticks at that rate; the rate is scaled by
+// how that compares with the ticks of the leg (distance at the taxi speed).
 TEST_F(TaxiMovement, ATurnIsTimedToFitItsLeg) {
     struct Case {
         const char* what;
@@ -95,13 +96,23 @@ TEST_F(TaxiMovement, ATurnIsTimedToFitItsLeg) {
         double turnRateDeg;
         std::int32_t lagTicks;
     };
+    // Worked by hand: leg ticks = round(legM / 1852 x 360000 / speed), turn
+    // ticks T = round(turnDeg / 0.07), r = leg ticks / T.
     const Case cases[] = {
-        {"a 90-degree curve over 60 m at 10 kt", 90.0, true, 60.0, 10.0, 1166, 0.11074626865671641, 2000},
-        {"a 120-degree curve, at most three times the rate", 120.0, true, 60.0, 10.0, 1166, 0.08311608961303464, 2000},
-        {"a 60-degree turn", 60.0, false, 60.0, 10.0, 1166, 0.14, 1000},
-        {"a 30-degree turn is spread over a slow leg", 30.0, false, 60.0, 10.0, 1166, 0.044305317324185245, 1000},
-        {"a 30-degree turn on a leg shorter than 1.2 turns", 30.0, false, 60.0, 40.0, 292, 0.05897260273972603, 1000},
-        {"a 45-degree turn on a long leg is flown quickly", 45.0, false, 1000.0, 20.0, 9719, 0.08834928147614637, 1000},
+        // T = 1286, r = 2333 / 1286 = 1.814: 0.07 x 1.814
+        {"a 90-degree curve over 120 m at 10 kt", 90.0, true, 120.0, 10.0, 2333, 0.12699066874027995, 2000},
+        // T = 1286, r = 1166 / 1286 = 0.9067: 0.07 x 0.9067
+        {"a 90-degree curve over 60 m at 10 kt", 90.0, true, 60.0, 10.0, 1166, 0.06346811819595645, 2000},
+        // T = 1714, r = 5832 / 1714 = 3.40, capped at 90 / 30 = 3
+        {"a 120-degree curve, at most three times the rate", 120.0, true, 300.0, 10.0, 5832, 0.21, 2000},
+        // T = 857, r = 1166 / 857 = 1.3606: 0.07 x 1.3606
+        {"a 60-degree turn", 60.0, false, 60.0, 10.0, 1166, 0.09523920653442242, 1000},
+        // T = 429, r = 2.718; m = min(r, r x 10 / 30, r x 30 / 60) = 0.906: 0.07 / 0.906
+        {"a 30-degree turn on a slow leg", 30.0, false, 60.0, 10.0, 1166, 0.07726415094339623, 1000},
+        // T = 429, r = 292 / 429 = 0.6807: 0.07 / 0.6807, the turn lasts the leg
+        {"a 30-degree turn on a leg shorter than 1.2 turns", 30.0, false, 60.0, 40.0, 292, 0.10284246575342466, 1000},
+        // T = 643, r = 15.12; m = r x 30 / 1000 = 0.4535: 0.07 / 0.4535
+        {"a 45-degree turn on a long leg is flown quickly", 45.0, false, 1000.0, 20.0, 9719, 0.1543711630140275, 1000},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
