@@ -34,7 +34,17 @@ struct ParkOption {
     std::int32_t day = 0;      // weekday 1 (Monday) to 7 (Sunday); 0 when the file gave none
     bool fromArchive = false;  // read from the park airport's stand file, not learned
     bool real = true;          // seen in real traffic; false for a soft (guessed) option
+    // The static stand search found the option's aircraft there already
+    // (parked, live or chosen for another stand): the option does not count
+    // until the next static-parking calculation clears the mark. It is a
+    // state of the calculation only: the option keeps its number and is
+    // saved as any other.
+    bool aircraftPresent = false;
 };
+
+// The option counts for the stand searches: it has a number and its
+// aircraft was not found present by the static stand search.
+inline bool gf_optionCounts(const ParkOption& option) { return option.sequence != 0 && !option.aircraftPresent; }
 
 // When a live aircraft last arrived on (or was recorded at) a stand: the
 // time of week (weekday in the low 32 bits, half hour in the high 32 bits)

@@ -111,15 +111,6 @@ void lf_markLiveParkedStands() {
     }
 }
 
-void lf_renumberOptions() {
-    for (ParkPosition& stand : parkPositions) {
-        std::uint32_t sequence = 0;
-        for (ParkOption& option : stand.options) {
-            option.sequence = ++sequence;
-        }
-    }
-}
-
 void lf_collectLiveParkedWithin(std::int64_t wanted) {
     gf_collectLiveParked();
     const std::int64_t excess = static_cast<std::int64_t>(liveParkedList.size()) - wanted;
@@ -201,7 +192,6 @@ void gf_applyParkingAdjustments() {
     liveParkedList.clear();
     parkCandidates.clear();
     gf_clearStandStates();
-    lf_renumberOptions();
     markReservedStands();
     const std::int64_t wanted = updateWantedParkedCount();
     lf_collectLiveParkedWithin(wanted);

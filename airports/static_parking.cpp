@@ -74,6 +74,9 @@ void gf_clearStandStates() {
         stand.taken = false;
         stand.reserved = false;
         stand.neighbourTaken = false;
+        for (ParkOption& option : stand.options) {
+            option.aircraftPresent = false;
+        }
     }
 }
 

@@ -42,7 +42,8 @@ void calculateStaticParking();
 // week (weekday in the low, half hour in the high 32 bits).
 std::uint64_t logTimeOfWeek();
 // Clears the static-parking state of every stand (taken, reserved,
-// neighbourTaken) before a calculation or renewal.
+// neighbourTaken) and of its options (aircraftPresent) before a calculation
+// or renewal.
 void gf_clearStandStates();
 // Sorts parkCandidates by descending fit: the traffic manager, which takes
 // them from the back, creates the best fits first.

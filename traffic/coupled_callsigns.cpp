@@ -34,7 +34,7 @@ void lf_searchForCoupledCsAroundThisTime(std::uint64_t timeOfWeek, LiveAc& aircr
     const std::string callsign = gf_storedCallsign(strings.callsign);
     for (const ParkPosition& stand : parkPositions) {
         for (const ParkOption& option : stand.options) {
-            if (option.sequence != 0 && option.day == weekday && (option.timeSlots & around).any() &&
+            if (gf_optionCounts(option) && option.day == weekday && (option.timeSlots & around).any() &&
                 option.airline == strings.airline && !option.callsignSuffix.empty() &&
                 (option.callsign == callsign || option.callsignSuffix == callsign)) {
                 strings.firstCallsign = option.callsign;

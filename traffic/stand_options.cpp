@@ -203,8 +203,11 @@ LearnedOption gf_addLearnedOption(ParkPosition& stand, const LiveAc& aircraft, b
 
 bool lf_extendLearnedOption(std::uint64_t timeOfWeek, ParkPosition& stand, std::uint32_t sequence,
                             StandArrival& arrival, const LiveAc& aircraft, const std::string& key, bool real) {
-    if (sequence == 0 || arrival.timeOfWeek == timeOfWeek) {
+    if (arrival.timeOfWeek == timeOfWeek) {
         return true;
+    }
+    if (lf_findOption(stand.options, sequence) == nullptr) {
+        return false;
     }
     const std::int64_t halfHoursStood = gf_halfHoursBetween(arrival.timeOfWeek, timeOfWeek);
     if (halfHoursStood < 1 || halfHoursStood >= lf_extensionWindow(aircraft.identity)) {

@@ -51,9 +51,11 @@ LearnedOption gf_addLearnedOption(ParkPosition& stand, const LiveAc& aircraft, b
 // Extends the option recorded at the arrival to the time of week: every
 // half hour since then is set on it, onto a new option of the new weekday
 // for the half hours after midnight. False when more than the aircraft's
-// window of half hours (12 for cargo, 8 for a Heavy, else 6) has passed, or
-// when no option of the new weekday could be added. The arrival takes the
-// time of week (and the new option's number).
+// window of half hours (12 for cargo, 8 for a Heavy, else 6) has passed,
+// when the stand holds no option of that number, or when no option of the
+// new weekday could be added: the caller then records the time of week on
+// an option of its own. The arrival takes the time of week (and the new
+// option's number).
 bool lf_extendLearnedOption(std::uint64_t timeOfWeek, ParkPosition& stand, std::uint32_t sequence,
                             StandArrival& arrival, const LiveAc& aircraft, const std::string& key, bool real);
 

@@ -269,11 +269,11 @@ bool gf_isUserStand(const ParkPosition& stand) {
 
 bool gf_optionMatchesAircraft(const ParkOption& option, const AcIdentity& aircraft) {
     const LiveAcStrings& strings = aircraft.strings;
-    return option.sequence != 0 && option.real &&
+    return gf_optionCounts(option) && option.real &&
            (option.callsign == strings.callsign || option.callsignSuffix == strings.callsign ||
             (option.airline == strings.airline && option.type == strings.type));
 }
 
 bool gf_optionCoversSlot(const ParkOption& option, std::uint32_t weekday, std::uint32_t halfHour) {
-    return option.sequence != 0 && option.day == static_cast<std::int32_t>(weekday) && option.timeSlots.test(halfHour);
+    return gf_optionCounts(option) && option.day == static_cast<std::int32_t>(weekday) && option.timeSlots.test(halfHour);
 }

@@ -123,7 +123,7 @@ void lf_searchStand(ParkPosition& stand, std::uint64_t timeOfWeek, std::uint64_t
     std::vector<std::uint32_t> sequences;
     sequences.reserve(kOptionRoom);
     for (const ParkOption& option : stand.options) {
-        if (option.sequence != 0 && lf_isWantedKind(option, kind) &&
+        if (gf_optionCounts(option) && lf_isWantedKind(option, kind) &&
             (WEEK.value || option.day == static_cast<std::int32_t>(gf_weekdayOf(searched))) &&
             option.timeSlots.test(gf_halfHourOf(searched)) && !lf_neighbourWouldTouch(stand, option.type)) {
             sequences.push_back(option.sequence);
@@ -137,7 +137,7 @@ void lf_searchStand(ParkPosition& stand, std::uint64_t timeOfWeek, std::uint64_t
     }
     ParkOption& option = lf_optionNumbered(stand, sequences.front());
     if (lf_isPresent(option, candidates)) {
-        option.sequence = 0;  // its aircraft is there already
+        option.aircraftPresent = true;
         return;
     }
     candidates.push_back({stand.standId, fit, option.airline, option.type, option.callsign, option.callsignSuffix,

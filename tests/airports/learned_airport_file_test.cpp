@@ -12,7 +12,11 @@
 #include "core/data_paths.h"
 #include "core/format.h"
 #include "core/settings.h"
+#include "airports/parking_renewal.h"
+#include "airports/static_parking.h"
+#include "run/main_loop.h"
 #include "run/program_start.h"
+#include "traffic/aircraft_records.h"
 
 namespace {
 
@@ -244,6 +248,49 @@ TEST_F(LearnedAirportFile, WhatWasLearnedIsSavedAndReadBack) {
     EXPECT_EQ(parkPositions[0].options[1].registration, "PH-BXB");
     EXPECT_FALSE(parkPositions[0].options[1].fromArchive);
     EXPECT_NEAR(parkPositions[1].radiusNm * 1852.0, 20.0, 1e-9);
+}
+
+// The static stand search passes over an option whose aircraft is there
+// already (here a static aircraft of the same registration); the option is
+// learned all the same and is saved, whether the last calculation was the
+// first one (INITIAL_LOAD_ONLY: there is no other) or a renewal.
+TEST_F(LearnedAirportFile, AnOptionPassedOverByTheLastCalculationIsSaved) {
+    struct Case {
+        const char* name;
+        bool initialLoadOnly;
+    };
+    for (const Case& c : {Case{"the first calculation", true}, Case{"a renewal", false}}) {
+        SCOPED_TRACE(c.name);
+        parkAirportFile.publisher = "stock";
+        INITIAL_LOAD_ONLY.value = c.initialLoadOnly;
+        parking_percentage.value = 100;
+        currentWeekSlot = static_cast<std::uint64_t>(2) | (static_cast<std::uint64_t>(20) << 32U);
+        parkPositions = {test::makeStand("A1", 52.3, 4.76, 30.0), test::makeStand("A2", 52.31, 4.76, 30.0)};
+        for (std::uint32_t id = 1; id <= parkPositions.size(); ++id) {
+            parkPositions[id - 1].standId = id;
+        }
+        ParkOption learned = test::makeOption("PH-BXB", "KLM", "B738", 2, {20});
+        learned.callsign = "KLM1";
+        parkPositions[1].options = {learned};
+        AcIdentity present;
+        present.strings.airline = "KLM";
+        present.strings.type = "B738";
+        present.strings.callsign = "KLM1*";
+        present.strings.registration = "PH-BXB";
+        parkedAircraft.emplace_back(present, GeoPosition{52.3, 4.76}, 0.0, 1, false);
+        parkedAircraft.back().simState = SimState::Active;
+
+        calculateStaticParking();
+        if (!c.initialLoadOnly) {
+            gf_applyParkingAdjustments();
+        }
+        ASSERT_TRUE(parkCandidates.empty());  // the option was passed over
+        learnedUpdateCount = 1;
+        saveLearnedAirportFile();
+
+        EXPECT_THAT(test::readBytes(learnedFile_), HasSubstr(R"(reg="PH-BXB")"));
+        parkedAircraft.clear();
+    }
 }
 
 TEST_F(LearnedAirportFile, EachPublisherHasItsFolder) {

@@ -11,12 +11,14 @@
 #include "airports/park_airport_loading.h"
 #include "airports/park_airports.h"
 #include "airports/park_stands.h"
+#include "airports/static_parking.h"
 #include "core/half_hours.h"
 #include "core/settings.h"
 #include "traffic/coupled_callsigns.h"
 #include "traffic/soft_stand_learning.h"
 #include "traffic/stand_fit.h"
 #include "traffic/stand_options.h"
+#include "traffic/static_stand_search.h"
 #include "traffic/support/stands.h"
 #include "traffic/support/traffic_fixture.h"
 #include "traffic/week_slot.h"
@@ -103,6 +105,27 @@ TEST_F(StandOptions, AStayOverMidnightFromSundayToMondayIsSplitBetweenTheDays) {
     EXPECT_EQ(hours(options()[0]), "46,47");
     EXPECT_EQ(options()[1].day, 1);
     EXPECT_EQ(hours(options()[1]), "0,1");
+}
+
+// While the aircraft stands, a static-parking search passes over the option
+// of its arrival, as the aircraft is chosen for another stand already: the
+// departure still extends that option over the whole stay.
+TEST_F(StandOptions, TheStayIsExtendedAlsoWhenTheStaticSearchPassedItsOptionOver) {
+    LiveAc& aircraft = makeAircraft({.registration = "PH-BXA"});
+    ASSERT_TRUE(arrive(aircraft, 2, 20));
+    ParkCandidate elsewhere;
+    elsewhere.standId = 2;
+    elsewhere.registration = "PH-BXA";
+    parkCandidates.push_back(elsewhere);
+    std::vector<ParkCandidate> found;
+    lf_searchStands(gf_makeWeekSlot(2, 20), 1, 0, found);
+    ASSERT_TRUE(found.empty());
+
+    ASSERT_TRUE(leave(aircraft, 2, 24));
+
+    ASSERT_EQ(options().size(), 1U);
+    EXPECT_EQ(hours(options()[0]), "20,21,22,23,24");
+    EXPECT_NE(options()[0].sequence, 0U);
 }
 
 TEST_F(StandOptions, ALearnedOptionNeverRepeatsTheNumberOfOneThatStoppedCounting) {

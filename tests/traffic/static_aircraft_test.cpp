@@ -91,7 +91,8 @@ TEST_F(StaticAircraft, AnOptionWhoseAircraftIsThereAlreadyStopsCounting) {
                 {.name = "B", .latDeg = latMetresNorth(500.0)}});
     standing(5, 2, "PH-BXA");
     EXPECT_TRUE(search(gf_makeWeekSlot(2, 20), 0).empty());
-    EXPECT_EQ(parkPositions[0].options.front().sequence, 0U);
+    EXPECT_TRUE(parkPositions[0].options.front().aircraftPresent);
+    EXPECT_EQ(parkPositions[0].options.front().sequence, 1U);  // still saved with its number
     parkedAircraft.clear();
     EXPECT_TRUE(search(gf_makeWeekSlot(2, 20), 0).empty());
 
