@@ -56,7 +56,10 @@ void lf_applyCategoryValues(AcIdentity& identity) {
 }  // namespace
 
 LiveAc::LiveAc(const ReportBlock& firstReport, AcIdentity identityIn, double feedTimeS)
-    : identity(std::move(identityIn)), reports{firstReport}, lastReportTimeS(feedTimeS) {}
+    : identity(std::move(identityIn)),
+      reports{firstReport},
+      lastReportTimeS(feedTimeS),
+      lastHeardSpeedKt(firstReport.groundSpeedKt) {}
 
 ParkedAc::ParkedAc(AcIdentity identityIn, const GeoPosition& standPosition, double standHeadingRadIn,
                    std::uint32_t standIdIn, bool cargoStandIn)

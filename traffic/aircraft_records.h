@@ -110,6 +110,9 @@ struct LiveAc {
     PositionBlock position;           // sent to the simulator each frame
     std::deque<ReportBlock> reports;  // the report stream, oldest first
     double lastReportTimeS = 0.0;     // feed time of the last report taken
+    // Ground speed of the last report heard that was judged for a speed
+    // jump, taken or refused.
+    double lastHeardSpeedKt = 0.0;
     double collisionCheckLatDeg = 0.0;
     double collisionCheckLonDeg = 0.0;
     std::uint64_t parkedSince = 0;  // system clock, 100-ns ticks, when put on its stand

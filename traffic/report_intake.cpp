@@ -72,14 +72,25 @@ bool lf_isTooSoonForSteadyMove(const LiveAcUpdate& report, const ReportBlock& ne
     return elapsedS <= waitS;
 }
 
+// A speed that jumps from the newest block's cannot be real, unless it
+// agrees with the report heard last: after a gap in the reports (a take-off
+// roll after a stop) the first report at the new speed is refused, and the
+// next ones, which agree with it, are taken.
+bool lf_isImpossibleSpeed(LiveAc& aircraft, const ReportBlock& newest, double speedKt) {
+    const bool jump =
+        lf_isSpeedJump(speedKt, newest.groundSpeedKt) && lf_isSpeedJump(speedKt, aircraft.lastHeardSpeedKt);
+    aircraft.lastHeardSpeedKt = speedKt;
+    return jump;
+}
+
 // The report adds nothing to, or cannot follow, the aircraft's newest report.
-bool lf_isRedundantOrImpossible(const LiveAc& aircraft, const LiveAcUpdate& report) {
+bool lf_isRedundantOrImpossible(LiveAc& aircraft, const LiveAcUpdate& report) {
     const ReportBlock& newest = aircraft.reports.back();
     const double elapsedS = report.feedTimestampS - aircraft.lastReportTimeS;
     if (elapsedS <= kMinReportIntervalS) {
         return true;
     }
-    if (lf_isSpeedJump(report.block.groundSpeedKt, newest.groundSpeedKt)) {
+    if (lf_isImpossibleSpeed(aircraft, newest, report.block.groundSpeedKt)) {
         return true;
     }
     return aircraft.extensionCount < 1 && lf_isTooSoonForSteadyMove(report, newest, elapsedS);

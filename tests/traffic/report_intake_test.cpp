@@ -81,6 +81,49 @@ TEST_F(ReportIntake, RepeatedAndImpossibleReportsAreDropped) {
     }
 }
 
+// A report whose speed jumps from the newest block's is refused; the reports
+// after it are judged against it too, so that reports agreeing with the
+// refused one are taken: the aircraft follows a take-off roll that starts
+// after a gap in its reports, and still drops a single wrong speed.
+TEST_F(ReportIntake, ReportsThatAgreeWithARefusedSpeedJumpAreTaken) {
+    struct Heard {
+        double feedTimeS;
+        double speedKt;
+        bool taken;
+    };
+    struct Case {
+        const char* what;
+        double altFt;
+        std::vector<Heard> reports;  // the first one makes the aircraft
+    };
+    const Case cases[] = {
+        {"a stop, a gap, a take-off roll", 0.0,
+         {{1000.0, 0.0, true}, {1020.0, 0.0, true}, {1300.0, 100.0, false}, {1302.0, 110.0, true},
+          {1304.0, 125.0, true}, {1306.0, 140.0, true}}},
+        {"a single wrong speed in flight", 3000.0,
+         {{1000.0, 200.0, true}, {1004.0, 15.0, false}, {1008.0, 205.0, true}, {1012.0, 210.0, true}}},
+        {"two wrong speeds apart in flight", 3000.0,
+         {{1000.0, 200.0, true}, {1004.0, 15.0, false}, {1008.0, 205.0, true}, {1012.0, 12.0, false},
+          {1016.0, 210.0, true}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (std::size_t index = 0; index < c.reports.size(); ++index) {
+            const Heard& heard = c.reports[index];
+            SCOPED_TRACE(heard.feedTimeS);
+            const std::string callsign = "KLM" + std::to_string(index + 1);
+            accept({.callsign = callsign, .lonDeg = 8.0 + 0.001 * static_cast<double>(index), .altFt = c.altFt,
+                    .groundSpeedKt = heard.speedKt, .trackDeg = 90.0 + 5.0 * static_cast<double>(index),
+                    .feedTimeS = heard.feedTimeS});
+            const LiveAc* aircraft = gf_findLiveAircraft(0x4B1801);
+            ASSERT_NE(aircraft, nullptr);
+            // A buffered aircraft takes the callsign of every report taken.
+            EXPECT_EQ(aircraft->identity.strings.callsign == callsign, heard.taken);
+        }
+        liveAircraft.clear();
+    }
+}
+
 TEST_F(ReportIntake, NoNewAircraftStandingAtTheParkAirport) {
     struct Case {
         bool parkAirportSet;
