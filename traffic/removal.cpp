@@ -86,8 +86,14 @@ void lf_remove(Record& aircraft) {
     }
 }
 
+// A flight-plan file that cannot be deleted is left behind (the folder goes
+// when the run closes down); the run goes on.
 void lf_deleteFlightPlan(std::uint32_t objectId) {
-    std::filesystem::remove(flightPlanFolder / gf_flightPlanFileName(objectId));
+    try {
+        std::filesystem::remove(flightPlanFolder / gf_flightPlanFileName(objectId));
+    } catch (const std::filesystem::filesystem_error& error) {
+        gf_writeLog(fmtlib::format("{}: {}", "onObjectRemoved", error.what()));
+    }
 }
 
 // The block the respawned aircraft is created from, due at once: parked, on

@@ -27,9 +27,9 @@ void removeAircraftFromSim(ParkedAc& aircraft);
 
 // The simulator removed the object: a respawning live aircraft returns to
 // SimState buffer without an object; any other record of the object is
-// erased (a live one's flight-plan file deleted first, which throws
-// std::filesystem::filesystem_error when it cannot be). An unknown object
-// changes nothing.
+// erased (a live one's flight-plan file deleted first; a file that cannot
+// be deleted is logged "===> onObjectRemoved: {error}" and the record is
+// erased all the same). An unknown object changes nothing.
 void onObjectRemoved(std::uint32_t objectId);
 
 // Another livery is wanted: the object is removed and the record waits in

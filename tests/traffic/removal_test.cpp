@@ -7,12 +7,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <mutex>
 
 #include "airports/park_stands.h"
 #include "core/settings.h"
 #include "run/main_loop.h"
+#include "simlink/flight_plans.h"
 #include "simlink/sim_commands.h"
+#include "simlink/sim_results.h"
+#include "support/temp_folder.h"
 #include "traffic/aircraft_commands.h"
 #include "traffic/ground_spawn_stand.h"
 #include "traffic/removal.h"
@@ -147,6 +152,45 @@ TEST_F(Removal, TheSimulatorsRemovalEndsTheRecordOfItsObject) {
     ASSERT_EQ(parkedAircraft.size(), 2U);
     EXPECT_EQ(parkedAircraft[0].identity.aircraftId, 3U);  // the last one took its place
     EXPECT_EQ(parkedAircraft[1].identity.aircraftId, 2U);
+}
+
+// When the simulator reports a live object removed, its flight-plan file is
+// deleted; one that cannot be deleted (here a folder with a file stands in
+// its place) is logged and left, and the record is erased all the same: the
+// tick, and so the run, goes on.
+TEST_F(Removal, TheFlightPlanFileOfARemovedObjectIsDeletedOrItsFailureLogged) {
+    struct Case {
+        const char* what;
+        bool deletable;
+    };
+    flightPlanFolder = log.folder().path() / "flight_plans";
+    for (const Case& c : {Case{"a file", true}, Case{"a folder that is not empty", false}}) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(flightPlanFolder);
+        const std::filesystem::path planPath = flightPlanFolder / "71.pln";
+        if (c.deletable) {
+            std::filesystem::create_directories(flightPlanFolder);
+            test::writeBytes(planPath, "<plan/>");
+        } else {
+            std::filesystem::create_directories(planPath);
+            test::writeBytes(planPath / "inside.txt", "kept");
+        }
+        LiveAc& aircraft = makeActiveAircraft({.id = 20001, .callsign = "KLM1"}, {{}});
+        aircraft.objectId = 71;
+        aircraft.hasFlightPlan = true;
+        gf_pushSimResult({71, 0, 0, SimResultKind::Removed});
+
+        EXPECT_NO_THROW(tick());
+
+        EXPECT_EQ(gf_findLiveAircraft(20001), nullptr);
+        EXPECT_EQ(std::filesystem::exists(planPath), !c.deletable);
+        const std::vector<std::string> lines = logLines();
+        EXPECT_EQ(std::any_of(lines.begin(), lines.end(),
+                              [](const std::string& line) { return line.starts_with("===> onObjectRemoved: "); }),
+                  !c.deletable);
+    }
+    std::filesystem::remove_all(flightPlanFolder);
+    flightPlanFolder.clear();
 }
 
 // The respawned aircraft keeps its record and id, loses its object when the
