@@ -30,7 +30,8 @@ constexpr std::uint32_t kLowestCreatedObjectId = 3;
 constexpr std::int32_t kActivationTicks = 200;
 constexpr std::int32_t kFirstLightsToggleTicks = 50;
 constexpr std::int32_t kSecondLightsToggleTicks = 100;
-constexpr std::int32_t kActivated = -1;
+// The entry is done (activated, or its record is gone) and leaves the list.
+constexpr std::int32_t kFinished = -1;
 // Landing and logo lights below this altitude; the cabin lit from this
 // height above the ground up.
 constexpr double kLandingLightsCeilingFt = 10000.0;
@@ -99,12 +100,13 @@ void lf_removeIfMarked(Record& aircraft) {
 void lf_activateStatic(CreatedEntry& entry) {
     ParkedAc* parked = lf_findByAircraftId(parkedAircraft, entry.aircraftId);
     if (parked == nullptr) {
+        entry.counter = kFinished;  // its record is gone
         return;
     }
     parked->simState = SimState::Active;
     parked->objectId = entry.objectId;
     gf_setParkedState(*parked);
-    entry.counter = kActivated;
+    entry.counter = kFinished;
     if (LOG.value) {
         gf_writeLogPlain(
             fmtlib::format("{:8}: {:8} parked", gf_standName(parked->standId), parked->identity.strings.callsign));
@@ -115,10 +117,11 @@ void lf_activateStatic(CreatedEntry& entry) {
 void lf_activateLive(CreatedEntry& entry) {
     LiveAc* aircraft = lf_findByAircraftId(liveAircraft, entry.aircraftId);
     if (aircraft == nullptr) {
+        entry.counter = kFinished;  // its record is gone
         return;
     }
     activateLiveAc(*aircraft);
-    entry.counter = kActivated;
+    entry.counter = kFinished;
     lf_removeIfMarked(*aircraft);
 }
 
@@ -202,7 +205,7 @@ void parkNewAircraft(LiveAc& aircraft) {
 }
 
 void activateCreatedAircraft() {
-    bool anyActivated = false;
+    bool anyFinished = false;
     for (CreatedEntry& entry : createdList) {
         const bool live = entry.kind == SimResultKind::LiveCreated;
         if (entry.counter < kActivationTicks) {
@@ -217,10 +220,10 @@ void activateCreatedAircraft() {
         } else {
             lf_activateStatic(entry);
         }
-        anyActivated = anyActivated || entry.counter == kActivated;
+        anyFinished = anyFinished || entry.counter == kFinished;
     }
-    if (anyActivated) {
-        std::erase_if(createdList, [](const CreatedEntry& entry) { return entry.counter == kActivated; });
+    if (anyFinished) {
+        std::erase_if(createdList, [](const CreatedEntry& entry) { return entry.counter == kFinished; });
     }
 }
 

@@ -17,7 +17,7 @@
 struct CreatedEntry {
     std::uint32_t objectId = 0;
     std::uint32_t aircraftId = 0;  // live above 10000, static 10000 or less
-    std::int32_t counter = 0;      // ticks waited; -1 = activated, to leave the list
+    std::int32_t counter = 0;      // ticks waited; -1 = done, to leave the list
     SimResultKind kind = SimResultKind::LiveCreated;
 };
 
@@ -43,7 +43,8 @@ void parkNewAircraft(LiveAc& aircraft);
 
 // One tick of every entry of the created list, activating those that
 // waited 200 ticks; an aircraft marked to be removed when created leaves
-// right after its activation.
+// right after its activation. An entry whose record is gone by then leaves
+// the list.
 void activateCreatedAircraft();
 
 // Engines, lights, spoilers, throttle and flaps as the aircraft flies or

@@ -336,6 +336,42 @@ TEST_F(Activation, AnAircraftMarkedForRemovalLeavesRightAfterItsActivation) {
     EXPECT_TRUE(parkedAircraft.empty());
 }
 
+// An entry of the created list whose record went away while it waited
+// leaves the list when its turn comes instead of being looked up on every
+// tick for the rest of the run; the entries behind it wait on.
+TEST_F(Activation, AnEntryWhoseRecordIsGoneLeavesTheCreatedList) {
+    struct Case {
+        const char* what;
+        std::uint32_t goneId;
+        SimResultKind kind;
+    };
+    for (const Case& c : {Case{"live", 20009, SimResultKind::LiveCreated}, Case{"static", 9, SimResultKind::StaticCreated}}) {
+        SCOPED_TRACE(c.what);
+        liveAircraft.clear();
+        createdList.clear();
+        createdList.push_back({70, c.goneId, 0, c.kind});
+        const auto processTicks = [](int count) {
+            for (int step = 0; step < count; ++step) {
+                gf_processSimResults();
+            }
+        };
+        processTicks(50);
+        LiveAc& waiting = creating({.id = 20001}, 20000.0);
+        created(waiting, 7);
+        processTicks(149);
+        ASSERT_EQ(createdList.size(), 2U);
+
+        processTicks(1);  // the first entry's turn
+        ASSERT_EQ(createdList.size(), 1U);
+        EXPECT_EQ(createdList.front().aircraftId, 20001U);
+        EXPECT_EQ(waiting.simState, SimState::Adding2Sim);
+
+        processTicks(50);
+        EXPECT_TRUE(createdList.empty());
+        EXPECT_EQ(waiting.simState, SimState::Active);
+    }
+}
+
 // An object id below 3 is no AI object of ours: the aircraft is erased and
 // the object removed (never the user's), without counting a refused livery.
 TEST_F(Activation, AnObjectBelowId3IsNotTakenAndLeavesWithItsRecord) {
