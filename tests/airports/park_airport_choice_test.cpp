@@ -206,6 +206,24 @@ TEST_F(ParkAirportChoice, AWellKnownAirportOfManyStandsSwitchesSoftLearningOff) 
     }
 }
 
+TEST_F(ParkAirportChoice, SoftLearningSwitchedOffAtAWellKnownAirportIsTheUsersChoiceAgainWhenItIsLeft) {
+    LEARN_SOFT.value = true;
+    userLearnSoft = true;
+    writeEhamStandFile("80", 20);
+    // The second visit finds the switch in the airport's learned file too.
+    for (const int visit : {1, 2}) {
+        ::setParkAirport("EHAM");
+        ASSERT_EQ(lf_readParkedFile(), "");
+        EXPECT_FALSE(LEARN_SOFT.value) << "visit " << visit;
+        gf_removeGroundAircraft();
+        EXPECT_TRUE(LEARN_SOFT.value) << "visit " << visit;
+    }
+    userLearnSoft = false;  // the user's own choice stays as it is
+    LEARN_SOFT.value = false;
+    gf_removeGroundAircraft();
+    EXPECT_FALSE(LEARN_SOFT.value);
+}
+
 TEST_F(ParkAirportChoice, AStandFileThatCannotBeReadClearsTheParkAirportWithItsError) {
     writeStandFile(dataPaths.myThirdpartyFolder / "EHAM.xml", test::standFileParameters({{"airport_name", "S"}}),
                    test::parkposXml("S1", kEhamLat, kEhamLon, 20.0));  // no altitude
