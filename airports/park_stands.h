@@ -34,6 +34,7 @@ struct ParkOption {
     std::int32_t day = 0;      // weekday 1 (Monday) to 7 (Sunday); 0 when the file gave none
     bool fromArchive = false;  // read from the park airport's stand file, not learned
     bool real = true;          // seen in real traffic; false for a soft (guessed) option
+    bool demo = false;         // demo traffic (PARK_FAKE) of this visit only: never saved
 };
 
 // When a live aircraft last arrived on (or was recorded at) a stand: the
