@@ -159,17 +159,25 @@ std::string gf_iataSuffix(const AirportRecord& record) {
 }
 
 const AirportRecord* findClosestAirport(const GeoPosition& position) {
+    // The nearest airport within reach and the next nearest, its neighbour,
+    // wherever either stands in the list's order (the first of equals).
     double bestNm = kNoDistanceNm;
+    double neighbourNm = kNoDistanceNm;
     const AirportRecord* closest = nullptr;
     const AirportRecord* neighbour = nullptr;
     for (const AirportRecord& airport : airportList) {
         const double distanceNm = gf_greatCircleDistanceNm(position, {airport.lat, airport.lon});
-        if (distanceNm <= kAirportReachNm && distanceNm < bestNm) {
-            if (closest != nullptr) {
-                neighbour = closest;
-            }
+        if (distanceNm > kAirportReachNm) {
+            continue;
+        }
+        if (distanceNm < bestNm) {
+            neighbour = closest;
+            neighbourNm = bestNm;
             closest = &airport;
             bestNm = distanceNm;
+        } else if (distanceNm < neighbourNm) {
+            neighbour = &airport;
+            neighbourNm = distanceNm;
         }
     }
     if (closest == nullptr || neighbour == nullptr) {

@@ -60,9 +60,9 @@ const AirportRecord* gf_findAirportByCode(std::string_view code);
 std::string gf_iataSuffix(const AirportRecord& record);
 
 // The airport the position (degrees) lies at: the nearest one within 5.0 nm,
-// or, when an airport earlier in the list is also within 5.0 nm and one of
-// its stands is nearer than every stand of the nearest airport, that
-// neighbour. Null when no airport is within 5.0 nm.
+// or, when the next nearest airport (wherever it stands in the list) is also
+// within 5.0 nm and one of its stands is nearer than every stand of the
+// nearest airport, that neighbour. Null when no airport is within 5.0 nm.
 const AirportRecord* findClosestAirport(const GeoPosition& position);
 
 // The shortest known code that begins the text's first four characters,

@@ -100,6 +100,7 @@ void fillFakeTraffic(const std::string& /*standFileName*/, const std::string& ic
         option.day = weekday;
         option.fromArchive = true;
         option.real = false;
+        option.demo = true;
         stand.options.push_back(std::move(option));
     }
 }

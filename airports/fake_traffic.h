@@ -6,7 +6,7 @@
 #include <string>
 
 // Gives every stand of parkPositions that some demo type fits one soft
-// option "FAKE<n>" for the current half hour: helipads a helicopter, cargo
+// option "FAKE<n>" for the current half hour, marked demo (no file keeps it): helipads a helicopter, cargo
 // stands freighters, ramps general aviation, other stands airliners by the
 // first letter of the ICAO code. standFileName (the stand file's name
 // without its extension) is not needed to choose.

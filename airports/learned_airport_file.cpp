@@ -116,6 +116,13 @@ void lf_readLearnedDocument(const std::filesystem::path& path, const AirportFile
     gf_writeLogIndented(fmtlib::format("{:24}: {}", "handmade", gf_boolText(*handmade)));
 }
 
+// The stand without the demo traffic of this visit.
+ParkPosition lf_withoutDemo(const ParkPosition& stand) {
+    ParkPosition kept = stand;
+    std::erase_if(kept.options, [](const ParkOption& option) { return option.demo; });
+    return kept;
+}
+
 // The stand with only what the learned file keeps of it: its learned
 // options; nothing when it holds nothing learned.
 std::optional<ParkPosition> lf_learnedPart(const ParkPosition& stand) {
@@ -189,13 +196,13 @@ void saveLearnedAirportFile() {
     std::vector<ParkPosition> stands;
     for (const ParkPosition& stand : parkPositions) {
         if (learnedFileHandmade) {
-            stands.push_back(stand);
+            stands.push_back(lf_withoutDemo(stand));
         } else if (std::optional<ParkPosition> learned = lf_learnedPart(stand)) {
             stands.push_back(std::move(*learned));
         }
     }
     if (learnedFileHandmade) {
-        const QualityFactors factors = computeQualityFactors(parkPositions);
+        const QualityFactors factors = computeQualityFactors(stands);
         record.qfReal = factors.real;
         record.qfSoft = factors.soft;
     }

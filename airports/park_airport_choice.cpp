@@ -46,10 +46,11 @@ void lf_refreshDistances(const GeoPosition& user) {
         return;
     }
     lastUserPosition = user;
+    for (ParkAirportEntry& entry : parkAirports) {
+        refresh(entry);
+    }
+    // A destination stays the first candidate, however near the others are.
     if (DESTINATION.value.empty()) {
-        for (ParkAirportEntry& entry : parkAirports) {
-            refresh(entry);
-        }
         parkAirports.sort(
             [](const ParkAirportEntry& a, const ParkAirportEntry& b) { return a.distanceNm < b.distanceNm; });
     }

@@ -186,9 +186,11 @@ std::string gf_readApf(const std::string& path, AirportFileInfo& record, Quality
         if (learnedFileHandmade) {
             gf_writeLogPlain("A handmade airport file overruled the archived file!");
         }
-        if (PARK_FAKE.value) {
-            fillFakeTraffic(lf_standFileName(path), airport.code);
-        }
+    }
+    // Demo traffic wherever it is asked for (the learned file may ask),
+    // above all where no traffic was ever learned.
+    if (PARK_FAKE.value) {
+        fillFakeTraffic(lf_standFileName(path), airport.code);
     }
     lf_numberStands(parkPositions);
     gf_writeLogPlain(fmtlib::format("Airport file read from '{}' for {}",

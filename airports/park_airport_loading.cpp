@@ -27,6 +27,7 @@ std::atomic<bool> parkingActive{false};
 bool learnSoftAllowed = false;
 QualityFactors parkQualityFactors;
 std::atomic<std::uint32_t> userMaxLiveSel{500};
+std::atomic<bool> userLearnSoft{true};
 
 namespace {
 
@@ -142,6 +143,10 @@ void clearParkAirport() {
     rtTrafficWeek = 0;
     EnableWindow(flushStaticButton.window, FALSE);
     EnableWindow(parking_percentage.window, FALSE);
+    if (LEARN_SOFT.value != userLearnSoft) {
+        LEARN_SOFT.value = userLearnSoft.load();  // after the save: the airport's file keeps its own value
+        gf_setCheckBox(LEARN_SOFT);
+    }
     parkAirport = AirportRecord{};
     reservedStandText = "";
     staticRemovals.clear();

@@ -22,13 +22,18 @@ extern QualityFactors parkQualityFactors;
 // another value, which lasts until the airport is left. Read by the
 // window's thread.
 extern std::atomic<std::uint32_t> userMaxLiveSel;
+// LEARN_SOFT as the user chose it (at start and with its check box); a park
+// airport may switch soft learning off, or its learned file set another
+// value, which lasts until the airport is left. Written by the window's
+// thread too.
+extern std::atomic<bool> userLearnSoft;
 
 // Reads the park airport's stand file into parkPositions; empty on success,
 // else the error text (an exception of the reader becomes its text).
 std::string lf_readParkedFile();
 // Saves the learned file when something was learned or a per-airport
-// setting changed, and forgets the park airport, its stands, candidates and
-// removals.
+// setting changed, forgets the park airport, its stands, candidates and
+// removals, and puts LEARN_SOFT back to the user's choice.
 void clearParkAirport();
 // The park airport is left: every static aircraft, and every live aircraft
 // at a stand or on its way to or from one, is removed; the park airport is

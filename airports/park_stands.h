@@ -40,6 +40,7 @@ struct ParkOption {
     // state of the calculation only: the option keeps its number and is
     // saved as any other.
     bool aircraftPresent = false;
+    bool demo = false;         // demo traffic (PARK_FAKE) of this visit only: never saved
 };
 
 // The option counts for the stand searches: it has a number and its

@@ -125,9 +125,12 @@ void lf_collectLiveParkedWithin(std::int64_t wanted) {
 
 void keepOrRemoveParked(const ParkedAc& aircraft, std::vector<ParkCandidate>::iterator candidate,
                         std::uint64_t timeOfWeek) {
-    // When the candidate's option was seen, against the aircraft's arrival.
-    const std::uint64_t seen = gf_weekSlotBack(timeOfWeek, static_cast<std::uint32_t>(candidate->fit));
-    if (gf_weekPlace(seen) > gf_weekPlace(aircraft.arrivalSlot)) {
+    // When the candidate's option was seen, against the aircraft's arrival,
+    // both counted back from now within the week's cycle: the candidate
+    // wins when it was seen more recently than the aircraft arrived (a
+    // Sunday arrival lies before a Monday sighting).
+    const std::int64_t seenAgo = candidate->fit;
+    if (seenAgo < gf_halfHoursBetween(aircraft.arrivalSlot, timeOfWeek)) {
         lf_remove(aircraft);
         return;
     }

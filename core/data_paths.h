@@ -27,6 +27,8 @@ struct DataPaths {
     std::filesystem::path learnedSimaddonFolder = learnedFolder / "simaddon";
     std::filesystem::path learnedThirdpartyFolder = learnedFolder / "thirdparty";
     std::filesystem::path myParkAirportsFile = airportsFolder / "my_park_airports.txt";
+    // The files of my_thirdparty that the last add-on airport scan wrote.
+    std::filesystem::path addonScanFilesList = airportsFolder / "addon_scan_files.txt";
     std::filesystem::path airportListFile{"airports_msfs.xml"};
 
     std::filesystem::path outputFolder{"output"};

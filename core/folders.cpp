@@ -30,7 +30,7 @@ void gf_cleanFolder(const std::filesystem::path& folder) {
         // Listed first, so that removing does not disturb the iteration.
         const std::vector<std::filesystem::directory_entry> entries{std::filesystem::directory_iterator(folder), {}};
         for (const auto& entry : entries) {
-            std::filesystem::remove(entry.path());
+            std::filesystem::remove_all(entry.path());
         }
     } catch (const std::filesystem::filesystem_error& error) {
         throw qrx::UserErrorException(kFilesystemErrorCode, fmtlib::format("Filesystem error: {}", error.what()));

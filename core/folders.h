@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <vector>
 
-// Logs "Cleaning folder: {}" and removes every entry of the folder (files and
-// empty sub-folders); a path that is no folder is left alone. A failure
-// throws qrx::UserErrorException code 5 ("5: Filesystem error: ...").
+// Logs "Cleaning folder: {}" and removes every entry of the folder (files, and
+// sub-folders with all they hold); a path that is no folder is left alone. A
+// failure throws qrx::UserErrorException code 5 ("5: Filesystem error: ...").
 void gf_cleanFolder(const std::filesystem::path& folder);
 
 // The folder's entries, not recursive; 0 when it is no folder.

@@ -89,6 +89,7 @@ void initProgram() {
     stripCommunitySuffix(lf_selectedPackagesPath());
     prepareDataFolders();
     userMaxLiveSel = static_cast<std::uint32_t>(MAX_LIVE_SEL.value.load());
+    userLearnSoft = LEARN_SOFT.value.load();
     if (!restartRequested) {
         checkForUpdates();
     }

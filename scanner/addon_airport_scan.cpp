@@ -21,6 +21,7 @@
 #include "scanner/airport_folder_search.h"
 #include "scanner/package_folders.h"
 #include "scanner/scan_log.h"
+#include "scanner/scan_outputs.h"
 #include "ui/main_window.h"
 #include "ui/message_line.h"
 
@@ -91,9 +92,16 @@ void gf_scanAddonAirports() {
     if (!msfs2024) {
         gf_cleanFolder(dataPaths.mySimaddonFolder);  // in MSFS 2024 the start-up's updater fills it
     }
-    gf_cleanFolder(dataPaths.myThirdpartyFolder);
+    gf_removePreviousScanOutputs();  // the user's own stand files stay
     simulatorKind = msfs2024 ? "MSFS2024" : "MSFS";  // for every stand file of the scan
-    const bool found = runAirportScan(folders);
+    bool found = false;
+    try {
+        found = runAirportScan(folders);
+    } catch (...) {
+        gf_saveScanOutputs();  // what was written is still the scan's to remove
+        throw;
+    }
+    gf_saveScanOutputs();
     if (!gf_stopFlagSet()) {
         if (!found) {
             gf_showMessage("Warning: Scan has not found any add-on airports", true);
@@ -142,11 +150,7 @@ bool runAirportScan(const std::vector<std::string>& folders) {
     lf_writeScanLog();
     gf_clearMessage();
     if (!gf_stopFlagSet()) {
-        std::vector<std::string> stems;
-        for (const fs::path& file : gf_listXmlFiles(dataPaths.myThirdpartyFolder)) {
-            stems.push_back(file.stem().string());
-        }
-        finishAirportScan(stems);
+        finishAirportScan(gf_notedStandFileStems());  // never the user's own files
     }
     if (addonAirportFound) {
         gf_writeLogPlain("Airports scan successful");

@@ -21,8 +21,10 @@ extern std::atomic<bool> addonAirportFound;
 extern std::atomic<std::int64_t> tbloFileCount;
 
 // The whole scan, on the worker thread: TBLO emptied (or made), the airport
-// names read, airports/my_thirdparty (and in MSFS 2020 mode
-// airports/my_simaddon) emptied, the folders scanned, the scan log written,
+// names read, the files that the previous scan wrote into
+// airports/my_thirdparty removed (scanner/scan_outputs.h; the user's own
+// files there stay) and in MSFS 2020 mode airports/my_simaddon emptied, the
+// folders scanned, the written files listed for the next scan, the scan log written,
 // TBLO filled and counted; "Warning: Scan has not found any add-on
 // airports" on the message line when nothing was written; SCAN_AIRPORTS
 // switched off (saved, its check box unticked) and the airport names

@@ -13,6 +13,7 @@
 #include "scanner/package_folders.h"
 #include "scanner/package_publisher.h"
 #include "scanner/scan_log.h"
+#include "scanner/scan_outputs.h"
 
 std::mutex airportLinkMutex;
 
@@ -33,6 +34,9 @@ bool lf_writeRedirectFile(const std::filesystem::path& folder, const std::string
                           const std::string& archivePath) {
     const std::filesystem::path path = folder / (icao + ".txt");
     if (gf_writeTextFile(archivePath, path, true)) {
+        if (folder == dataPaths.myThirdpartyFolder) {
+            gf_noteScanOutput(path.filename().string());
+        }
         return true;
     }
     addScanLogLine(fmtlib::format("{}Writing {} did not succeed", "===> ", path.string()));

@@ -29,8 +29,6 @@ constexpr std::size_t kEntryLatitudeWord = 8;
 constexpr std::size_t kEntryFixedWords = 14;  // before the airline codes
 
 constexpr double kFeetPerMillimetre = 3.2808399 / 1000.0;
-constexpr std::int32_t kLowestAltitudeFt = -20;
-constexpr std::int32_t kHighestAltitudeFt = 10000;
 // A heading of exactly 0 is stored as a full turn: stand files keep 0 for
 // "no heading".
 constexpr double kFullTurnRad = 6.283185307179586;
@@ -139,8 +137,10 @@ bool lf_isInGroup(std::string_view name, std::string_view base) {
 }  // namespace
 
 std::int32_t bglAltitudeFt(std::int32_t millimetres) {
-    const auto feet = gsl::narrow<std::int32_t>(std::round(millimetres * kFeetPerMillimetre));
-    return feet < kLowestAltitudeFt || feet > kHighestAltitudeFt ? 0 : feet;
+    // Every signed word of millimetres is a height in feet that fits: high
+    // and low airports keep their real elevation, which decides who stands
+    // on the ground there.
+    return gsl::narrow<std::int32_t>(std::round(millimetres * kFeetPerMillimetre));
 }
 
 void readAirportStands(std::size_t record, const BglWords& words, std::size_t recordWords, ScannedAirport& airport) {

@@ -45,8 +45,8 @@ struct AirportReading {
 };
 
 // The altitude of the record's signed millimetres in feet, rounded (halves
-// away from zero); below -20 ft or above 10000 ft it is taken for no
-// altitude and gives 0. -3000 mm give -10 ft, -7000 mm 0.
+// away from zero): -3000 mm give -10 ft, 4411000 mm (a plateau airport)
+// 14472 ft.
 std::int32_t bglAltitudeFt(std::int32_t millimetres);
 
 // Fills the airport from the record at the word index (recordWords long):

@@ -29,6 +29,11 @@ void lf_readAirportRecord(std::size_t record, const BglWords& words, const BglRe
     const std::string ident = lf_decodeIdentifierOrRegionCode(bglWord(words, record + kAirportIdentWord), usable);
     if (usable) {
         processAirportRecord(record, words, header.sizeWords(), ident, bglPath);
+    } else if (!ident.empty() && ident.find(' ') == std::string::npos) {
+        // A real airport (a three-letter field, say) that no stand file can
+        // name: the user sees why it gets no stands.
+        addScanLogLine(fmtlib::format("Airport {} in {} skipped: only four-character idents get stand files", ident,
+                                      bglPath));
     }
 }
 

@@ -13,6 +13,7 @@
 #include "core/strings.h"
 #include "scanner/addon_airport_scan.h"
 #include "scanner/scan_log.h"
+#include "scanner/scan_outputs.h"
 
 namespace {
 
@@ -57,6 +58,9 @@ void generateAirportFile(ScannedAirport& airport) {
     if (!written) {
         addScanLogLine(fmtlib::format("{}Generating {} did not succeed", "===> ", path.string()));
         return;
+    }
+    if (folder == dataPaths.myThirdpartyFolder) {
+        gf_noteScanOutput(path.filename().string());
     }
     addonAirportFound = true;
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "airports/learned_airport_file.h"
+#include "airports/park_airport_loading.h"
 #include "core/format.h"
 #include "core/parameters_file.h"
 #include "core/settings.h"
@@ -124,6 +125,7 @@ bool lf_switchAction(const BoolControlParameter* setting, bool on) {
     } else if (setting == &WEEK || setting == &PARK_FAKE || setting == &PARK_SOFT) {
         gf_showRespondDelay();
     } else if (setting == &LEARN_SOFT) {
+        userLearnSoft = on;
         gf_markParkingChanged();
     } else {
         return false;

@@ -170,18 +170,18 @@ std::optional<Number> lf_parseNumber(const std::string& text, std::string_view f
     return std::nullopt;
 }
 
-// The setting from its box; an empty box stands for 0.
-void lf_processTbInt(IntControlParameter& setting) {
+// The setting from its box; an empty box stands for 0. True when it changed.
+bool lf_processTbInt(IntControlParameter& setting) {
     const std::string text = gf_getTextFromId(setting.controlId);
     const auto number = text.empty() ? std::optional<int>{0}
                                      : lf_parseNumber<int>(text, "lf_processTbInt",
                                                            [](const std::string& digits) { return std::stoi(digits); });
     if (!number) {
-        return;
+        return false;
     }
     if (*number == setting.value) {
         gf_showMessage(fmtlib::format("Same {} value {}, no changes made", setting.name, *number), true);
-        return;
+        return false;
     }
     setting.value = setting.clamped(*number);
     if (&setting != &parking_percentage) {  // the target holds for this run only
@@ -189,6 +189,7 @@ void lf_processTbInt(IntControlParameter& setting) {
     }
     gf_setTbInt(setting);
     gf_showMessage(fmtlib::format("The new {} is {}", setting.name, setting.value.load()), false);
+    return true;
 }
 
 // MAX_FIT_FL from its box, kept on the half hours of MAX_FIT; an empty box
@@ -232,7 +233,11 @@ void lf_handleEditEnter(const ControlBinding& box) {
         lf_newSimPath(msfs2020Selected ? MSFS_INSTALL_PATH : MSFS_2024_INSTALL_PATH,
                       gf_getTextFromId(ALL_INSTALL_PATH.controlId));
     } else if (&box == &parking_percentage) {
-        lf_processTbInt(parking_percentage);
+        // Like the other parking controls: recalculated soon, and kept
+        // with the park airport's own settings.
+        if (lf_processTbInt(parking_percentage)) {
+            gf_showRespondDelay();
+        }
     } else if (parkingActive && lf_processTbFloat()) {
         gf_showRespondDelay();
     }

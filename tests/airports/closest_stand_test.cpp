@@ -4,6 +4,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "airports/airport_list.h"
 #include "airports/closest_stand.h"
 #include "airports/support/stand_file_fixture.h"
@@ -60,22 +62,30 @@ TEST_F(ClosestStand, IsTheNearestStandOfTheAirportsFile) {
 }
 
 TEST_F(ClosestStand, DecidesBetweenTwoNeighbouringAirports) {
-    // In list order: AAAA at 3 nm, the neighbour, and BBBB at 1 nm, the closest.
-    airportList = {{"AAAA", "", 3.0 * kDegreesPerNm, 0.0, 0.0}, {"BBBB", "", 1.0 * kDegreesPerNm, 0.0, 0.0}};
+    // BBBB at 1 nm is the closest; the neighbour at 3 nm comes before it in
+    // the list's order (AAAA) or after it (CCCC): a large airport whose code
+    // sorts after a small field nearby is weighed all the same.
     struct Case {
+        std::string neighbour;
         double neighbourStandNm;
         std::string found;
     };
-    for (const Case& c : {Case{0.5, "AAAA"}, Case{0.8, "BBBB"}, Case{1.0, "BBBB"}}) {
+    const std::vector<Case> cases{
+        {"AAAA", 0.5, "AAAA"}, {"AAAA", 0.8, "BBBB"}, {"AAAA", 1.0, "BBBB"},
+        {"CCCC", 0.5, "CCCC"}, {"CCCC", 0.8, "BBBB"},
+    };
+    for (const Case& c : cases) {
+        airportList = {{"BBBB", "", 1.0 * kDegreesPerNm, 0.0, 0.0}, {c.neighbour, "", 3.0 * kDegreesPerNm, 0.0, 0.0}};
+        std::ranges::sort(airportList, {}, &AirportRecord::code);
         writeStands("BBBB", {{"B1", 0.8}});
-        writeStands("AAAA", {{"A7", c.neighbourStandNm}});
+        writeStands(c.neighbour, {{"N7", c.neighbourStandNm}});
 
         const AirportRecord* found = findClosestAirport({0.0, 0.0});
 
         ASSERT_NE(found, nullptr);
-        EXPECT_EQ(found->code, c.found) << c.neighbourStandNm;
+        EXPECT_EQ(found->code, c.found) << c.neighbour << " " << c.neighbourStandNm;
     }
-    EXPECT_THAT(log.lines(), Contains("Airport BBBB is closest, but stand A7 at neighbouring airport AAAA is closer at "
+    EXPECT_THAT(log.lines(), Contains("Airport BBBB is closest, but stand N7 at neighbouring airport CCCC is closer at "
                                       "926 meters ..."));
 }
 

@@ -5,6 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "airports/learned_airport_file.h"
 #include "airports/park_airport_file.h"
 #include "airports/park_stands.h"
@@ -346,6 +348,47 @@ TEST_F(LearnedAirportFile, AHandmadeAirportStaysHandmadeWithItsChanges) {
     EXPECT_TRUE(learnedFileHandmade);
     EXPECT_THAT(standNames(), ElementsAre("H1", "H2"));
     EXPECT_NEAR(parkPositions[1].radiusNm * 1852.0, 12.0, 1e-9);
+}
+
+TEST_F(LearnedAirportFile, DemoTrafficFillsEveryAirportAndIsNeverSaved) {
+    // Small stands, which every demo type fits (the aircraft database is empty).
+    writeStandFile(dataPaths.myThirdpartyFolder / "EHAM.xml",
+                   test::standFileParameters({{"publisher", "P"}, {"altitude", "0"}}),
+                   test::parkposXml("A1", 52.3, 4.76, 5.0) + test::parkposXml("A2", 52.31, 4.76, 5.0));
+    const fs::path learned = dataPaths.learnedThirdpartyFolder / "P" / "EHAM.xml";
+    const auto demoOptions = [] {
+        std::size_t count = 0;
+        for (const ParkPosition& stand : parkPositions) {
+            count += static_cast<std::size_t>(std::ranges::count_if(
+                stand.options, [](const ParkOption& option) { return option.callsign.starts_with("FAKE"); }));
+        }
+        return count;
+    };
+    struct Case {
+        std::string learnedFile;  // empty: the airport has none
+        const char* what;
+    };
+    const Case cases[] = {
+        {"", "no traffic data at all"},
+        {test::kStandFileMeta + test::standFileParameters({{"handmade", "true"}}) + "<parkpositions>" +
+             test::parkposXml("H1", 52.3, 4.76, 5.0) + test::parkposXml("H2", 52.31, 4.76, 5.0) + "</parkpositions>",
+         "a handmade file"},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all(dataPaths.learnedFolder);
+        if (!c.learnedFile.empty()) {
+            fs::create_directories(learned.parent_path());
+            test::writeBytes(learned, c.learnedFile);
+        }
+        for (const int visit : {1, 2, 3}) {
+            PARK_FAKE.value = true;
+            ASSERT_EQ(readStandFile(), "") << c.what;
+            EXPECT_EQ(demoOptions(), 2U) << c.what << ", visit " << visit;
+            learnedUpdateCount = 1;
+            saveLearnedAirportFile();
+            EXPECT_THAT(test::readBytes(learned), Not(HasSubstr("REGFAKE"))) << c.what << ", visit " << visit;
+        }
+    }
 }
 
 TEST_F(LearnedAirportFile, AFailedSaveIsReportedAndTheOldFileKept) {

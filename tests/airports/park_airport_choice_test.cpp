@@ -14,6 +14,7 @@
 #include "airports/support/stand_file_fixture.h"
 #include "core/data_paths.h"
 #include "core/format.h"
+#include "core/great_circle.h"
 #include "core/settings.h"
 #include "simlink/parking_controls.h"
 #include "simlink/user_aircraft.h"
@@ -25,6 +26,7 @@ namespace {
 
 using testing::Contains;
 using testing::HasSubstr;
+using testing::Not;
 
 // One nautical mile is one minute of latitude.
 constexpr double kDegreesPerNm = 1.0 / 60.0;
@@ -154,6 +156,37 @@ TEST_F(ParkAirportChoice, WithoutADestinationTheListIsSortedByDistanceAsTheUserM
     EXPECT_EQ(parkAirports.front().icao, "EHRD");
 }
 
+TEST_F(ParkAirportChoice, DistancesToADestinationFollowTheUser) {
+    // The user flies at 1000 ft north of Schiphol and types Rotterdam, some
+    // 24 nm away, as destination; then flies to 3 nm north of Rotterdam.
+    const GeoPosition rotterdam{51.95, 4.44};
+    struct Step {
+        GeoPosition user;
+        std::string parkAirport;  // after the cycle
+    };
+    const Step steps[] = {
+        {{kEhamLat + 12.0 * kDegreesPerNm, kEhamLon}, ""},
+        {{kEhamLat + 13.0 * kDegreesPerNm, kEhamLon}, ""},
+        {{kEhamLat + 14.0 * kDegreesPerNm, kEhamLon}, ""},
+        {{rotterdam.latDeg + 3.0 * kDegreesPerNm, rotterdam.lonDeg}, "EHRD"},
+    };
+    placeUser(11.0, 1000.0, false);
+    gf_handleStaticParking(false);
+    DESTINATION.value = "EHRD";
+    gf_addParkAirport("EHRD", rotterdam);
+    for (const Step& step : steps) {
+        runUserAcData.latitudeDeg = step.user.latDeg;
+        runUserAcData.longitudeDeg = step.user.lonDeg;
+        gf_handleStaticParking(false);
+        EXPECT_EQ(parkAirports.front().icao, "EHRD");
+        EXPECT_NEAR(parkAirports.front().distanceNm, gf_greatCircleDistanceNm(step.user, rotterdam), 1e-6);
+        EXPECT_NEAR(parkAirports.back().distanceNm, gf_greatCircleDistanceNm(step.user, {kEhamLat, kEhamLon}), 1e-6);
+        EXPECT_EQ(parkAirport.load().code, step.parkAirport) << step.user.latDeg;
+    }
+    EXPECT_THAT(log.lines(), Contains("EHRD in sight at 3.0 nm"));
+    EXPECT_THAT(log.lines(), Not(Contains(HasSubstr("in sight at 0.0 nm"))));
+}
+
 TEST_F(ParkAirportChoice, AWellKnownAirportOfManyStandsSwitchesSoftLearningOff) {
     struct Case {
         int realFactor;
@@ -171,6 +204,24 @@ TEST_F(ParkAirportChoice, AWellKnownAirportOfManyStandsSwitchesSoftLearningOff) 
         parkingParamsChanged = false;  // no learned file to carry the switch to the next case
         clearParkAirport();
     }
+}
+
+TEST_F(ParkAirportChoice, SoftLearningSwitchedOffAtAWellKnownAirportIsTheUsersChoiceAgainWhenItIsLeft) {
+    LEARN_SOFT.value = true;
+    userLearnSoft = true;
+    writeEhamStandFile("80", 20);
+    // The second visit finds the switch in the airport's learned file too.
+    for (const int visit : {1, 2}) {
+        ::setParkAirport("EHAM");
+        ASSERT_EQ(lf_readParkedFile(), "");
+        EXPECT_FALSE(LEARN_SOFT.value) << "visit " << visit;
+        gf_removeGroundAircraft();
+        EXPECT_TRUE(LEARN_SOFT.value) << "visit " << visit;
+    }
+    userLearnSoft = false;  // the user's own choice stays as it is
+    LEARN_SOFT.value = false;
+    gf_removeGroundAircraft();
+    EXPECT_FALSE(LEARN_SOFT.value);
 }
 
 TEST_F(ParkAirportChoice, AStandFileThatCannotBeReadClearsTheParkAirportWithItsError) {

@@ -136,6 +136,42 @@ TEST_F(ParkingRenewal, AnotherAircraftsCandidateWinsOnlyWhenItWasSeenAfterTheSta
     }
 }
 
+TEST_F(ParkingRenewal, ArrivalAndSightingAreComparedAcrossTheWeeksEnd) {
+    // Now is Monday 00:30; Sunday's half hours lie before Monday's.
+    constexpr std::uint64_t kMonday = 1;
+    constexpr std::uint64_t kSunday = 7;
+    currentWeekSlot = lf_timeOfWeek(kMonday, 1);
+    struct Case {
+        std::uint64_t seen;     // the other aircraft's option
+        std::uint64_t arrival;  // the static aircraft's
+        bool staticStays;
+    };
+    const Case cases[] = {
+        {lf_timeOfWeek(kMonday, 0), lf_timeOfWeek(kSunday, 46), false},
+        {lf_timeOfWeek(kSunday, 47), lf_timeOfWeek(kMonday, 0), true},
+        {lf_timeOfWeek(kSunday, 47), lf_timeOfWeek(kSunday, 46), false},
+        {lf_timeOfWeek(kSunday, 45), lf_timeOfWeek(kSunday, 46), true},
+        {lf_timeOfWeek(kMonday, 0), lf_timeOfWeek(kMonday, 1), true},
+    };
+    for (const Case& c : cases) {
+        parkedAircraft.clear();
+        for (ParkPosition& stand : parkPositions) {
+            stand.options.clear();
+        }
+        ParkOption other = test::makeOption("PH-7", "KLM", "B738", static_cast<std::int32_t>(c.seen & 0xFFU),
+                                            {static_cast<std::size_t>(c.seen >> 32U)});
+        other.callsign = "KLM7";
+        parkPositions.front().options.push_back(other);
+        addStatic(1, 1, 0).arrivalSlot = c.arrival;
+
+        gf_applyParkingAdjustments();
+
+        EXPECT_EQ(parkedAircraft.front().simState, c.staticStays ? SimState::Active : SimState::RemovingFromSim)
+            << "seen [" << (c.seen & 0xFFU) << "," << (c.seen >> 32U) << "], arrived [" << (c.arrival & 0xFFU) << ","
+            << (c.arrival >> 32U) << "]";
+    }
+}
+
 TEST_F(ParkingRenewal, AStaticAircraftStaysWhileItsOptionFitsAndGoesWhenNoneDoes) {
     addOption(1, 1, 3);  // its own option, seen 3 half hours back
     addStatic(1, 1, kHalfHourNow - 3);

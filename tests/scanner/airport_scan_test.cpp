@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/settings.h"
@@ -177,6 +178,40 @@ TEST_F(AirportScanTest, EachScanStartsWithNothingFound) {
     EXPECT_FALSE(fs::exists(thirdparty("EKYT.xml")));
     EXPECT_EQ(logLinesWith("Airports scan successful").size(), 1U) << "the first scan only";
     EXPECT_EQ(logLinesWith("Warning: Scan has not found any add-on airports").size(), 1U);
+}
+
+TEST_F(AirportScanTest, ScanRemovesOnlyWhatAnEarlierScanWrote) {
+    addBgl("Community/somebody-ekyt/scenery/EKYT.bgl", lf_airport("EKYT", 2));
+    addBgl("Community/vikingstudios-lmml/scenery/LMML.bgl", lf_airport("LMML", 40));  // redirect and stand file
+    addBgl("Community/tropicalsim-kmci/scenery/KMCI.bgl", lf_airport("KMCI", 2));
+    gf_scanAddonAirports();
+    ASSERT_TRUE(fs::exists(thirdparty("EKYT.xml")));
+    ASSERT_TRUE(fs::exists(thirdparty("LMML.txt")));
+
+    // What the user placed in the folder between the scans.
+    const std::vector<std::pair<std::string, std::string>> userFiles{
+        {"LSZH.xml", "<parkpositions/>"},          // an airport of their own
+        {"KMCI.xml", "<parameters><parameter name=\"publisher\" value=\"TropicalSim\"/></parameters>"},
+        {"EDDM.txt", "archive/thirdparty/Aerosoft/EDDM.xml\n"},  // a redirect of their own
+        {"old/EGLL.xml", "<parkpositions/>"},      // a folder that holds files
+    };
+    for (const auto& [name, content] : userFiles) {
+        fs::create_directories(thirdparty(name).parent_path());
+        test::writeBytes(thirdparty(name), content);
+    }
+    for (const char* package : {"somebody-ekyt", "vikingstudios-lmml", "tropicalsim-kmci"}) {
+        fs::remove_all(packages / "Community" / package);
+    }
+    SCAN_AIRPORTS.value = true;
+    gf_scanAddonAirports();
+
+    EXPECT_FALSE(SCAN_AIRPORTS.value) << "the scan ran to its end";
+    EXPECT_FALSE(fs::exists(thirdparty("EKYT.xml")));
+    EXPECT_FALSE(fs::exists(thirdparty("LMML.txt")));
+    EXPECT_FALSE(fs::exists(thirdparty("LMML.xml")));
+    for (const auto& [name, content] : userFiles) {
+        EXPECT_EQ(text(thirdparty(name)), content) << name;
+    }
 }
 
 TEST_F(AirportScanTest, StoppedScanIsDoneAgainAtTheNextStart) {

@@ -82,9 +82,10 @@ TEST(BglFormatTest, ParkingNamePrefixes) {
     }
 }
 
-TEST(BglFormatTest, AltitudeInFeetWithinPlausibleBounds) {
+TEST(BglFormatTest, AltitudeInFeetIsTheRealElevationHighOrLow) {
     const std::vector<std::pair<std::int32_t, std::int32_t>> cases = {
-        {-3000, -10}, {-7000, 0}, {388923, 1276}, {3047847, 9999}, {3048000, 10000}, {3048153, 0}, {152, 0}, {1524, 5},
+        {-3000, -10},     {-7000, -23},   {-386000, -1266}, {388923, 1276}, {3047847, 9999},
+        {3048000, 10000}, {3048153, 10001}, {4411000, 14472}, {152, 0},       {1524, 5},
     };
     for (const auto& [millimetres, feet] : cases) {
         EXPECT_EQ(bglAltitudeFt(millimetres), feet) << millimetres;

@@ -64,6 +64,26 @@ TEST_F(BglScanTest, EveryAirportOfTheFileIsRead) {
     EXPECT_TRUE(fs::exists(folder() / "airports" / "my_thirdparty" / "EHAM.xml"));
 }
 
+TEST_F(BglScanTest, AnAirportWhoseIdentIsNotFourCharactersLongIsNamedInTheScanLog) {
+    struct Case {
+        std::string ident;
+        bool named;  // a line names the file and the ident
+    };
+    const Case cases[] = {{"K3N", true}, {"EHAMX", true}, {"E DS", false}, {"EHAM", false}};
+    for (const Case& c : cases) {
+        ScanLog.lines.clear();
+        test::BglAirport airport = eham();
+        airport.icao = c.ident;
+        const fs::path file = bgl("field.bgl", test::BglBuilder().airport(airport).bytes());
+        lf_processBGLfile(file);
+        const std::vector<std::string> expected{"Airport " + c.ident + " in " + file.string() +
+                                                " skipped: only four-character idents get stand files"};
+        EXPECT_EQ(scanLogLinesWith(" skipped: only four-character"), c.named ? expected : std::vector<std::string>{})
+            << c.ident;
+        EXPECT_EQ(scanLogLinesWith("Generated").size(), c.ident == "EHAM" ? 1U : 0U) << c.ident;
+    }
+}
+
 TEST_F(BglScanTest, UnrecognisedAirportEndsTheFileInMsfs2024Only) {
     airportList = {{"EHAM", "AMS", 52.3, 4.76, -11.0}};
     const fs::path file = bgl("eham.bgl", test::BglBuilder().record(0x113, 16).airport(eham()).bytes());

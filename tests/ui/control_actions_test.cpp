@@ -503,6 +503,31 @@ TEST_F(ControlActions, TheParkingTargetIsAPercentageForThisRun) {
     EXPECT_THAT(log.lines(), Contains(testing::StartsWith("lf_processTbInt: ")));
 }
 
+TEST_F(ControlActions, ANewParkingTargetAtAParkAirportIsRecalculatedAndKeptWithTheAirport) {
+    parkingActive = true;
+    cycleCounter = 0;
+    struct Row {
+        std::u16string typed;
+        bool recalculated;
+        std::string message;
+    };
+    const Row rows[] = {
+        {u"45", true, "Vantrel will respond in 15 seconds ..."},
+        {u"45", false, "Same parking_percentage value 45, no changes made"},
+        {u"many", false, "invalid input: many"},
+        {u"", true, "Vantrel will respond in 15 seconds ..."},
+    };
+    for (const Row& row : rows) {
+        parkingRenewalRequested = false;
+        parkingParamsChanged = false;
+        enter(parking_percentage, row.typed);
+        EXPECT_EQ(parkingRenewalRequested, row.recalculated) << gf_utf16ToUtf8(row.typed);
+        EXPECT_EQ(parkingParamsChanged, row.recalculated) << "the airport's learned file keeps it";
+        EXPECT_EQ(messageLine(), row.message);
+    }
+    EXPECT_EQ(parking_percentage.value, 0);
+}
+
 TEST_F(ControlActions, TheLongestFitKeepsToHalfHoursWhileAParkAirportIsActive) {
     enter(MAX_FIT_FL, u"5");
     EXPECT_EQ(MAX_FIT_FL.value, 24.0F);  // no park airport

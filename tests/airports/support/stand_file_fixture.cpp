@@ -46,6 +46,7 @@ void lf_resetAirportState() {
     parkedAircraft.clear();
     calculationPending = false;
     userMaxLiveSel = 500;
+    userLearnSoft = true;
     removalQueue.clear();
     learnSoftAllowed = false;
     parkQualityFactors = QualityFactors{};
