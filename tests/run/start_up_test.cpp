@@ -115,6 +115,26 @@ TEST_F(StartUp, WithoutAPackagesFolderTheUserMustTypeOne) {
     }
 }
 
+// UserCfg.opt names a packages folder that the file system cannot look up
+// (an element longer than a name may be): the user is asked for the folder
+// as when none is found, and the log names the path.
+TEST_F(StartUp, AnUnusablePackagesPathInUserCfgAlsoAsksForOne) {
+    writeEntries({{"MSFS_INSTALL_PATH", ""}});
+    const fs::path userCfg = userFolder() / "Local" / "Packages" / "Microsoft.FlightSimulator_8wekyb3d8bbwe" /
+                             "LocalCache" / "UserCfg.opt";
+    fs::create_directories(userCfg.parent_path());
+    const std::string packages = (userFolder() / std::string(256, 'x') / "Packages").string();
+    test::writeBytes(userCfg, "InstalledPackagesPath \"" + packages + "\"\n");
+    try {
+        initProgram();
+        FAIL() << "no error";
+    } catch (const qrx::UserErrorException& error) {
+        EXPECT_STREQ(error.what(),
+                     "150: No install path detected, type full path to your Community folder above, and press Enter");
+    }
+    EXPECT_THAT(log.lines(), Contains(testing::StartsWith("Cannot look up '" + packages + "': ")));
+}
+
 TEST_F(StartUp, OnlyATrailingCommunityFolderIsCut) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {R"(C:\MSFS\Community)", R"(C:\MSFS)"},
