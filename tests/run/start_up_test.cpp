@@ -135,6 +135,21 @@ TEST_F(StartUp, AnUnusablePackagesPathInUserCfgAlsoAsksForOne) {
     EXPECT_THAT(log.lines(), Contains(testing::StartsWith("Cannot look up '" + packages + "': ")));
 }
 
+// An unreadable settings file gives way to the defaults; the message line
+// says so when the start-up steps are done, not just the log.
+TEST_F(StartUp, DefaultsThatReplaceAnUnreadableSettingsFileAreShown) {
+    fs::create_directories(path.parent_path());
+    test::writeBytes(path, "<parameters><parameter name=\"RANGE\"");
+    const fs::path steamPackages = userFolder() / "Roaming" / "Microsoft Flight Simulator" / "Packages";
+    fs::create_directories(steamPackages / "Community");
+    fs::create_directories(steamPackages / "Official");
+    initProgram();
+    const std::lock_guard lock(MainWindow::messageMutex);
+    EXPECT_EQ(MainWindow::messageText, "Settings file " + path.string() +
+                                           " could not be read, default values replace it (the file is kept as " +
+                                           path.string() + ".bad)");
+}
+
 TEST_F(StartUp, OnlyATrailingCommunityFolderIsCut) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {R"(C:\MSFS\Community)", R"(C:\MSFS)"},
