@@ -2,10 +2,14 @@
 
 #include <algorithm>
 #include <fstream>
+#include <stdexcept>
+#include <utility>
 
 #include "airports/stand_file_downloads.h"
 #include "core/data_paths.h"
 #include "core/folders.h"
+#include "core/format.h"
+#include "core/log.h"
 #include "core/strings.h"
 #include "platform/os/windows_paths.h"
 
@@ -69,7 +73,26 @@ std::string gf_stockServerPath(std::string_view icao) {
 
 bool gf_isLocalStandFilePath(std::string_view path) { return path.starts_with(kLocalPathStart); }
 
-std::filesystem::path gf_localStandFilePath(std::string_view path) { return platform::windowsPath(path); }
+std::filesystem::path gf_localStandFilePath(std::string_view path) {
+    if (!platform::staysInside(path)) {
+        throw std::runtime_error(fmtlib::format("'{}' refused: it leads outside the program's folder", path));
+    }
+    return platform::windowsPath(path);
+}
+
+std::optional<std::string> gf_redirectTarget(std::string_view text) {
+    std::string line(text.substr(0, text.find('\n')));
+    if (line.starts_with(kUtf8ByteOrderMark)) {
+        line.erase(0, kUtf8ByteOrderMark.size());
+    }
+    line.erase(line.find_last_not_of(kWhiteSpace) + 1);
+    const std::size_t extension = line.find(kXmlExtension);
+    if (extension == std::string::npos) {
+        return std::nullopt;
+    }
+    line.erase(extension + kXmlExtension.size());
+    return line;
+}
 
 bool readRedirectFile(const std::filesystem::path& txtPath, std::string& out) {
     std::ifstream file(txtPath);
@@ -77,15 +100,16 @@ bool readRedirectFile(const std::filesystem::path& txtPath, std::string& out) {
     if (!file || !std::getline(file, line)) {
         return false;
     }
-    if (line.starts_with(kUtf8ByteOrderMark)) {
-        line.erase(0, kUtf8ByteOrderMark.size());
-    }
-    line.erase(line.find_last_not_of(kWhiteSpace) + 1);
-    const std::size_t extension = line.find(kXmlExtension);
-    if (extension == std::string::npos) {
+    std::optional<std::string> target = gf_redirectTarget(line);
+    if (!target) {
         return false;
     }
-    out = line.substr(0, extension + kXmlExtension.size());
+    if (!platform::staysInside(*target)) {
+        gf_writeLog(fmtlib::format("Redirect '{}' in {} refused: it leads outside the program's folder", *target,
+                                   txtPath.string()));
+        return false;
+    }
+    out = std::move(*target);
     return true;
 }
 

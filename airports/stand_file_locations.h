@@ -15,6 +15,7 @@
 // Worker thread.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,12 +33,22 @@ std::string gf_stockServerPath(std::string_view icao);
 bool gf_isLocalStandFilePath(std::string_view path);
 
 // The file a path text of the program names here ('\' or '/' between the
-// elements, names found as Windows finds them).
+// elements, names found as Windows finds them). A text that leads outside
+// the working folder (platform::staysInside) throws std::runtime_error
+// "'{}' refused: it leads outside the program's folder".
 std::filesystem::path gf_localStandFilePath(std::string_view path);
+
+// The stand file a redirect's text names: its first line, trailing blanks
+// removed and cut right after its first ".xml"; nothing when that line holds
+// no ".xml".
+std::optional<std::string> gf_redirectTarget(std::string_view text);
 
 // Reads the redirect file: its first line, trailing blanks removed and cut
 // right after its first ".xml", into out. False, out unchanged, when the file
-// is missing or empty or its first line holds no ".xml".
+// is missing or empty or its first line holds no ".xml"; also when that path
+// leads outside the folder it is read against (the working folder, or the
+// server's base), which is logged "Redirect '{}' in {} refused: it leads
+// outside the program's folder" with the path and the redirect file.
 bool readRedirectFile(const std::filesystem::path& txtPath, std::string& out);
 
 // Whether the airport has a stand file: an .xml or .txt of my_thirdparty or

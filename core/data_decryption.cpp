@@ -5,7 +5,12 @@
 #include <array>
 #include <fstream>
 #include <gsl/gsl>
+#include <mutex>
+#include <set>
 #include <stdexcept>
+#include <string>
+#include <system_error>
+#include <tuple>
 #include <vector>
 
 #include "core/data_file_format.h"
@@ -19,13 +24,41 @@ constexpr std::size_t kStoredChunkBytes = kDataFileChunkBytes + crypto_secretstr
 
 static_assert(kDataFileKeyBytes == crypto_secretstream_xchacha20poly1305_KEYBYTES);
 
+// An error of the encrypted stream, naming its file: the program decrypts
+// more than one.
+[[noreturn]] void lf_throwStreamError(std::string_view what, const std::filesystem::path& inputPath) {
+    throw std::runtime_error(fmtlib::format("{}: {}", what, inputPath.string()));
+}
+
 // Reads up to the buffer's size; fewer bytes only at the end of the file.
-std::size_t lf_readUpTo(std::ifstream& input, std::span<unsigned char> buffer) {
+std::size_t lf_readUpTo(std::ifstream& input, std::span<unsigned char> buffer, const std::filesystem::path& inputPath) {
     input.read(reinterpret_cast<char*>(buffer.data()), gsl::narrow<std::streamsize>(buffer.size()));
     if (input.bad()) {
-        throw std::runtime_error("Could not read input file");
+        lf_throwStreamError("Could not read input file", inputPath);
     }
     return gsl::narrow<std::size_t>(input.gcount());
+}
+
+// An encrypted file as it lies on disk: its path, size and time of change.
+using FileState = std::tuple<std::string, std::uintmax_t, std::filesystem::file_time_type::rep>;
+
+FileState lf_fileState(const std::filesystem::path& path) {
+    std::error_code ignored;
+    const std::uintmax_t size = std::filesystem::file_size(path, ignored);
+    const auto changed = std::filesystem::last_write_time(path, ignored);
+    return {path.string(), size, changed.time_since_epoch().count()};
+}
+
+// The files whose decryption failed and was logged. A file is decrypted by
+// more than one reader at start; its failure is logged once, and again only
+// when the file has changed (a new download).
+std::mutex failedFilesMutex;
+std::set<FileState> failedFiles;
+
+// True the first time this file, as it is now, fails.
+bool lf_firstFailure(const std::filesystem::path& inputPath) {
+    const std::lock_guard lock(failedFilesMutex);
+    return failedFiles.insert(lf_fileState(inputPath)).second;
 }
 
 }  // namespace
@@ -45,12 +78,12 @@ void gf_decryptStream(std::span<const std::uint8_t, 32> key, const std::filesyst
     }
 
     std::array<unsigned char, kHeaderBytes> header{};
-    if (lf_readUpTo(input, header) != header.size()) {
-        throw std::runtime_error("Input ends inside the stream header");
+    if (lf_readUpTo(input, header, inputPath) != header.size()) {
+        lf_throwStreamError("Input ends inside the stream header", inputPath);
     }
     crypto_secretstream_xchacha20poly1305_state state;
     if (crypto_secretstream_xchacha20poly1305_init_pull(&state, header.data(), key.data()) != 0) {
-        throw std::runtime_error("Invalid header or key");
+        lf_throwStreamError("Invalid header or key", inputPath);
     }
 
     std::vector<unsigned char> stored(kStoredChunkBytes);
@@ -59,15 +92,15 @@ void gf_decryptStream(std::span<const std::uint8_t, 32> key, const std::filesyst
     // final tag proves that nothing is missing at its end.
     bool finalChunkSeen = false;
     while (!finalChunkSeen) {
-        const std::size_t storedCount = lf_readUpTo(input, stored);
+        const std::size_t storedCount = lf_readUpTo(input, stored, inputPath);
         if (storedCount == 0) {
-            throw std::runtime_error("Input ends without its final chunk");
+            lf_throwStreamError("Input ends without its final chunk", inputPath);
         }
         unsigned long long plainCount = 0;
         unsigned char tag = 0;
         if (crypto_secretstream_xchacha20poly1305_pull(&state, plain.data(), &plainCount, &tag, stored.data(),
                                                        storedCount, nullptr, 0) != 0) {
-            throw std::runtime_error("Decryption failed");
+            lf_throwStreamError("Decryption failed", inputPath);
         }
         output.write(reinterpret_cast<const char*>(plain.data()), gsl::narrow<std::streamsize>(plainCount));
         finalChunkSeen = tag == crypto_secretstream_xchacha20poly1305_TAG_FINAL;
@@ -85,7 +118,9 @@ bool gf_streamDecrypt(const std::filesystem::path& inputPath, const std::filesys
         gf_decryptStream(key, inputPath, outputPath);
         return true;
     } catch (const std::exception& error) {
-        gf_writeLogPlain(fmtlib::format("{} exception: {}", "gf_streamDecrypt", error.what()));
+        if (lf_firstFailure(inputPath)) {
+            gf_writeLogPlain(fmtlib::format("{} exception: {}", "gf_streamDecrypt", error.what()));
+        }
     }
     gf_removeFileIfExists(outputPath);
     return false;

@@ -10,16 +10,19 @@
 
 // Decrypts inputPath into outputPath with the program's data-file key. On any
 // failure logs "gf_streamDecrypt exception: {}" with the error text, removes
-// outputPath (also an older file there) and returns false; never throws.
+// outputPath (also an older file there) and returns false; never throws. A
+// file that fails again unchanged (several readers decrypt the same file) is
+// not logged again.
 bool gf_streamDecrypt(const std::filesystem::path& inputPath, const std::filesystem::path& outputPath);
 
 // The decryption itself with the given 32-byte key; the output file is
 // created or truncated. Throws std::runtime_error on failure: "Could not open
-// input file: {}", "Could not open output file: {}", "Input ends inside the
-// stream header", "Invalid header or key", "Decryption failed" (wrong key,
-// damaged chunk), "Input ends without its final chunk" (a truncated file),
-// "Could not write output file: {}". What was written before a failure stays
-// in the output; gf_streamDecrypt removes it.
+// input file: {}", "Could not open output file: {}", and, each followed by
+// ": " and the input file's path, "Could not read input file", "Input ends
+// inside the stream header", "Invalid header or key", "Decryption failed"
+// (wrong key, damaged chunk), "Input ends without its final chunk" (a
+// truncated file); "Could not write output file: {}". What was written before
+// a failure stays in the output; gf_streamDecrypt removes it.
 void gf_decryptStream(std::span<const std::uint8_t, 32> key, const std::filesystem::path& inputPath,
                       const std::filesystem::path& outputPath);
 

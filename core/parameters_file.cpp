@@ -1,6 +1,7 @@
 #include "core/parameters_file.h"
 
 #include <pugixml.hpp>
+#include <utility>
 
 #include "core/data_paths.h"
 #include "core/format.h"
@@ -91,7 +92,17 @@ void lf_forEachSetting(const ParameterGroups& groups, Handle handle) {
     }
 }
 
+void lf_writeDefaults(pugi::xml_document& document, const ParameterGroups& groups) {
+    const pugi::xml_node root = document.append_child(kRootName);
+    lf_forEachSetting(groups, [root](auto& setting) { lf_writeDefault(root, setting); });
+}
+
+// Written by the start-up read on the worker, taken by the worker.
+std::string parametersNotice;
+
 }  // namespace
+
+std::string gf_takeParametersNotice() { return std::exchange(parametersNotice, {}); }
 
 bool gf_isLiveryFolderParameter(const Parameter& setting) { return setting.name.find("lfolder") != std::string::npos; }
 
@@ -131,13 +142,16 @@ std::set<std::string> loadParameters(const ParameterGroups& groups) {
             gf_writeLogPlain(fmtlib::format("from '{}'", parametersPath));
             keysInFile = lf_keysInFile(document);
             lf_forEachSetting(groups, [&document](auto& setting) { lf_readOrAppend(document, setting); });
+        } else if (load.state == ParametersFileState::unreadable) {
+            gf_keepUnreadableParametersFile(load);
+            gf_writeLogPlain(fmtlib::format("{} could not be read, default values replace it:", parametersPath));
+            parametersNotice = fmtlib::format("Settings file {} could not be read, default values replace it (the "
+                                              "file is kept as {}.bad)",
+                                              parametersPath, parametersPath);
+            lf_writeDefaults(document, groups);
         } else {
-            if (load.state == ParametersFileState::unreadable) {
-                gf_keepUnreadableParametersFile(load);
-            }
             gf_writeLogPlain(fmtlib::format("{} not found, default values taken:", parametersPath));
-            const pugi::xml_node root = document.append_child(kRootName);
-            lf_forEachSetting(groups, [root](auto& setting) { lf_writeDefault(root, setting); });
+            lf_writeDefaults(document, groups);
         }
         if (gf_writeParametersFile(document)) {
             gf_writeLogPlain(fmtlib::format("'{}' saved", parametersPath));

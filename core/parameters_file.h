@@ -36,9 +36,16 @@ void gf_readParameters();
 // limits, appends the entries that are missing (but for the legacy keys,
 // which only a file of an older version holds), drops livery-folder entries
 // that hold no folder, and writes the file back. Without a readable file the
-// defaults go into a new one; an unreadable file is kept beside it first.
+// defaults go into a new one; an unreadable file is kept beside it first,
+// the log says that the defaults replace it, and so will
+// gf_takeParametersNotice.
 // Returns the keys that the file held before it was completed.
 std::set<std::string> loadParameters(const ParameterGroups& groups);
+
+// What the user must be told of the last read: that an unreadable file was
+// replaced by the defaults (and where it is kept); empty when there is
+// nothing to tell. Taken once: the text is emptied.
+std::string gf_takeParametersNotice();
 
 // True for lfolder0 to lfolder9, the extra livery folders.
 bool gf_isLiveryFolderParameter(const Parameter& setting);

@@ -1,11 +1,15 @@
 #include "core/parameters_store.h"
 
+#include <atomic>
+#include <cerrno>
 #include <filesystem>
+#include <system_error>
 
 #include "core/data_paths.h"
 #include "core/format.h"
 #include "core/log.h"
 #include "core/parameters_xml.h"
+#include "ui/message_line.h"
 
 namespace {
 
@@ -14,6 +18,18 @@ namespace {
 std::mutex fileMutex;
 
 constexpr const char* kRootName = "parameters";
+
+// A folder that is read-only or full fails every save: the user is told once,
+// and again only after a save has succeeded in between.
+std::atomic<bool> failureShown{false};
+
+void lf_showFailureOnce(const std::error_code& error) {
+    if (!failureShown.exchange(true)) {
+        gf_showMessage(fmtlib::format("Settings cannot be saved to '{}': {}; changes hold until the program ends",
+                                      parametersPath, error.message()),
+                       false);
+    }
+}
 
 void lf_logSavingFailed() { gf_writeLogIfRunning(fmtlib::format("Saving '{}' failed", parametersPath)); }
 
@@ -64,13 +80,19 @@ bool gf_writeParametersFile(const pugi::xml_document& document) {
         std::filesystem::create_directories(path.parent_path(), error);
     }
     const std::filesystem::path temporary{parametersPath + ".tmp"};
+    errno = 0;
     if (document.save_file(temporary.c_str())) {
         std::filesystem::rename(temporary, path, error);
         if (!error) {
+            failureShown = false;
             return true;
         }
+    } else {
+        error = std::error_code(errno != 0 ? errno : EIO, std::generic_category());
     }
-    std::filesystem::remove(temporary, error);
+    lf_showFailureOnce(error);
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
     return false;
 }
 

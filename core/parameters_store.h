@@ -35,7 +35,9 @@ void gf_keepUnreadableParametersFile(const ParametersFileLoad& load);
 
 // Writes the document in the library's default format into a temporary file
 // that then replaces parameters.xml; creates the program's folder when it
-// does not exist yet. True when the file was replaced. Hold the file lock.
+// does not exist yet. True when the file was replaced. A failure is shown in
+// the message line, naming the file and the reason, once until a write
+// succeeds again; the callers log it. Hold the file lock.
 bool gf_writeParametersFile(const pugi::xml_document& document);
 
 // One setting's entry takes the text: loads the file (an absent or

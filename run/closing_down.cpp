@@ -69,12 +69,15 @@ void lf_stopTheRun() {
 }
 
 // After a SYSTEM ERROR the error stays on the screen until the user closes
-// the window.
+// the window, or answers it with a setting that restarts the run (a packages
+// folder typed after error 150).
 void lf_waitForUserClose() {
-    while (!userCloseRequested) {
+    while (!userCloseRequested && closingReason == ClosingReason::SystemError) {
         gf_runClock().sleepFor(kUserCloseWait);
     }
-    lf_showAndLog(fmtlib::format("User closed {}", kProductName));
+    if (userCloseRequested) {
+        lf_showAndLog(fmtlib::format("User closed {}", kProductName));
+    }
 }
 
 // Steps 9 to 13: the aircraft, the flight plans, the run's settings and the

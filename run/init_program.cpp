@@ -106,6 +106,10 @@ void initProgram() {
     lf_repaint(MainWindow::controlPanelRect);
     lf_detectRealTraffic();
     manualRadiusNm = RANGE.value.load();
+    // Last, so that no message of the start-up hides it at once.
+    if (const std::string notice = gf_takeParametersNotice(); !notice.empty()) {
+        gf_showMessage(notice, false);
+    }
 }
 
 void prepareDataFolders() {

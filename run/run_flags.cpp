@@ -58,6 +58,19 @@ bool gf_requestRunStop(ClosingReason reason, std::int32_t delaySec) {
     return true;
 }
 
+bool gf_requestRestartReplacingSystemError(std::int32_t delaySec) {
+    if (gf_requestRunStop(ClosingReason::NewSettings, delaySec)) {
+        return true;
+    }
+    if (closingReason != ClosingReason::SystemError) {
+        return false;
+    }
+    // The delay first: the worker reads it once it sees the new reason.
+    restartDelaySec = delaySec;
+    auto systemError = ClosingReason::SystemError;
+    return closingReason.compare_exchange_strong(systemError, ClosingReason::NewSettings);
+}
+
 void gf_requestUserClose() {
     userCloseRequested = true;
     runStopRequested = true;

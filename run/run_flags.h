@@ -53,6 +53,12 @@ extern std::atomic<bool> parkingRenewalRequested;
 // restarts; false (and nothing changed) when a stop was asked for already.
 bool gf_requestRunStop(ClosingReason reason, std::int32_t delaySec);
 
+// A restart with NEW SETTINGS after delaySec, asked for by a setting that
+// answers an error of the start-up: while the worker keeps a SYSTEM ERROR on
+// the screen and waits for the user, the restart takes its place. Otherwise
+// as gf_requestRunStop; false when another reason is pending.
+bool gf_requestRestartReplacingSystemError(std::int32_t delaySec);
+
 // A stop flag is set: runStopRequested or userCloseRequested.
 bool gf_stopFlagSet();
 

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "airports/stand_file_locations.h"
 #include "core/data_paths.h"
 #include "core/downloader.h"
 #include "core/folders.h"
@@ -16,6 +17,7 @@
 #include "core/log.h"
 #include "core/settings.h"
 #include "core/text_files.h"
+#include "platform/os/windows_paths.h"
 #include "platform/zip/zip_archive.h"
 #include "ui/message_line.h"
 
@@ -46,7 +48,7 @@ struct PackageFile {
 // The package, read whole before anything on disk changes.
 struct PackageContent {
     std::vector<PackageFile> files;
-    std::size_t refusedCount = 0;  // entries whose name gives no file name of the folder
+    std::size_t refusedCount = 0;  // entries whose name gives no file name of the folder, or that lead out of it
 };
 
 // Decided from the setting itself: the updater runs before the controls are
@@ -169,12 +171,23 @@ std::optional<PackageContent> lf_readPackage(const std::filesystem::path& zipPat
             ++content.refusedCount;
             continue;
         }
+        std::string text;
         try {
-            content.files.push_back({std::move(*target), archive->readEntry(index)});
+            text = archive->readEntry(index);
         } catch (const std::runtime_error& error) {
             gf_writeLog(fmtlib::format("Could not read {}: {}", zipPath.string(), error.what()));
             return std::nullopt;
         }
+        // Each entry becomes a redirect file, which must not lead the stand
+        // file lookup out of the program's folder.
+        if (const auto redirect = gf_redirectTarget(text); redirect && !platform::staysInside(*redirect)) {
+            gf_writeLog(fmtlib::format("Skipped zip entry '{}' of {}: its redirect '{}' leads outside the program's "
+                                       "folder",
+                                       name, zipPath.string(), *redirect));
+            ++content.refusedCount;
+            continue;
+        }
+        content.files.push_back({std::move(*target), std::move(text)});
     }
     return content;
 }

@@ -1,6 +1,7 @@
 #include "scanner/package_folders.h"
 
 #include <array>
+#include <system_error>
 
 #include "core/data_paths.h"
 #include "core/format.h"
@@ -18,7 +19,21 @@ constexpr std::string_view kFlightDashboardFamily = "Microsoft.FlightDashboard_8
 // UserCfg.opt is a few hundred lines long.
 constexpr std::size_t kUserCfgExpectedLines = 512;
 
-bool lf_isExisting(const std::filesystem::path& path) { return !path.empty() && std::filesystem::exists(path); }
+// The paths tested here come from the user's and the simulator's files: one
+// that the file system cannot even look up (an element longer than a name
+// may be, say) exists no more than a missing one, and is logged.
+bool lf_isExisting(const std::filesystem::path& path) {
+    if (path.empty()) {
+        return false;
+    }
+    std::error_code error;
+    const bool exists = std::filesystem::exists(path, error);
+    if (error) {
+        gf_writeLogPlain(fmtlib::format("Cannot look up '{}': {}", path.string(), error.message()));
+        return false;
+    }
+    return exists;
+}
 
 }  // namespace
 
@@ -52,7 +67,7 @@ std::filesystem::path findUserCfgOpt() {
         {platform::windowsPath(local, "MSFSPackages\\UserCfg.opt"), "Boxed"},
     }};
     for (const Candidate& candidate : candidates) {
-        if (std::filesystem::exists(candidate.path)) {
+        if (lf_isExisting(candidate.path)) {
             return candidate.path;
         }
         gf_writeLogPlain(fmtlib::format("MSFS detection, no {}:{}", candidate.kind, candidate.path.string()));
@@ -63,7 +78,7 @@ std::filesystem::path findUserCfgOpt() {
 std::filesystem::path steamPackagesFolder() {
     std::filesystem::path folder =
         platform::windowsPath(gf_getAppDataPath(), steamFolderName().string() + "\\Packages");
-    if (!std::filesystem::exists(folder)) {
+    if (!lf_isExisting(folder)) {
         return {};
     }
     gf_writeLogPlain(fmtlib::format("Steam packages:{}", folder.string()));
@@ -81,7 +96,7 @@ std::string installedPackagesPathText(const std::vector<std::string>& userCfgLin
 
 std::filesystem::path readInstalledPackagesPath() {
     TextFileLines userCfg{findUserCfgOpt(), {}};
-    if (!std::filesystem::exists(userCfg.path)) {
+    if (!lf_isExisting(userCfg.path)) {
         gf_writeLogPlain("No UserCfg.opt found?");
         return {};
     }
@@ -96,8 +111,8 @@ std::filesystem::path readInstalledPackagesPath() {
 }
 
 bool isValidPackagesFolder(const std::filesystem::path& folder) {
-    return lf_isExisting(folder) && std::filesystem::exists(platform::findIgnoringCase(folder, kCommunityFolderName)) &&
-           std::filesystem::exists(platform::findIgnoringCase(folder, officialFolderName()));
+    return lf_isExisting(folder) && lf_isExisting(platform::findIgnoringCase(folder, kCommunityFolderName)) &&
+           lf_isExisting(platform::findIgnoringCase(folder, officialFolderName()));
 }
 
 std::filesystem::path gf_findPackagesFolder() {

@@ -8,6 +8,7 @@
 #include "core/data_paths.h"
 #include "core/format.h"
 #include "core/log.h"
+#include "ui/message_line.h"
 
 std::filesystem::path flightPlanFolder;
 
@@ -65,13 +66,20 @@ std::string lf_flightPlanText(const LiveAc& aircraft) {
 
 bool gf_makeFlightPlanFolder() {
     flightPlanFolder = productDataFolder / "orig_dest";
-    if (!std::filesystem::exists(productDataFolder)) {
-        std::filesystem::create_directories(productDataFolder);
+    if (std::filesystem::exists(flightPlanFolder)) {
+        return true;
     }
-    if (!std::filesystem::exists(flightPlanFolder)) {
-        std::filesystem::create_directory(flightPlanFolder);
+    // The user's application-data folder may be read-only or full: the run
+    // goes on without flight plans, and the user is told where.
+    std::error_code error;
+    std::filesystem::create_directories(flightPlanFolder, error);
+    if (error) {
+        gf_showMessage(fmtlib::format("Cannot create the folder '{}': {}; no flight plans are written",
+                                      flightPlanFolder.string(), error.message()),
+                       true);
+        return false;
     }
-    return std::filesystem::exists(flightPlanFolder);
+    return true;
 }
 
 std::filesystem::path gf_flightPlanFileName(std::uint32_t objectId) { return fmtlib::format("{}.pln", objectId); }

@@ -15,8 +15,10 @@
 extern std::filesystem::path flightPlanFolder;
 
 // Sets flightPlanFolder and creates it (and the application-data folder)
-// when missing; true when it exists afterwards. A failing query of the
-// folder throws std::filesystem::filesystem_error.
+// when missing; true when it exists afterwards. A folder that cannot be
+// created is shown and logged, naming it, and false is returned: the run
+// goes on without flight plans. A failing query of the folder throws
+// std::filesystem::filesystem_error.
 bool gf_makeFlightPlanFolder();
 
 // "{object id}.pln", relative to flightPlanFolder.

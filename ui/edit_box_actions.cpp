@@ -96,9 +96,11 @@ void lf_askObjectId() {
     objectIdLookupRequested = true;
 }
 
+// Also the answer to error 150 of the start-up, which then waits with a
+// SYSTEM ERROR for the user: the restart promised here replaces it.
 void lf_restartForCommunityPath() {
     gf_showMessage(fmtlib::format("Community path found, {} will restart ...", kProductName), true);
-    gf_requestRestart(kNewPathRestartDelaySec);
+    gf_requestRestartReplacingSystemError(kNewPathRestartDelaySec);
 }
 
 bool lf_holdsCommunity(const fs::path& folder) { return fs::is_directory(folder / kCommunityFolder); }

@@ -83,6 +83,29 @@ std::filesystem::path windowsPath(const std::filesystem::path& base, std::string
     return path;
 }
 
+bool staysInside(std::string_view text) {
+    if (text.empty() || lf_isSeparator(text.front()) || text.find(':') != std::string_view::npos) {
+        return false;
+    }
+    std::size_t depth = 0;
+    while (!text.empty()) {
+        const auto end = std::ranges::find_if(text, lf_isSeparator);
+        const std::string_view element(text.begin(), end);
+        text.remove_prefix(element.size() + (end == text.end() ? 0 : 1));
+        if (element.empty() || element == ".") {
+            continue;
+        }
+        if (element.find_first_not_of(". ") != std::string_view::npos) {
+            ++depth;
+        } else if (element != ".." || depth == 0) {
+            return false;
+        } else {
+            --depth;
+        }
+    }
+    return true;
+}
+
 std::vector<std::filesystem::directory_entry> sortedFolderEntries(const std::filesystem::path& folder) {
     std::vector<std::pair<std::string, std::filesystem::directory_entry>> named;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {

@@ -37,6 +37,17 @@ std::filesystem::path findIgnoringCase(const std::filesystem::path& folder, std:
 std::filesystem::path windowsPath(std::string_view text);
 std::filesystem::path windowsPath(const std::filesystem::path& base, std::string_view text);
 
+// Whether the Windows path text, read from a file and taken relative to a
+// folder, names an entry inside that folder, wherever that folder lies: the
+// text does not begin with a separator (an absolute or "\\server" path),
+// holds no ':' (a drive letter such as "C:\x" or "C:x", or a stream), and no
+// ".." climbs above where it starts. An element of dots and blanks only
+// other than "." is refused too: Windows drops trailing dots and blanks, so
+// ".. " climbs like "..". The empty text names nothing and is refused.
+// "airports/my_thirdparty/../my_simaddon/EHAM.xml" stays inside; "../x",
+// "airports/../../x" and "airports\..\..\x" do not.
+bool staysInside(std::string_view text);
+
 // The order of names in an NTFS folder: compared upper-cased; names that
 // only differ in case (which NTFS cannot hold) by their bytes.
 bool folderOrderLess(std::string_view a, std::string_view b);

@@ -107,6 +107,34 @@ TEST_F(ParkAirportFile, AServerFileIsDownloadedFirst) {
     EXPECT_EQ(MainWindow::qfText.load(), "  ");
 }
 
+// A stand file path, or the learned file's path made from it, that leads
+// outside the program's folder is refused before anything is read or written
+// there (an unreadable learned file would be copied beside itself).
+TEST_F(ParkAirportFile, PathsThatLeadOutsideTheProgramsFolderAreRefused) {
+    const std::filesystem::path outside = folder.parent_path() / (folder.filename().string() + "-outside");
+    std::filesystem::create_directories(outside);
+    writeStandFile(outside / "LSZH.xml", parameters(), threeStands());
+    // Folders named "..%20": the learned path turns each into ".. ", which
+    // Windows takes for "..".
+    const std::filesystem::path odd = dataPaths.myThirdpartyFolder / "..%20" / "..%20";
+    std::filesystem::create_directories(odd);
+    writeStandFile(odd / "LSZH.xml", parameters(), threeStands());
+    const std::string relativeOutside = "airports/../../" + outside.filename().string() + "/LSZH.xml";
+    for (const std::string& standFile : {relativeOutside, "airports\\..\\..\\" + outside.filename().string() +
+                                                        "\\LSZH.xml",
+                                   std::string("airports/my_thirdparty/..%20/..%20/LSZH.xml")}) {
+        SCOPED_TRACE(standFile);
+        try {
+            read(standFile);
+            ADD_FAILURE() << "read";
+        } catch (const std::runtime_error& error) {
+            EXPECT_THAT(error.what(), HasSubstr("refused: it leads outside the program's folder"));
+        }
+    }
+    EXPECT_FALSE(std::filesystem::exists(outside / "LSZH.0.xml"));
+    std::filesystem::remove_all(outside);
+}
+
 TEST_F(ParkAirportFile, StandsWhoseCirclesOverlapAreNeighbours) {
     struct Case {
         double apartNm;

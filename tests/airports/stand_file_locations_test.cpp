@@ -110,6 +110,29 @@ TEST_F(StandFileLocations, ARedirectThatNamesNothingIsPassedOver) {
     EXPECT_EQ(findAirportFile("EHAM"), "airports/my_thirdparty/EHAM.xml");
 }
 
+// A redirect may only name a stand file inside the program's folder (or a
+// server path that stays below the server's base); any other is refused,
+// logged with the redirect file, and the folder's own stand file is used.
+TEST_F(StandFileLocations, ARedirectThatLeadsOutsideIsRefused) {
+    const fs::path redirect = dataPaths.myThirdpartyFolder / "LSZH.txt";
+    test::writeBytes(dataPaths.myThirdpartyFolder / "LSZH.xml", "");
+    for (const std::string target : {"airports/../../x/LSZH.xml", "../LSZH.xml", "archive/../../LSZH.xml",
+                                     "airports\\..\\..\\x\\LSZH.xml", "/tmp/x/LSZH.xml", "C:\\x\\LSZH.xml",
+                                     "c:LSZH.xml", "\\\\server\\share\\LSZH.xml"}) {
+        SCOPED_TRACE(target);
+        test::writeBytes(redirect, target + "\n");
+        const std::size_t linesBefore = log.lines().size();
+
+        EXPECT_EQ(findAirportFile("LSZH"), "airports/my_thirdparty/LSZH.xml");
+
+        const std::vector<std::string> lines = log.lines();
+        EXPECT_THAT(std::vector(lines.begin() + static_cast<std::ptrdiff_t>(linesBefore), lines.end()),
+                    ElementsAre(fmtlib::format("===> Redirect '{}' in {} refused: it leads outside the program's "
+                                               "folder",
+                                               target, redirect.string())));
+    }
+}
+
 TEST_F(StandFileLocations, ServerStandFilesComeFromTheFolderOfTheirKind) {
     SIM_CHOICE.value = "MSFS 2024";
     server.serve("/MSFS/archive/simaddon/EHAM.xml", "simaddon");

@@ -87,9 +87,24 @@ TEST_F(DataDecryption, FailuresLeaveNoPlainFile) {
         test::writeBytes(decrypted_, "an older plain file");
         EXPECT_FALSE(gf_streamDecrypt(encrypted_, decrypted_));
         EXPECT_FALSE(std::filesystem::exists(decrypted_));
-        expectedLog.push_back("gf_streamDecrypt exception: " + error);
+        expectedLog.push_back("gf_streamDecrypt exception: " + error + ": " + encrypted_.string());
     }
     EXPECT_EQ(log_.lines(), expectedLog);
+}
+
+// Two readers decrypt the registration codes at start: a damaged file is
+// named in one log line; once it changes (a new download) a failure is
+// logged again.
+TEST_F(DataDecryption, AFileThatFailsAgainUnchangedIsLoggedOnce) {
+    const std::filesystem::path regcodes = log_.folder() / "AIG-regcodes.enc";
+    const std::string stored = encrypt(lf_randomBytes(5000));
+    test::writeBytes(regcodes, stored.substr(0, stored.size() - 1));
+    EXPECT_FALSE(gf_streamDecrypt(regcodes, decrypted_));
+    EXPECT_FALSE(gf_streamDecrypt(regcodes, decrypted_));
+    test::writeBytes(regcodes, stored.substr(0, stored.size() - 2));
+    EXPECT_FALSE(gf_streamDecrypt(regcodes, decrypted_));
+    const std::string line = "gf_streamDecrypt exception: Decryption failed: " + regcodes.string();
+    EXPECT_THAT(log_.lines(), ElementsAre(line, line));
 }
 
 TEST_F(DataDecryption, AWrongKeyFailsOnTheFirstChunk) {
@@ -100,7 +115,7 @@ TEST_F(DataDecryption, AWrongKeyFailsOnTheFirstChunk) {
         gf_decryptStream(otherKey, encrypted_, decrypted_);
         FAIL() << "decrypted with a wrong key";
     } catch (const std::runtime_error& error) {
-        EXPECT_STREQ(error.what(), "Decryption failed");
+        EXPECT_EQ(error.what(), "Decryption failed: " + encrypted_.string());
     }
     gf_decryptStream(kDataFileKey, encrypted_, decrypted_);
     EXPECT_EQ(test::readBytes(decrypted_), "<dbase/>");

@@ -172,7 +172,9 @@ TEST_F(ReadingParameters, EmptyLiveryFolderEntriesAreRemovedAndMissingOnesNotAdd
     EXPECT_THAT(lines, Not(Contains(HasSubstr("lfolder5"))));
 }
 
-// The user's unreadable file is kept beside the new file of defaults.
+// The user's unreadable file is kept beside the new file of defaults, and
+// the log and the user are told that the defaults replace it (not that no
+// file was found).
 TEST_F(ReadingParameters, UnreadableFileIsKeptBesideTheNewDefaults) {
     for (const char* damaged : {"<parameters><parameter name=\"RANGE\" value=\"20\"", "<settings/>", ""}) {
         test::resetSettingsToDefaults();
@@ -186,8 +188,16 @@ TEST_F(ReadingParameters, UnreadableFileIsKeptBesideTheNewDefaults) {
         EXPECT_EQ(RANGE.value, 40) << damaged;
         EXPECT_EQ(fileValue("RANGE"), "40") << damaged;
         EXPECT_THAT(log.lines(), Contains(HasSubstr("it is kept as '" + path.string() + ".bad'")));
-        EXPECT_THAT(log.lines(), Contains(path.string() + " not found, default values taken:"));
+        EXPECT_THAT(log.lines(), Contains(path.string() + " could not be read, default values replace it:"));
+        EXPECT_THAT(log.lines(), Not(Contains(HasSubstr("not found"))));
+        EXPECT_EQ(gf_takeParametersNotice(), "Settings file " + path.string() +
+                                                 " could not be read, default values replace it (the file is kept as " +
+                                                 path.string() + ".bad)");
+        EXPECT_EQ(gf_takeParametersNotice(), "");  // told once
     }
+    std::filesystem::remove(path);
+    loadParameters(gf_parameterGroups());
+    EXPECT_EQ(gf_takeParametersNotice(), "") << "a missing file is no news";
 }
 
 TEST_F(ReadingParameters, LiveryFolderSettingsAreTheTenLfolders) {

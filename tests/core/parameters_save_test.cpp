@@ -1,9 +1,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <mutex>
 #include <thread>
 
 #include "core/settings.h"
+#include "ui/main_window.h"
+#include "ui/message_line.h"
 #include "support/settings_file_fixture.h"
 
 namespace {
@@ -67,6 +70,37 @@ TEST_F(SavingParameters, FailedSaveIsLoggedAndTheValueStays) {
     RANGE.save();
     EXPECT_EQ(RANGE.value, 80);
     EXPECT_THAT(log.lines(), ElementsAre("RANGE=80", "Saving '" + path.string() + "' failed"));
+}
+
+// A settings folder that cannot take the file (read-only, full, or a file
+// in its place) fails every save: the message line says so once, naming the
+// file and the reason, and again only after a save has succeeded in between.
+TEST_F(SavingParameters, FailedSavesAreShownOnceInTheMessageLine) {
+    const auto messageLine = [] {
+        const std::lock_guard lock(MainWindow::messageMutex);
+        return MainWindow::messageText;
+    };
+    const std::string shown =
+        "Settings cannot be saved to '" + path.string() + "': Not a directory; changes hold until the program ends";
+    test::writeBytes(path.parent_path(), "");  // a file where the program's folder should be
+    RANGE.value = 80;
+    RANGE.save();
+    EXPECT_EQ(messageLine(), shown);
+    gf_clearMessage();
+    WEEK.value = true;
+    WEEK.save();
+    EXPECT_EQ(messageLine(), "");
+    EXPECT_EQ(RANGE.value, 80);
+    EXPECT_TRUE(WEEK.value);
+
+    std::filesystem::remove(path.parent_path());
+    RANGE.save();
+    EXPECT_EQ(fileValue("RANGE"), "80");
+    std::filesystem::remove_all(path.parent_path());
+    test::writeBytes(path.parent_path(), "");
+    WEEK.save();
+    EXPECT_EQ(messageLine(), shown);
+    gf_clearMessage();
 }
 
 TEST_F(SavingParameters, RemovingAnEntry) {

@@ -3,6 +3,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <regex>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/format.h"
+
 #include "support/log_capture.h"
 
 namespace {
@@ -35,6 +42,9 @@ const VersionCase kVersionCases[] = {
     {R"({"major": 18446744073709551615})", {0, 0, 0}, "VersionData exception: "},
     {R"({"major": 1e30})", {0, 0, 0}, "VersionData exception: "},
     {R"({"major": 2.0, "minor": 1.7})", {2, 1, 0}, nullptr},  // fractions cut off
+    // A separator may be a digit: the first number takes what it can.
+    {"123456", {12, 4, 6}, nullptr},
+    {"1\n2.3", {0, 0, 0}, "VersionData exception: "},  // a line end separates nothing
 };
 
 TEST(VersionData, ReadsDottedTextAndJsonAndLogsFailures) {
@@ -47,6 +57,50 @@ TEST(VersionData, ReadsDottedTextAndJsonAndLogsFailures) {
         } else {
             EXPECT_THAT(log.lines(), ElementsAre(StartsWith(row.logged))) << row.text;
         }
+    }
+}
+
+// The numbers as the pattern (\d+).(\d+).(\d+), matched against the whole
+// text by a backtracking matcher, take them; 0.0.0 when it does not match.
+VersionData lf_patternReading(const std::string& text) {
+    static const std::regex pattern{R"((\d+).(\d+).(\d+))"};
+    std::smatch match;
+    if (!std::regex_match(text, match, pattern)) {
+        return {};
+    }
+    return {std::stoi(match[1].str()), std::stoi(match[2].str()), std::stoi(match[3].str())};
+}
+
+// Every text of up to seven characters of digits, dots, letters and line
+// ends splits into the numbers that the pattern gives (none of these texts is
+// a JSON object, so each one the pattern refuses reads 0.0.0).
+TEST(VersionData, SplitsDottedTextAsThePatternDoes) {
+    constexpr std::string_view kAlphabet = "19.x\n";
+    const test::LogCapture log;
+    std::vector<std::string> texts{""};
+    for (std::size_t length = 1; length <= 7; ++length) {
+        std::vector<std::string> longer;
+        for (const std::string& text : texts) {
+            for (const char c : kAlphabet) {
+                longer.push_back(text + c);
+            }
+        }
+        texts = std::move(longer);
+        for (const std::string& text : texts) {
+            ASSERT_EQ(VersionData(text), lf_patternReading(text)) << text;
+        }
+    }
+}
+
+// A text far too long for a version is refused before it is read, digits
+// only or with a letter at its end.
+TEST(VersionData, RefusesOverlongText) {
+    for (const std::string& text : {std::string(100000, '7'), std::string(1500, '1') + "x", std::string(257, '2')}) {
+        const test::LogCapture log;
+        EXPECT_EQ(VersionData(text), VersionData{});
+        EXPECT_THAT(log.lines(), ElementsAre(fmtlib::format("VersionData exception: version text of {} characters is "
+                                                            "too long",
+                                                            text.size())));
     }
 }
 

@@ -62,6 +62,41 @@ TEST_F(WindowsPathsTest, RelativeTextsAndDriveLettersStartAtTheWorkingFolder) {
     EXPECT_EQ(platform::windowsPath("E:\\Microsoft Flight Simulator"), fs::path("E:/Microsoft Flight Simulator"));
 }
 
+// Path texts read from files (redirects, stand files, archive entries) may
+// only name entries below the folder they are read against.
+TEST(WindowsPathTexts, StayInsideOnlyWhenNothingLeadsOut) {
+    struct Case {
+        const char* text;
+        bool inside;
+    };
+    const Case cases[] = {
+        {"airports/my_thirdparty/EHAM.xml", true},
+        {"airports\\my_simaddon\\EHAM.xml", true},
+        {"airports/my_thirdparty/../my_simaddon/./EHAM.xml", true},
+        {"archive/x/../EHAM.xml", true},
+        {"a//b\\", true},
+        {"...x/EHAM.xml", true},  // a name that merely starts with dots
+        {"../x/LSZH.xml", false},
+        {"airports/../../x/LSZH.xml", false},
+        {"airports\\..\\..\\x\\LSZH.xml", false},
+        {"airports/my_thirdparty/../../../LSZH.xml", false},
+        {"/etc/LSZH.xml", false},
+        {"\\x\\LSZH.xml", false},
+        {"\\\\server\\share\\LSZH.xml", false},
+        {"C:\\x\\LSZH.xml", false},
+        {"c:/x/LSZH.xml", false},
+        {"C:LSZH.xml", false},
+        {"airports/LSZH.xml:stream", false},
+        {"airports/.. /.. /LSZH.xml", false},  // Windows drops the blank
+        {"airports/.../LSZH.xml", false},
+        {"..", false},
+        {"", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(platform::staysInside(c.text), c.inside) << c.text;
+    }
+}
+
 TEST_F(WindowsPathsTest, ExactNameWinsOverOneThatDiffersInCase) {
     makeFolders({"Texture.KLM", "texture.klm"});
     EXPECT_EQ(platform::findIgnoringCase(root, "texture.klm"), root / "texture.klm");

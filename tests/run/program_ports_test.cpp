@@ -11,9 +11,11 @@
 #include <string>
 
 #include "core/settings.h"
+#include "core/text_conversion.h"
 #include "platform/net/tcp_socket.h"
 #include "platform/net/udp_socket.h"
 #include "platform/window/user32.h"
+#include "platform/window/user_input.h"
 #include "run/main_loop.h"
 #include "run/realtraffic_link.h"
 #include "run/run_flags.h"
@@ -162,6 +164,30 @@ TEST_F(Program, AnErrorOfTheStartUpStaysShownUntilTheWindowIsClosed) {
     });
     EXPECT_EQ(closingReason, ClosingReason::SystemError);
     EXPECT_TRUE(loggedInOrder({"===> Exiting: SYSTEM ERROR", "User closed Vantrel"}));
+}
+
+// Error 150 asks the user to type the packages folder; a valid one restarts
+// the run, as the message line promises, although the start-up ended with a
+// SYSTEM ERROR that waits for the window to be closed.
+TEST_F(Program, APackagesFolderTypedAfterError150RestartsTheRun) {
+    const std::string packages = (userFolder() / "MSFS" / "Packages").string();
+    writeEntries({{"MSFS_INSTALL_PATH", ""}, {"SCAN_AIRPORTS", "false"}});
+    runProgram([this, &packages] {
+        ASSERT_TRUE(waitFor([] {
+            const std::lock_guard lock(MainWindow::messageMutex);
+            return MainWindow::errorText.starts_with("150: No install path detected");
+        }));
+        ASSERT_TRUE(platform::window::editText(ALL_INSTALL_PATH.window, gf_utf8ToUtf16(packages)));
+        ASSERT_TRUE(platform::window::pressEnter(ALL_INSTALL_PATH.window));
+        ASSERT_TRUE(waitForLog("Prepare for a restart ..."));
+        ASSERT_TRUE(waitFor([] { return closingReason == ClosingReason::NotYetSet; }));  // the run was reset
+        ASSERT_TRUE(waitForCycles(1));  // the second run's loop
+        closeWindow();
+    });
+    EXPECT_TRUE(loggedInOrder({"===> Exiting: SYSTEM ERROR", "Prepare for a restart ...",
+                               "===> Restarting after 3 seconds", "===> Exiting: USER CLOSED SIM"}));
+    EXPECT_EQ(loggedCount("User closed Vantrel"), 0u);  // the restart ended the wait, not the user
+    EXPECT_EQ(fileValue("MSFS_INSTALL_PATH"), packages);
 }
 
 TEST_F(Program, TalksToRealTrafficOverItsLinkAndWaitsForItWhenItVanishes) {

@@ -115,6 +115,41 @@ TEST_F(StartUp, WithoutAPackagesFolderTheUserMustTypeOne) {
     }
 }
 
+// UserCfg.opt names a packages folder that the file system cannot look up
+// (an element longer than a name may be): the user is asked for the folder
+// as when none is found, and the log names the path.
+TEST_F(StartUp, AnUnusablePackagesPathInUserCfgAlsoAsksForOne) {
+    writeEntries({{"MSFS_INSTALL_PATH", ""}});
+    const fs::path userCfg = userFolder() / "Local" / "Packages" / "Microsoft.FlightSimulator_8wekyb3d8bbwe" /
+                             "LocalCache" / "UserCfg.opt";
+    fs::create_directories(userCfg.parent_path());
+    const std::string packages = (userFolder() / std::string(256, 'x') / "Packages").string();
+    test::writeBytes(userCfg, "InstalledPackagesPath \"" + packages + "\"\n");
+    try {
+        initProgram();
+        FAIL() << "no error";
+    } catch (const qrx::UserErrorException& error) {
+        EXPECT_STREQ(error.what(),
+                     "150: No install path detected, type full path to your Community folder above, and press Enter");
+    }
+    EXPECT_THAT(log.lines(), Contains(testing::StartsWith("Cannot look up '" + packages + "': ")));
+}
+
+// An unreadable settings file gives way to the defaults; the message line
+// says so when the start-up steps are done, not just the log.
+TEST_F(StartUp, DefaultsThatReplaceAnUnreadableSettingsFileAreShown) {
+    fs::create_directories(path.parent_path());
+    test::writeBytes(path, "<parameters><parameter name=\"RANGE\"");
+    const fs::path steamPackages = userFolder() / "Roaming" / "Microsoft Flight Simulator" / "Packages";
+    fs::create_directories(steamPackages / "Community");
+    fs::create_directories(steamPackages / "Official");
+    initProgram();
+    const std::lock_guard lock(MainWindow::messageMutex);
+    EXPECT_EQ(MainWindow::messageText, "Settings file " + path.string() +
+                                           " could not be read, default values replace it (the file is kept as " +
+                                           path.string() + ".bad)");
+}
+
 TEST_F(StartUp, OnlyATrailingCommunityFolderIsCut) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {R"(C:\MSFS\Community)", R"(C:\MSFS)"},

@@ -256,6 +256,27 @@ TEST_F(SimaddonPackage, HostileEntryNamesNeverWriteOutsideTheFolder) {
     EXPECT_THAT(log.lines(), Not(Contains(testing::HasSubstr("simaddon version up-to-date"))));
 }
 
+// The entries become redirect files: one whose stand file lies outside the
+// program's folder is not written.
+TEST_F(SimaddonPackage, EntriesThatRedirectOutsideTheProgramsFolderAreRefused) {
+    servePackage({{"LSZH.xml", "airports/../../x/LSZH.xml\n"},
+                  {"EDDF.xml", "/etc/EDDF.xml"},
+                  {"EGLL.xml", "airports\\..\\..\\EGLL.xml"},
+                  {"KJFK.xml", "C:\\x\\KJFK.xml"},
+                  {"EHAM.xml", "archive/simaddon/EHAM.xml\n"}});
+    server_.serve("/versions.json", lf_versionsJson("", "", "1.1.0"));
+    checkForUpdates();
+
+    EXPECT_THAT(simaddonFiles(), ElementsAre("EHAM.txt"));
+    EXPECT_EQ(fileValue("VAVOVEVIDE24_VERSION"), "");
+    EXPECT_THAT(log.lines(), Contains("===> Skipped zip entry 'LSZH.xml' of my_simaddon2024.zip: its redirect "
+                                      "'airports/../../x/LSZH.xml' leads outside the program's folder"));
+    EXPECT_EQ(std::ranges::count_if(log.lines(), [](const std::string& line) {
+                  return line.find("leads outside the program's folder") != std::string::npos;
+              }),
+              4);
+}
+
 TEST_F(SimaddonPackage, AnArchiveThatDoesNotOpenLeavesTheFolderAlone) {
     std::filesystem::create_directories(simaddon_);
     test::writeBytes(simaddon_ / "EDDF.txt", "installed");

@@ -5,12 +5,16 @@
 
 #include <csignal>
 #include <filesystem>
+#include <mutex>
+#include <string>
+#include <vector>
 #include <sys/resource.h>
 
 #include "core/data_paths.h"
 #include "simlink/flight_plans.h"
 #include "support/log_capture.h"
 #include "support/temp_folder.h"
+#include "ui/main_window.h"
 
 namespace {
 
@@ -82,6 +86,23 @@ TEST_F(FlightPlans, FailedWriteReportsFailureAndLeavesNoFile) {
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &saved), 0);
     EXPECT_FALSE(written);
     EXPECT_FALSE(std::filesystem::exists(folder_ / "2.pln"));
+}
+
+// An application-data folder that cannot take the flight-plan folder (read
+// only, full, or a file in its place) is told to the user, naming the
+// folder; nothing is thrown, so the run goes on.
+TEST_F(FlightPlans, AFolderThatCannotBeMadeIsShownAndTheRunGoesOn) {
+    std::filesystem::create_directories(productDataFolder.parent_path());
+    test::writeBytes(productDataFolder, "");
+    bool made = true;
+    EXPECT_NO_THROW(made = gf_makeFlightPlanFolder());
+    EXPECT_FALSE(made);
+    const std::string shown = "Cannot create the folder '" + (productDataFolder / "orig_dest").string() +
+                              "': Not a directory; no flight plans are written";
+    EXPECT_EQ(log_.lines(), std::vector<std::string>{shown});
+    const std::lock_guard lock(MainWindow::messageMutex);
+    EXPECT_EQ(MainWindow::messageText, shown);
+    MainWindow::messageText.clear();
 }
 
 TEST_F(FlightPlans, FolderIsMadeBelowTheApplicationDataAndRemovedWithItsFiles) {
