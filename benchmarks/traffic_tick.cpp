@@ -74,7 +74,7 @@ void lf_queueReports(std::uint32_t count, std::uint32_t& next, double& feedTimeS
         update.block.lonDeg += 0.001 * (feedTimeS / kSecondsBetweenReports);
         update.aircraftId = 20000 + next;
         update.feedTimestampS = feedTimeS;
-        addingStack.push_back(std::move(update));
+        addingStack.push(std::move(update));
     }
     feedTimeS += kSecondsBetweenReports;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 #include <mutex>
+#include <optional>
 
 #include "airports/static_parking.h"
 #include "core/format.h"
@@ -37,9 +38,8 @@ constexpr std::int32_t kRemovalPeriodTicks = 10;
 constexpr std::int32_t kCreationPeriodTicks = 50;
 constexpr std::int32_t kInRangePeriodTicks = 20;
 constexpr std::int32_t kUserStatePeriodTicks = 100;
-// Reports judged per tick, so that a burst of datagrams never stretches one
-// tick: ten reports arriving at once are taken over five ticks.
-constexpr int kReportsPerTick = 2;
+// The reports dropped at the full adding stack are logged once a minute.
+constexpr std::int32_t kDropLogPeriodTicks = 6000;
 // Above this frame rate a simulator frame is short enough for the tick to
 // wait for the command-queue lock; below it the tick drops its positions.
 constexpr float kWaitForLockAboveFps = 50.0F;
@@ -98,17 +98,26 @@ void paceSimQueues() {
 }
 
 // Judges at most two reports from the front of the adding stack, whatever
-// their playback tick. Each report leaves the stack whatever becomes of it:
-// one that cannot be taken in is logged and dropped, and the tick goes on.
+// their playback tick, so that a burst of datagrams never stretches one
+// tick. Each report leaves the stack whatever becomes of it: one that cannot
+// be taken in is logged and dropped, and the tick goes on. Once a minute the
+// reports the full stack dropped are counted in one line.
 void lf_takeReports() {
     const std::lock_guard lock(feedMutex);
-    for (int taken = 0; taken < kReportsPerTick && !addingStack.empty(); ++taken) {
-        LiveAcUpdate report = std::move(addingStack.front());
-        addingStack.pop_front();
+    for (std::size_t taken = 0; taken < kReportsTakenPerTick; ++taken) {
+        std::optional<LiveAcUpdate> report = addingStack.takeFront();
+        if (!report) {
+            break;
+        }
         try {
-            acceptReport(report);
+            acceptReport(*report);
         } catch (const std::exception& error) {
-            gf_writeLog(fmtlib::format("{} exception: {}, hexid:{}", "acceptReport", error.what(), report.aircraftId));
+            gf_writeLog(fmtlib::format("{} exception: {}, hexid:{}", "acceptReport", error.what(), report->aircraftId));
+        }
+    }
+    if (lf_isDue(kDropLogPeriodTicks)) {
+        if (const std::uint64_t dropped = addingStack.takeDroppedCount(); dropped != 0) {
+            gf_writeLog(fmtlib::format("{} reports dropped in the last minute, the adding stack was full", dropped));
         }
     }
 }

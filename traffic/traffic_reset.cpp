@@ -101,7 +101,7 @@ void gf_clearAllAircraft() {
     parkedAircraft.clear();
     {
         const std::lock_guard lock(feedMutex);
-        addingStack = {};
+        addingStack.clear();
     }
     lf_deleteCallsignObjectIdFile();
     staticParkingBusy = false;

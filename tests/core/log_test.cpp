@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <string>
 #include <thread>
 
 #include "support/log_capture.h"
@@ -122,6 +124,71 @@ TEST(LogFileDeathTest, DetachedThreadLogsWhileTheProcessExits) {
             std::exit(0);
         },
         testing::ExitedWithCode(0), "");
+}
+
+// The clock of the repeated lines, moved by the tests.
+std::chrono::steady_clock::time_point testLogTime;
+
+// Log.txt with the tests' clock in place.
+class LogRepeats : public testing::Test {
+protected:
+    LogRepeats() { gf_setLogClock([] { return testLogTime; }); }
+    static void advance(std::chrono::milliseconds duration) { testLogTime += duration; }
+
+    const test::LogCapture log;
+};
+
+TEST_F(LogRepeats, ALineRepeatedWithinASecondIsHeldBackAndCounted) {
+    for (int count = 0; count < 5; ++count) {
+        gf_writeLogPlain("exception in processLineSub: lat:x");
+    }
+    gf_writeLog("exception in processLineSub: lat:x");  // another line: its prefix differs
+    gf_writeLogPlain("no airport file found");
+    advance(std::chrono::milliseconds{999});
+    gf_writeLogPlain("exception in processLineSub: lat:x");
+    advance(std::chrono::milliseconds{1});
+    gf_writeLogPlain("exception in processLineSub: lat:x");
+    gf_writeLogPlain("exception in processLineSub: lat:x");
+    advance(std::chrono::seconds{1});
+    gf_writeLogPlain("no airport file found");  // nothing held back
+    EXPECT_THAT(log.lines(), ElementsAre("exception in processLineSub: lat:x",
+                                         "===> exception in processLineSub: lat:x", "no airport file found",
+                                         "exception in processLineSub: lat:x [5 more held back]",
+                                         "no airport file found"));
+}
+
+TEST_F(LogRepeats, ManyDifferentLinesLetTheHeldBackCountsOut) {
+    gf_writeLogPlain("repeated");
+    gf_writeLogPlain("repeated");
+    advance(std::chrono::seconds{1});
+    for (int index = 0; index < 2000; ++index) {
+        gf_writeLogPlain("line " + std::to_string(index));
+    }
+    const auto lines = log.lines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "repeated [1 more held back]"), 1);
+    EXPECT_EQ(lines.size(), 2002U);
+}
+
+TEST_F(LogRepeats, LogTxtIsRotatedAtItsSizeCap) {
+    gf_writeLogPlain("last start");
+    gf_openLogFile();
+    const std::string filler(4000, 'x');
+    std::uintmax_t written = 0;
+    int index = 0;
+    while (written <= kLogSizeCapBytes) {
+        const std::string line = std::to_string(index++) + filler;
+        gf_writeLogPlain(line);
+        written += line.size() + 1;
+    }
+    const auto log0 = test::readBytes(log.folder() / "Log0.txt");
+    const auto log00 = test::readBytes(log.folder() / "Log00.txt");
+    const auto current = test::readBytes(log.folder() / "Log.txt");
+    EXPECT_NE(log00.find("last start\n"), std::string::npos);
+    EXPECT_LE(log0.size(), kLogSizeCapBytes);
+    EXPECT_NE(log0.find("\n0" + filler + "\n"), std::string::npos);
+    EXPECT_THAT(current.substr(0, current.find('\n')), testing::EndsWith("(utc) Vantrel version 11.0.3 for MSFS 2020/2024"));
+    EXPECT_NE(current.find("\n" + std::to_string(index - 1) + filler + "\n"), std::string::npos);
+    EXPECT_LT(current.size(), 2 * (filler.size() + 10) + 200);
 }
 
 }  // namespace

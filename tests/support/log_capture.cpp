@@ -1,12 +1,29 @@
 #include "support/log_capture.h"
 
+#include <atomic>
+#include <chrono>
+#include <cstdint>
 #include <fstream>
 
 #include "core/log.h"
 
 namespace test {
 
-LogCapture::LogCapture() : working_(folder_.path()) { gf_openLogFile(); }
+namespace {
+
+std::chrono::steady_clock::time_point lf_aSecondPerLine() {
+    static std::atomic<std::int64_t> seconds{0};
+    return std::chrono::steady_clock::time_point{std::chrono::seconds{seconds.fetch_add(1) + 1}};
+}
+
+}  // namespace
+
+LogCapture::LogCapture() : working_(folder_.path()) {
+    gf_setLogClock(lf_aSecondPerLine);
+    gf_openLogFile();
+}
+
+LogCapture::~LogCapture() { gf_setLogClock(nullptr); }
 
 std::vector<std::string> LogCapture::lines() const {
     std::ifstream file(folder_ / "Log.txt");

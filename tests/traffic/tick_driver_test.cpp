@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <future>
 #include <limits>
 #include <mutex>
+#include <string>
 #include <thread>
 
 #include "core/settings.h"
@@ -226,6 +228,55 @@ TEST_F(TickDriver, AReportThatCannotBeTakenInIsLoggedAndDropped) {
     EXPECT_NE(gf_findLiveAircraft(20002), nullptr);
     EXPECT_EQ(tickCounter, 2);
     EXPECT_TRUE(logged("===> acceptReport exception: narrowing_error, hexid:20001"));
+}
+
+// A burst of 50,000 reports within one second, a sender repeating the
+// records of 2,000 aircraft 25 times each, and then a real aircraft
+// reporting every 2 s: the stack stays within its cap, and the real
+// aircraft is handed to the simulator within one playback delay of its
+// first report. (The repeated records make no aircraft of their own, so the
+// real one waits for no other creation.)
+TEST_F(TickDriver, ABurstOfReportsDelaysNoRealAircraftAndStaysBounded) {
+    buildCatalog({{"KLM", "B738", "KLM 737", "", 0, false}});
+    placeUser({.latitudeDeg = 46.0, .longitudeDeg = 7.0}, false);
+    gf_setAcceptingFeed(true);
+    constexpr std::uint32_t kBurstAircraft = 2000;
+    constexpr int kRepeats = 25;
+    constexpr double kDegreesPerSecond = 0.002;  // about 300 kt east
+    std::size_t largestStack = 0;
+    const auto lf_push = [&](const test::ReportSpec& spec) {
+        gf_queueReport(test::makeReport(spec));
+        const std::lock_guard lock(feedMutex);
+        largestStack = std::max(largestStack, addingStack.size());
+    };
+    for (int repeat = 0; repeat < kRepeats; ++repeat) {
+        for (std::uint32_t index = 0; index < kBurstAircraft; ++index) {
+            lf_push({.id = 30001 + index,
+                     .callsign = "KLM" + std::to_string(5000 + index),
+                     .latDeg = 47.0 + (index % 50) * 0.02,
+                     .lonDeg = 8.0 + (index / 50) * 0.02});
+        }
+        tick(4);
+    }
+    const std::int32_t firstReportTick = tickCounter;
+    std::int32_t handedOverTick = -1;
+    for (int report = 0; handedOverTick < 0 && tickCounter <= firstReportTick + kPlaybackDelayTicks; ++report) {
+        lf_push({.id = 20001,
+                 .callsign = "KLM1234",
+                 .latDeg = 46.5,
+                 .lonDeg = 7.5 + 2 * report * kDegreesPerSecond,
+                 .feedTimeS = 1025.0 + 2 * report});
+        for (int step = 0; step < 200 && handedOverTick < 0; ++step) {
+            tick();
+            const std::lock_guard lock(simQueueMutex);
+            if (std::ranges::any_of(simCreateQueue, [](const CreateRequest& request) { return request.aircraftId == 20001; })) {
+                handedOverTick = tickCounter;
+            }
+        }
+    }
+    EXPECT_LE(largestStack, kAddingStackCap);
+    ASSERT_GE(handedOverTick, 0) << "not handed over within the playback delay";
+    EXPECT_LE(handedOverTick - firstReportTick, kPlaybackDelayTicks);
 }
 
 }  // namespace

@@ -49,9 +49,10 @@ void FeedTest::setParkAirport(double elevationFt) {
 
 std::vector<LiveAcUpdate> FeedTest::takeReports() {
     const std::lock_guard lock(feedMutex);
-    std::vector<LiveAcUpdate> reports(std::make_move_iterator(addingStack.begin()),
-                                      std::make_move_iterator(addingStack.end()));
-    addingStack.clear();
+    std::vector<LiveAcUpdate> reports;
+    while (std::optional<LiveAcUpdate> report = addingStack.takeFront()) {
+        reports.push_back(std::move(*report));
+    }
     return reports;
 }
 

@@ -156,7 +156,7 @@ void TrafficTest::tick(int count) {
 
 void TrafficTest::queueReport(const ReportSpec& spec) {
     const std::lock_guard lock(feedMutex);
-    addingStack.push_back(makeReport(spec));
+    addingStack.push(makeReport(spec));
 }
 
 void TrafficTest::accept(const ReportSpec& spec) {
