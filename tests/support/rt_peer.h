@@ -29,7 +29,7 @@ public:
         bool stay = false;    // connect again after "exit"
         // Sent as a QNH datagram once Vantrel has connected, then every
         // minute; empty: not at all.
-        std::string qnhEachMinute;
+        std::string qnhEachMinute{};
     };
 
     explicit RtPeer(const std::string& scenario, const Options& options);
