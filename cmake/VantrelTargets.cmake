@@ -41,6 +41,10 @@ endfunction()
 function(lf_vantrel_test_executable name sources support lock)
   add_executable(${name} ${sources} ${support})
   target_link_libraries(${name} PRIVATE vantrel_all GTest::gtest_main GTest::gmock)
+  # The shared fixtures start the programs (the program, the stand-in
+  # simulator, the RealTraffic peer, the encryptor) and copy the data files
+  # from the build: building one test program builds what it may start.
+  add_dependencies(${name} vantrel vantrel-sim rt-peer vantrel-encrypt vantrel_encrypted_data)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
   target_compile_definitions(${name} PRIVATE
     VANTREL_SOURCE_DIR="${PROJECT_SOURCE_DIR}"

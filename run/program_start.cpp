@@ -1,6 +1,8 @@
 #include "run/program_start.h"
 
 #include <exception>
+#include <filesystem>
+#include <iostream>
 
 #include "core/format.h"
 #include "core/log.h"
@@ -38,10 +40,16 @@ void lf_endThreads() {
 
 int wWinMain(HINSTANCE instance, HINSTANCE /*previousInstance*/, LPWSTR /*commandLine*/, int /*showCommand*/) {
     if (platform::acquireInstanceLock(kSingleInstanceName) == platform::InstanceLock::alreadyHeld) {
+        // Nothing else is shown: a user who started it from a terminal
+        // learns why it ended.
+        std::cerr << kProductName << " is already running" << std::endl;
         return -1;
     }
     try {
         gf_openLogFile();
+        std::error_code error;
+        std::cout << kProductName << " writes its log to " << std::filesystem::absolute("Log.txt", error).string()
+                  << std::endl;
     } catch (const std::exception&) {
         // Without Log.txt the program runs all the same; its lines are
         // dropped.

@@ -28,6 +28,7 @@ constexpr NamedType lf_packetNames[] = {
     {PacketType::SetDataOnSimObject, "SetDataOnSimObject"},
     {PacketType::SubscribeToSystemEvent, "SubscribeToSystemEvent"},
     {PacketType::AICreateNonATCAircraft, "AICreateNonATCAircraft"},
+    {PacketType::AICreateNonATCAircraftEx1, "AICreateNonATCAircraft_EX1"},
     {PacketType::AIReleaseControl, "AIReleaseControl"},
     {PacketType::AIRemoveObject, "AIRemoveObject"},
     {PacketType::AISetAircraftFlightPlan, "AISetAircraftFlightPlan"},

@@ -41,6 +41,7 @@ enum class PacketType : std::uint32_t {
     SetDataOnSimObject = 0x10,
     SubscribeToSystemEvent = 0x17,
     AICreateNonATCAircraft = 0x29,
+    AICreateNonATCAircraftEx1 = 0x59,  // with a livery name; protocol 6 (MSFS 2024)
     AIReleaseControl = 0x2B,
     AIRemoveObject = 0x2C,
     AISetAircraftFlightPlan = 0x2D,

@@ -16,7 +16,8 @@ constexpr std::chrono::milliseconds kTermGrace{2000};
 
 }  // namespace
 
-ChildProcess::ChildProcess(const std::vector<std::string>& command, int standardInput, int standardOutput) {
+ChildProcess::ChildProcess(const std::vector<std::string>& command, int standardInput, int standardOutput,
+                           int standardError) {
     std::vector<char*> argv;
     for (const auto& argument : command) {
         argv.push_back(const_cast<char*>(argument.c_str()));
@@ -34,6 +35,9 @@ ChildProcess::ChildProcess(const std::vector<std::string>& command, int standard
         }
         if (standardOutput >= 0) {
             ::dup2(standardOutput, STDOUT_FILENO);
+        }
+        if (standardError >= 0) {
+            ::dup2(standardError, STDERR_FILENO);
         }
         ::execv(argv[0], argv.data());
         ::_exit(127);

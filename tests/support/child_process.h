@@ -14,9 +14,10 @@ namespace test {
 class ChildProcess {
 public:
     // Runs command[0] with the rest as its arguments. The child's standard
-    // input and output are the given descriptors, or the test's own for -1;
-    // the caller keeps (and closes) its descriptors.
-    explicit ChildProcess(const std::vector<std::string>& command, int standardInput = -1, int standardOutput = -1);
+    // input, output and error are the given descriptors, or the test's own
+    // for -1; the caller keeps (and closes) its descriptors.
+    explicit ChildProcess(const std::vector<std::string>& command, int standardInput = -1, int standardOutput = -1,
+                          int standardError = -1);
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;

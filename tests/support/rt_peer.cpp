@@ -30,6 +30,9 @@ std::vector<std::string> lf_command(const std::filesystem::path& folder, const R
     if (options.stay) {
         arguments.emplace_back("--stay");
     }
+    if (!options.qnhEachMinute.empty()) {
+        arguments.insert(arguments.end(), {"--qnh-each-minute", options.qnhEachMinute});
+    }
     arguments.push_back((folder / "scenario.txt").string());
     return arguments;
 }
@@ -38,13 +41,19 @@ std::vector<std::string> lf_command(const std::filesystem::path& folder, const R
 
 RtPeer::RtPeer(const std::string& scenario, const Options& options) {
     writeBytes(folder_ / "scenario.txt", scenario);
-    const std::string outputPath = (folder_ / "output.txt").string();
-    const int output = ::open(outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (output < 0) {
-        throw std::runtime_error("cannot create " + outputPath);
-    }
-    process_ = std::make_unique<ChildProcess>(lf_command(folder_.path(), options), -1, output);
+    const auto create = [&](const char* name) {
+        const std::string path = (folder_ / name).string();
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        if (fd < 0) {
+            throw std::runtime_error("cannot create " + path);
+        }
+        return fd;
+    };
+    const int output = create("output.txt");
+    const int error = create("error.txt");
+    process_ = std::make_unique<ChildProcess>(lf_command(folder_.path(), options), -1, output, error);
     ::close(output);
+    ::close(error);
 }
 
 int RtPeer::waitForExit(std::chrono::milliseconds timeout) {
@@ -82,5 +91,7 @@ std::string RtPeer::waitForLine(std::string_view prefix, std::chrono::millisecon
 }
 
 std::string RtPeer::output() const { return readBytes(folder_ / "output.txt"); }
+
+std::string RtPeer::errorOutput() const { return readBytes(folder_ / "error.txt"); }
 
 }  // namespace test

@@ -27,6 +27,9 @@ public:
         std::optional<std::uint16_t> linkPort;
         bool silent = false;  // no answer to "Qs999="
         bool stay = false;    // connect again after "exit"
+        // Sent as a QNH datagram once Vantrel has connected, then every
+        // minute; empty: not at all.
+        std::string qnhEachMinute{};
     };
 
     explicit RtPeer(const std::string& scenario, const Options& options);
@@ -45,6 +48,8 @@ public:
                             std::chrono::milliseconds timeout = std::chrono::seconds{10}) const;
     // rt-peer's standard output so far: one event per line.
     std::string output() const;
+    // Its standard error so far.
+    std::string errorOutput() const;
 
 private:
     TempFolder folder_;

@@ -77,17 +77,17 @@ std::string StandInSim::readLine(std::chrono::milliseconds timeout) {
     }
 }
 
-nlohmann::json StandInSim::command(const std::string& line) {
+nlohmann::json StandInSim::command(const std::string& line, std::chrono::milliseconds timeout) {
     lf_writeAll(toSim_, line + "\n");
-    nlohmann::json answer = nlohmann::json::parse(readLine(std::chrono::seconds{5}));
+    nlohmann::json answer = nlohmann::json::parse(readLine(timeout));
     if (!answer.value("ok", false)) {
         throw std::runtime_error("vantrel-sim refused '" + line + "': " + answer.dump());
     }
     return answer;
 }
 
-nlohmann::json StandInSim::journal(std::uint64_t from, const std::string& type) {
-    return command("journal " + std::to_string(from) + (type.empty() ? "" : " " + type)).at("journal");
+nlohmann::json StandInSim::journal(std::uint64_t from, const std::string& type, std::chrono::milliseconds timeout) {
+    return command("journal " + std::to_string(from) + (type.empty() ? "" : " " + type), timeout).at("journal");
 }
 
 nlohmann::json StandInSim::waitForPackets(const std::string& type, std::size_t count,

@@ -30,10 +30,13 @@ public:
     void writeSimConnectCfg(const std::filesystem::path& folder) const;
 
     // Sends one control command and returns its JSON answer; throws
-    // std::runtime_error when none comes within 5 s or the answer is not ok.
-    nlohmann::json command(const std::string& line);
+    // std::runtime_error when none comes within the time-out or the answer
+    // is not ok.
+    nlohmann::json command(const std::string& line,
+                           std::chrono::milliseconds timeout = std::chrono::seconds{5});
     nlohmann::json state() { return command("state").at("state"); }
-    nlohmann::json journal(std::uint64_t from = 0, const std::string& type = {});
+    nlohmann::json journal(std::uint64_t from = 0, const std::string& type = {},
+                           std::chrono::milliseconds timeout = std::chrono::seconds{5});
     // Waits until the simulator has received `count` packets of the call
     // (commands and packets travel apart); the journal of that call.
     nlohmann::json waitForPackets(const std::string& type, std::size_t count,

@@ -98,6 +98,30 @@ TEST(RtPeer, AnswersTheHandshakeRecordsEveryLineAndEndsAfterExit) {
                                                   "Qs123=1700000000000", "exit"));
 }
 
+TEST(RtPeer, NoteStepGoesToStandardError) {
+    VantrelSide vantrel;
+    test::RtPeer peer("0 note The traffic is over.\n", vantrel.peerOptions(false));
+    EXPECT_EQ(peer.waitForExit(), 0);
+    EXPECT_EQ(peer.errorOutput(), "The traffic is over.\n");
+}
+
+TEST(RtPeer, RepeatedQnhWaitsForTheHandshake) {
+    VantrelSide vantrel;
+    auto options = vantrel.peerOptions(true);
+    options.qnhEachMinute = "{\"QNH\":1009}";
+    test::RtPeer peer("", options);
+    net::TcpSocket client = vantrel.accept();
+    ASSERT_TRUE(client.isOpen());
+    // Before the handshake Vantrel's QNH reader does not listen yet.
+    std::string buffer(64, '\0');
+    std::error_code error;
+    const auto early = vantrel.qnh.receive(std::as_writable_bytes(std::span{buffer}), VantrelSide::never, 1s, error);
+    EXPECT_EQ(early.status, net::DatagramResult::Status::TimedOut);
+    ASSERT_TRUE(VantrelSide::send(client, "Qs999=11.0.3\r\n"));
+    EXPECT_EQ(VantrelSide::receive(client), "RealTraffic peer\r\n");
+    EXPECT_EQ(VantrelSide::receive(vantrel.qnh), "{\"QNH\":1009}");
+}
+
 TEST(RtPeer, SilentItSendsOnlyItsStepsAndItConnectsAgainAfterALostLink) {
     VantrelSide vantrel;
     auto options = vantrel.peerOptions(true);

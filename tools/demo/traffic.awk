@@ -1,11 +1,13 @@
 # Writes an rt-peer scenario (see rt-peer --help) of a few minutes of
 # airborne traffic around Zurich airport: each flight reports its position
 # every 5 s while it flies straight on, climbing or descending evenly, as
-# RealTraffic's traffic records (the fields of run/traffic_record.h).
+# RealTraffic's traffic records (the fields of run/traffic_record.h). The
+# QNH is not here: the peer sends it once Vantrel has connected and then
+# every minute (rt-peer --qnh-each-minute). A note at the end tells the
+# person watching that the traffic is over.
 # Run with: awk -v now=$(date +%s) -f traffic.awk
 BEGIN {
     pi = atan2(0, -1)
-    print "0 qnh {\"QNH\":1013}"
     # hex id, callsign, type, registration, origin, destination, latitude,
     # longitude, track (deg), speed (kt), altitude (ft), climb (fpm), first
     # and last report (s after the start)
@@ -15,10 +17,16 @@ BEGIN {
     flight(4198625, "EZY404", "A320", "G-EZWA", "LGW", "ZRH", 47.65, 8.80, 220, 230, 8000, -800, 40, 260)
     flight(5023105, "RYR505", "B738", "EI-DCL", "BGY", "HHN", 47.40, 8.10, 80, 260, 12000, 0, 15, 255)
     flight(4536577, "SWR606", "B77W", "HB-JNA", "ZRH", "JFK", 47.45, 8.52, 280, 250, 4000, 1500, 60, 270)
+    # Vantrel shows the traffic 30 s late and takes an aircraft out when
+    # its reports have ended for a while: by then every one has left.
+    printf "%d note The demo's traffic is over: its aircraft have left the simulator. Ctrl-C ends Vantrel, the stand-in simulator and the peer.\n", (lastReport + 120) * 1000
 }
 
 function flight(hex, callsign, type, registration, origin, destination, lat, lon, track, speed, alt, climb,
                 first, last,    t, flownNm, reportLat, reportLon, reportAlt) {
+    if (last > lastReport) {
+        lastReport = last
+    }
     for (t = first; t <= last; t += 5) {
         flownNm = speed * (t - first) / 3600
         reportLat = lat + flownNm * cos(track * pi / 180) / 60

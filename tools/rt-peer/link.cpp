@@ -122,6 +122,7 @@ void Link::handleLine(std::string line) {
     say("received " + line);
     if (line.starts_with("Qs999=") && !options_.silent) {
         send(options_.answer);
+        ++handshakes_;
     }
 }
 

@@ -44,6 +44,8 @@ public:
     void connect();
     // The link has ended for good ("exit" without --stay, stop or deadline).
     bool finished() const { return finished_; }
+    // How many times a "Qs999=" line was answered: Vantrel's handshakes.
+    std::uint32_t handshakes() const { return handshakes_; }
 
 private:
     void run();
@@ -58,6 +60,7 @@ private:
     std::ofstream record_;
     std::atomic<bool> connectWanted_{true};
     std::atomic<bool> finished_{false};
+    std::atomic<std::uint32_t> handshakes_{0};
     std::mutex socketMutex_;  // guards socket_ (sends from two threads)
     platform::net::TcpSocket socket_;
     std::thread thread_;

@@ -13,8 +13,10 @@
 #include <thread>
 
 #include "console.h"
+#include "datagram.h"
 #include "link.h"
 #include "platform/net/udp_socket.h"
+#include "qnh_repeater.h"
 #include "scenario.h"
 
 namespace {
@@ -41,6 +43,11 @@ Options:
   --silent          never answer "Qs999=": the link sends only the scenario's
                     send steps
   --stay            connect again also after Vantrel sent "exit" (a restart)
+  --qnh-each-minute TEXT
+                    send TEXT as a QNH datagram once Vantrel has connected
+                    (2 s after each answer to "Qs999=", when Vantrel's QNH
+                    reader listens; without --connect at the start) and
+                    again every minute until rt-peer ends
   --max-seconds N   end after N seconds at the latest (default 300)
 
 Scenario: a text file, one step per line; empty lines and lines starting
@@ -51,6 +58,8 @@ with # are skipped.
   MS close          close the link, as RealTraffic vanishing would, and stop
                     connecting
   MS connect        start connecting again
+  MS note TEXT      TEXT and a line end on standard error, for the person
+                    who watches
 MS is the time in milliseconds after the start, never smaller than the step
 before; TEXT is the rest of the line after one blank, byte for byte.
 Example:
@@ -61,8 +70,9 @@ Example:
 Standard output: one line per event ("sent traffic 212 bytes", "connected",
 "received Qs999=...", "closed", "done").
 rt-peer ends when the scenario has played and, with --connect, Vantrel has
-sent "exit" and closed the link (never with --stay); at --max-seconds; on
-SIGTERM or SIGINT. Exit code 0; 2 for a wrong option or scenario; 1 when a
+sent "exit" and closed the link (never with --stay), or, with
+--qnh-each-minute and no --connect, not before --max-seconds; at
+--max-seconds; on SIGTERM or SIGINT. Exit code 0; 2 for a wrong option or scenario; 1 when a
 datagram cannot be sent.
 )";
 
@@ -83,6 +93,7 @@ struct Options {
     rtpeer::LinkOptions link;
     int maxSeconds = 300;
     std::string scenarioPath;
+    std::string qnhEachMinute;  // empty: none
 };
 
 // One option that takes a value; false when the value does not fit it.
@@ -104,6 +115,10 @@ bool lf_takeValue(Options& options, const std::string& option, const std::string
     if (option == "--answer") {
         options.link.answer = value;
         return true;
+    }
+    if (option == "--qnh-each-minute") {
+        options.qnhEachMinute = value;
+        return !value.empty();
     }
     if (option == "--max-seconds") {
         return lf_parseNumber(value, options.maxSeconds) && options.maxSeconds > 0;
@@ -142,23 +157,17 @@ bool lf_waitUntil(Clock::time_point time, Clock::time_point deadline) {
     return !stopRequested;
 }
 
-bool lf_sendDatagram(platform::net::UdpSocket& socket, std::uint16_t port, const std::string& text,
-                     std::string_view kind) {
-    std::error_code error;
-    if (!socket.sendTo("127.0.0.1", port, std::as_bytes(std::span{text}), error)) {
-        std::cerr << "rt-peer: cannot send a " << kind << " datagram: " << error.message() << '\n';
-        return false;
-    }
-    rtpeer::say("sent " + std::string{kind} + " " + std::to_string(text.size()) + " bytes");
-    return true;
-}
-
 int lf_play(const Options& options, const std::vector<rtpeer::Step>& steps) {
     const auto start = Clock::now();
     const auto deadline = start + std::chrono::seconds{options.maxSeconds};
     std::unique_ptr<rtpeer::Link> link;
     if (options.connect) {
         link = std::make_unique<rtpeer::Link>(options.link, stopRequested, deadline);
+    }
+    std::unique_ptr<rtpeer::QnhRepeater> qnh;
+    if (!options.qnhEachMinute.empty()) {
+        qnh = std::make_unique<rtpeer::QnhRepeater>(options.qnhEachMinute, options.qnhPort, link.get(), stopRequested,
+                                                    deadline);
     }
     std::error_code error;
     auto socket = platform::net::UdpSocket::open(error);
@@ -171,9 +180,10 @@ int lf_play(const Options& options, const std::vector<rtpeer::Step>& steps) {
         if (!lf_waitUntil(start + step.at, deadline)) {
             return 0;
         }
-        const bool sent = step.kind == Kind::Traffic ? lf_sendDatagram(socket, options.trafficPort, step.text, "traffic")
-                          : step.kind == Kind::Qnh   ? lf_sendDatagram(socket, options.qnhPort, step.text, "qnh")
-                                                     : true;
+        const bool sent =
+            step.kind == Kind::Traffic ? rtpeer::sendDatagram(socket, options.trafficPort, step.text, "traffic")
+            : step.kind == Kind::Qnh   ? rtpeer::sendDatagram(socket, options.qnhPort, step.text, "qnh")
+                                       : true;
         if (!sent) {
             return 1;
         }
@@ -183,9 +193,13 @@ int lf_play(const Options& options, const std::vector<rtpeer::Step>& steps) {
             link->close();
         } else if (link && step.kind == Kind::Connect) {
             link->connect();
+        } else if (step.kind == Kind::Note) {
+            std::cerr << step.text << std::endl;
         }
     }
-    while (link && !link->finished() && lf_waitUntil(Clock::now() + 50ms, deadline)) {
+    // The repeated QNH goes on while the link lasts; without a link, until
+    // a stop or the deadline.
+    while ((link ? !link->finished() : qnh != nullptr) && lf_waitUntil(Clock::now() + 50ms, deadline)) {
     }
     rtpeer::say("done");
     return 0;

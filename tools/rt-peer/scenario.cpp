@@ -12,11 +12,12 @@ namespace {
 
 constexpr std::pair<std::string_view, Step::Kind> kKinds[] = {
     {"traffic", Step::Kind::Traffic}, {"qnh", Step::Kind::Qnh},         {"send", Step::Kind::Send},
-    {"close", Step::Kind::Close},     {"connect", Step::Kind::Connect},
+    {"close", Step::Kind::Close},     {"connect", Step::Kind::Connect}, {"note", Step::Kind::Note},
 };
 
 bool lf_takesText(Step::Kind kind) {
-    return kind == Step::Kind::Traffic || kind == Step::Kind::Qnh || kind == Step::Kind::Send;
+    return kind == Step::Kind::Traffic || kind == Step::Kind::Qnh || kind == Step::Kind::Send ||
+           kind == Step::Kind::Note;
 }
 
 Step lf_parseStep(std::string_view line) {

@@ -6,6 +6,7 @@
 //   MS send TEXT      TEXT and CR LF on the TCP link (skipped while not connected)
 //   MS close          close the TCP link and stop connecting
 //   MS connect        start connecting again
+//   MS note TEXT      TEXT on standard error, for the person who watches
 //
 // MS is the time in milliseconds after the start, never smaller than the
 // step's before; TEXT is the rest of the line after one blank, byte for
@@ -20,7 +21,7 @@
 namespace rtpeer {
 
 struct Step {
-    enum class Kind { Traffic, Qnh, Send, Close, Connect };
+    enum class Kind { Traffic, Qnh, Send, Close, Connect, Note };
     std::chrono::milliseconds at{0};
     Kind kind = Kind::Traffic;
     std::string text;

@@ -18,6 +18,7 @@ constexpr std::string_view kUsage = R"(Commands (one per line; each answers one 
   state                      every object (position, lights, gear, flaps, events, flight plan),
                              the removed objects, the clients and the clock
   journal [FROM] [TYPE]      the packets received, from index FROM, only those of call TYPE
+                             (it keeps the latest 100000 packets, at most 16 MiB of them)
   user {JSON}                set fields of the user aircraft (keys as in the scenario)
   teleport LAT LON           put the user aircraft at a new position (degrees)
   running on|off             the flight runs or the simulator is at its menu ("Sim" event)
@@ -68,6 +69,7 @@ json lf_objectJson(const World& world, const SimObject& object) {
             {"user", object.isUser},
             {"ownerSession", object.ownerSession},
             {"title", object.title},
+            {"livery", object.livery},
             {"atcId", object.atcId},
             {"atcModel", object.atcModel},
             {"latitudeDeg", object.latitudeDeg},

@@ -49,7 +49,9 @@ bool lf_serveControl(Simulator& simulator, std::string& pending, bool& inputOpen
             continue;
         }
         const ControlReply reply = handleCommand(simulator, line);
-        std::cout << reply.body.dump() << std::endl;
+        // Bytes that are not UTF-8 (an echo of a bad command) are replaced
+        // rather than ending the stand-in.
+        std::cout << reply.body.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << std::endl;
         if (reply.exitRequested) {
             return false;
         }
@@ -69,7 +71,8 @@ void runServer(Simulator& simulator, platform::net::TcpListener& listener) {
         const std::vector<Session*> sessions = simulator.sessions();
         std::vector<pollfd> watched{{listener.fd(), POLLIN, 0}, {inputOpen ? STDIN_FILENO : -1, POLLIN, 0}};
         for (const Session* session : sessions) {
-            watched.push_back({session->fd(), POLLIN, 0});
+            const short events = session->hasQueuedOutput() ? POLLIN | POLLOUT : POLLIN;
+            watched.push_back({session->fd(), events, 0});
         }
         const auto wait = std::chrono::ceil<std::chrono::milliseconds>(nextFrame - Clock::now());
         if (::poll(watched.data(), watched.size(), static_cast<int>(std::max<std::int64_t>(wait.count(), 0))) < 0 &&
@@ -88,7 +91,11 @@ void runServer(Simulator& simulator, platform::net::TcpListener& listener) {
             return;
         }
         for (std::size_t index = 0; index < sessions.size(); ++index) {
-            if (watched[index + 2].revents != 0) {
+            const short events = watched[index + 2].revents;
+            if ((events & POLLOUT) != 0) {
+                sessions[index]->onWritable();
+            }
+            if ((events & ~POLLOUT) != 0) {
                 sessions[index]->onReadable();
             }
         }

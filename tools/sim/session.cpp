@@ -1,5 +1,7 @@
 #include "session.h"
 
+#include "client_text.h"
+#include "flight_plan_file.h"
 #include "server_records.h"
 #include "sim_events.h"
 #include "simulator.h"
@@ -7,12 +9,13 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <fstream>
+#include <cerrno>
 #include <iostream>
 #include <limits>
 #include <numbers>
-#include <sstream>
+#include <optional>
 #include <stdexcept>
+#include <sys/socket.h>
 
 namespace sim {
 
@@ -28,6 +31,12 @@ constexpr double kRadPerDeg = std::numbers::pi / 180.0;
 constexpr std::uint32_t kMaxAirspeedKt = 1000;
 constexpr double kCruiseSpeedKt = 250.0;
 constexpr std::size_t kReceiveBufferSize = 65536;
+// Records queued for a client beyond what its socket holds; a client that
+// reads this far behind has stopped reading.
+constexpr std::size_t kMaxQueuedBytes = 8 * 1024 * 1024;
+
+constexpr CreateLayout kCreateLayout{0, 272, 284, 340};
+constexpr CreateLayout kCreateEx1Layout{272, 528, 540, 596};
 
 const std::atomic<bool> lf_never{false};
 
@@ -64,15 +73,8 @@ Integer lf_clampedInteger(double value) {
     return static_cast<Integer>(std::max(whole, low));
 }
 
-bool lf_readFile(const std::string& path, std::string& text) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return false;
-    }
-    std::ostringstream content;
-    content << file.rdbuf();
-    text = content.str();
-    return true;
+std::string lf_text(const wire::Reader& reader, std::size_t offset, std::size_t fieldSize) {
+    return clientTextToUtf8(reader.text(offset, fieldSize));
 }
 
 }  // namespace
@@ -84,9 +86,36 @@ void Session::send(const std::vector<std::byte>& record) {
     if (ended_) {
         return;
     }
-    std::error_code error;
-    if (!socket_.sendAll(record, lf_never, error)) {
-        ended_ = true;
+    outbox_.insert(outbox_.end(), record.begin(), record.end());
+    flush();
+    if (!ended_ && outbox_.size() - outboxStart_ > kMaxQueuedBytes) {
+        std::cerr << "vantrel-sim: client " << id_ << " does not read what it is sent; closing it\n";
+        end();
+    }
+}
+
+void Session::onWritable() { flush(); }
+
+void Session::flush() {
+    while (!ended_ && hasQueuedOutput()) {
+        const ssize_t sent = ::send(socket_.fd(), outbox_.data() + outboxStart_, outbox_.size() - outboxStart_,
+                                    MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (sent > 0) {
+            outboxStart_ += static_cast<std::size_t>(sent);
+        } else if (sent < 0 && errno == EINTR) {
+            continue;
+        } else if (sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            break;
+        } else {
+            ended_ = true;
+        }
+    }
+    if (!hasQueuedOutput()) {
+        outbox_.clear();
+        outboxStart_ = 0;
+    } else if (outboxStart_ > outbox_.size() / 2) {
+        outbox_.erase(outbox_.begin(), outbox_.begin() + static_cast<std::ptrdiff_t>(outboxStart_));
+        outboxStart_ = 0;
     }
 }
 
@@ -166,7 +195,8 @@ void Session::dispatchPacket(const Packet& packet) {
         case PacketType::RequestDataOnSimObjectType: return onRequestDataByType(packet);
         case PacketType::SetDataOnSimObject: return onSetData(packet);
         case PacketType::TransmitClientEvent: return onTransmitEvent(packet);
-        case PacketType::AICreateNonATCAircraft: return onCreate(packet);
+        case PacketType::AICreateNonATCAircraft: return onCreate(packet, kCreateLayout);
+        case PacketType::AICreateNonATCAircraftEx1: return onCreate(packet, kCreateEx1Layout);
         case PacketType::AIReleaseControl: return onReleaseControl(packet);
         case PacketType::AIRemoveObject: return onRemove(packet);
         case PacketType::AISetAircraftFlightPlan: return onSetFlightPlan(packet);
@@ -185,7 +215,7 @@ void Session::onOpen(const Packet& packet) {
         return;
     }
     protocol_ = version;
-    name_ = in.text(16, wire::kNameFieldSize);
+    name_ = lf_text(in, 16, wire::kNameFieldSize);
     send(records::open(protocol_, simulator_.identity.applicationName, simulator_.identity.applicationVersion,
                        clientVersion));
 }
@@ -389,21 +419,25 @@ void Session::onTransmitEvent(const Packet& packet) {
     applyEvent(*object, mapped->second, in.u32(24));
 }
 
-void Session::onCreate(const Packet& packet) {
+void Session::onCreate(const Packet& packet, const CreateLayout& layout) {
     const wire::Reader& in = packet.reader;
     World& world = simulator_.world;
     SimObject object;
-    object.title = in.text(16, wire::kNameFieldSize);
-    object.atcId = in.text(272, wire::kTailNumberFieldSize);
-    object.latitudeDeg = in.f64(284);
-    object.longitudeDeg = in.f64(292);
-    object.altitudeFt = in.f64(300);
-    object.pitchRad = in.f64(308) * kRadPerDeg;
-    object.bankRad = in.f64(316) * kRadPerDeg;
-    object.headingRad = in.f64(324) * kRadPerDeg;
-    const bool onGround = in.u32(332) != 0;
-    const std::uint32_t airspeedKt = in.u32(336);
-    const std::uint32_t requestId = in.u32(340);
+    object.title = lf_text(in, 16, wire::kNameFieldSize);
+    if (layout.liveryOffset != 0) {
+        object.livery = lf_text(in, layout.liveryOffset, wire::kNameFieldSize);
+    }
+    object.atcId = lf_text(in, layout.tailNumberOffset, wire::kTailNumberFieldSize);
+    const std::size_t position = layout.positionOffset;
+    object.latitudeDeg = in.f64(position);
+    object.longitudeDeg = in.f64(position + 8);
+    object.altitudeFt = in.f64(position + 16);
+    object.pitchRad = in.f64(position + 24) * kRadPerDeg;
+    object.bankRad = in.f64(position + 32) * kRadPerDeg;
+    object.headingRad = in.f64(position + 40) * kRadPerDeg;
+    const bool onGround = in.u32(position + 48) != 0;
+    const std::uint32_t airspeedKt = in.u32(position + 52);
+    const std::uint32_t requestId = in.u32(layout.requestIdOffset);
     if (!world.canCreate(object.title)) {
         sendException(Exception::CreateObjectFailed, packet.sendId, 1);
         return;
@@ -452,19 +486,21 @@ void Session::onSetFlightPlan(const Packet& packet) {
     if (object == nullptr) {
         return;
     }
-    // The path may be given with or without its ".pln".
+    // The path may be given with or without its ".pln". The file is opened
+    // by the path's bytes as they came; what the state shows is UTF-8.
     const std::string path = packet.reader.text(20, wire::kPathFieldSize);
     std::string foundPath = path;
-    std::string text;
-    if (!lf_readFile(foundPath, text)) {
+    std::optional<std::string> text = readFlightPlanFile(foundPath);
+    if (!text) {
         foundPath = path + ".pln";
-        if (!lf_readFile(foundPath, text)) {
-            sendException(Exception::LoadFlightplanFailed, packet.sendId, 2);
-            return;
-        }
+        text = readFlightPlanFile(foundPath);
     }
-    object->flightPlanPath = foundPath;
-    object->flightPlan = std::move(text);
+    if (!text) {
+        sendException(Exception::LoadFlightplanFailed, packet.sendId, 2);
+        return;
+    }
+    object->flightPlanPath = clientTextToUtf8(foundPath);
+    object->flightPlan = clientTextToUtf8(*text);
 }
 
 std::vector<std::byte> Session::encodeData(const Definition& definition, const SimObject& object) const {

@@ -17,6 +17,14 @@ namespace sim {
 
 class Simulator;
 
+// Where the fields of a create call lie; the older call has no livery name.
+struct CreateLayout {
+    std::size_t liveryOffset;  // 0: none
+    std::size_t tailNumberOffset;
+    std::size_t positionOffset;
+    std::size_t requestIdOffset;
+};
+
 class Session {
 public:
     Session(std::uint32_t id, platform::net::TcpSocket socket, Simulator& simulator);
@@ -30,6 +38,10 @@ public:
 
     // Reads what has arrived and handles every whole packet.
     void onReadable();
+    // Records wait here while the client's socket takes no more.
+    bool hasQueuedOutput() const { return outbox_.size() > outboxStart_; }
+    // Sends what the socket takes now of the queued records.
+    void onWritable();
     // The frame event and the data of the requests that fall due.
     void onFrame(bool secondPassed);
 
@@ -68,7 +80,10 @@ private:
         platform::simconnect::wire::Reader reader;
     };
 
+    // Queues the record and sends what the socket takes without waiting. A
+    // client that lets more than the cap pile up is dropped.
     void send(const std::vector<std::byte>& record);
+    void flush();
     void handle(std::span<const std::byte> message);
     void dispatchPacket(const Packet& packet);
     void onOpen(const Packet& packet);
@@ -81,7 +96,7 @@ private:
     void onRequestDataByType(const Packet& packet);
     void onSetData(const Packet& packet);
     void onTransmitEvent(const Packet& packet);
-    void onCreate(const Packet& packet);
+    void onCreate(const Packet& packet, const CreateLayout& layout);
     void onReleaseControl(const Packet& packet);
     void onRemove(const Packet& packet);
     void onSetFlightPlan(const Packet& packet);
@@ -98,6 +113,8 @@ private:
     Simulator& simulator_;
     platform::simconnect::wire::Framer framer_{platform::simconnect::wire::kClientHeaderSize};
     bool ended_ = false;
+    std::vector<std::byte> outbox_;
+    std::size_t outboxStart_ = 0;  // first byte of outbox_ not yet sent
     std::uint32_t protocol_ = 0;
     std::string name_;
     std::map<std::uint32_t, Definition> definitions_;

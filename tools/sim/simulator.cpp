@@ -136,7 +136,9 @@ void Simulator::journalPacket(std::uint32_t session, std::span<const std::byte> 
         entry.hex += kDigits[std::to_integer<unsigned>(value) & 0xF];
     }
     journal_.push_back(std::move(entry));
-    if (journal_.size() > kJournalLimit) {
+    journalBytes_ += packet.size();
+    while (journal_.size() > kJournalLimit || journalBytes_ > kJournalByteLimit) {
+        journalBytes_ -= journal_.front().hex.size() / 2;
         journal_.pop_front();
     }
 }

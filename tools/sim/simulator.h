@@ -41,6 +41,8 @@ class Simulator {
 public:
     // The journal keeps this many of the latest packets.
     static constexpr std::size_t kJournalLimit = 100000;
+    // ... and no more than this many bytes of packets, the oldest going first.
+    static constexpr std::size_t kJournalByteLimit = 16 * 1024 * 1024;
 
     Simulator(World initialWorld, Identity simulatorIdentity);
     ~Simulator();
@@ -101,6 +103,7 @@ private:
     std::vector<PendingCreate> pendingCreates_;
     std::vector<std::uint32_t> pendingRemovals_;
     std::deque<JournalEntry> journal_;
+    std::size_t journalBytes_ = 0;  // packet bytes of the entries in journal_
     std::uint64_t journalNext_ = 0;
     std::map<std::uint32_t, std::deque<std::uint32_t>> injectedFailures_;
     double elapsedS_ = 0.0;

@@ -35,6 +35,7 @@ struct SimObject {
     bool isUser = false;
     std::uint32_t ownerSession = 0;  // the client that created it; 0 for the scenario's aircraft
     std::string title;
+    std::string livery;  // the livery name of a create that gives one
     std::string atcId;
     std::string atcModel;
     double latitudeDeg = 0.0;
