@@ -51,6 +51,17 @@ protected:
     }
     const fs::path& userFolder() const { return userFolder_.path(); }
 
+    // The start ends with error 150, asking the user for the packages folder.
+    static void expectPackagesFolderAsked() {
+        try {
+            initProgram();
+            FAIL() << "no error";
+        } catch (const qrx::UserErrorException& error) {
+            EXPECT_STREQ(error.what(),
+                         "150: No install path detected, type full path to your Community folder above, and press Enter");
+        }
+    }
+
     test::HttpServer server;
 
 private:
@@ -106,13 +117,7 @@ TEST_F(StartUp, ARestartSkipsTheUpdaterAndTheDatabaseAndFindsRealTrafficOnThisPc
 
 TEST_F(StartUp, WithoutAPackagesFolderTheUserMustTypeOne) {
     writeEntries({{"MSFS_INSTALL_PATH", ""}});
-    try {
-        initProgram();
-        FAIL() << "no error";
-    } catch (const qrx::UserErrorException& error) {
-        EXPECT_STREQ(error.what(),
-                     "150: No install path detected, type full path to your Community folder above, and press Enter");
-    }
+    expectPackagesFolderAsked();
 }
 
 // UserCfg.opt names a packages folder that the file system cannot look up
@@ -125,13 +130,7 @@ TEST_F(StartUp, AnUnusablePackagesPathInUserCfgAlsoAsksForOne) {
     fs::create_directories(userCfg.parent_path());
     const std::string packages = (userFolder() / std::string(256, 'x') / "Packages").string();
     test::writeBytes(userCfg, "InstalledPackagesPath \"" + packages + "\"\n");
-    try {
-        initProgram();
-        FAIL() << "no error";
-    } catch (const qrx::UserErrorException& error) {
-        EXPECT_STREQ(error.what(),
-                     "150: No install path detected, type full path to your Community folder above, and press Enter");
-    }
+    expectPackagesFolderAsked();
     EXPECT_THAT(log.lines(), Contains(testing::StartsWith("Cannot look up '" + packages + "': ")));
 }
 

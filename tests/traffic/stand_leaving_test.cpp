@@ -32,9 +32,14 @@ protected:
     // A B738 (half span 17.9 m) parked on the first stand, facing east
     // along it.
     static LiveAc& parkedAircraft(GroundPhase previous = GroundPhase::Taxi) {
+        return parkedAircraftWithLaterReport({.tick = 3500, .altFt = 0.0, .groundSpeedKt = 0.0, .unmoved = true},
+                                             previous);
+    }
+
+    // The same aircraft with its second report given.
+    static LiveAc& parkedAircraftWithLaterReport(const test::BlockSpec& laterReport, GroundPhase previous) {
         LiveAc& aircraft = makeActiveAircraft({.registration = "PH-BXA", .altFt = 0.0},
-                                              {{.altFt = 0.0, .groundSpeedKt = 0.0, .unmoved = true},
-                                               {.tick = 3500, .altFt = 0.0, .groundSpeedKt = 0.0, .unmoved = true}});
+                                              {{.altFt = 0.0, .groundSpeedKt = 0.0, .unmoved = true}, laterReport});
         aircraft.groundPhase = GroundPhase::Parked;
         aircraft.previousGroundPhase = previous;
         aircraft.standId = 1;
@@ -186,18 +191,10 @@ TEST_F(StandLeaving, APushbackKeepsItsHeadingUntilItsRecordedTurn) {
         liveAircraft.clear();
         tickCounter = 3000;
         const GeoPosition behindStand = gf_destinationPoint({47.0, 8.0}, 3.0 * std::numbers::pi / 2.0, 60.0 * kFeetPerMetre);
-        LiveAc& aircraft = makeActiveAircraft(
-            {.registration = "PH-BXA", .altFt = 0.0},
-            {{.altFt = 0.0, .groundSpeedKt = 0.0, .unmoved = true},
-             {.latDeg = behindStand.latDeg, .lonDeg = behindStand.lonDeg, .tick = 3500, .altFt = 0.0, .groundSpeedKt = 3.0}});
-        aircraft.groundPhase = GroundPhase::Parked;
-        aircraft.previousGroundPhase = GroundPhase::Parked;
+        LiveAc& aircraft = parkedAircraftWithLaterReport(
+            {.latDeg = behindStand.latDeg, .lonDeg = behindStand.lonDeg, .tick = 3500, .altFt = 0.0, .groundSpeedKt = 3.0},
+            GroundPhase::Parked);
         aircraft.leavingStand = true;
-        aircraft.standId = 1;
-        aircraft.standLatDeg = 47.0;
-        aircraft.standLonDeg = 8.0;
-        aircraft.standHeadingRad = std::numbers::pi / 2.0;
-        aircraft.position.headingRad = std::numbers::pi / 2.0;
 
         bool pushing = false;
         bool halfwayReached = false;
