@@ -17,7 +17,6 @@
 
 namespace {
 
-constexpr double kNmPerMetre = 0.0005399568034557236;
 constexpr int kDuplicateStandCode = 94;
 // Room for the stand ids of a large airport.
 constexpr std::size_t kStandIdsReserved = 512;

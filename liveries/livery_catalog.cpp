@@ -134,7 +134,10 @@ void buildModelTitleMaps() {
     }
     std::sort(all.begin(), all.end(), [](const ModelTitle& a, const ModelTitle& b) { return a.model < b.model; });
 
-    auto& [paxMap, cargoMap] = liveryCatalog.byModelPaxCargo;
+    // Plain references, not a structured binding: the lambda below captures
+    // them, which not every compiler allows for bindings.
+    CodeMap<TitleViews>& paxMap = liveryCatalog.byModelPaxCargo[0];
+    CodeMap<TitleViews>& cargoMap = liveryCatalog.byModelPaxCargo[1];
     TitleViews pax;
     TitleViews cargo;
     pax.reserve(kModelTitlesReserve);

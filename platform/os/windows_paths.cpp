@@ -24,7 +24,8 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 bool containsIgnoringCase(std::string_view text, std::string_view part) {
-    return !std::ranges::search(text, part, [](char x, char y) { return lf_upper(x) == lf_upper(y); }).empty() ||
+    return std::search(text.begin(), text.end(), part.begin(), part.end(),
+                       [](char x, char y) { return lf_upper(x) == lf_upper(y); }) != text.end() ||
            part.empty();
 }
 

@@ -1,0 +1,28 @@
+// The traffic reader on one UDP datagram of the traffic port: the user
+// aircraft and the feed set up as in a run, so that records are read to
+// the end and queued.
+
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+
+#include "core/settings.h"
+#include "fuzz/support/fuzz_input.h"
+#include "run/adding_stack.h"
+#include "run/feed_readers.h"
+#include "run/traffic_reader.h"
+
+extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
+    gf_resetFeedState();
+    gf_setAcceptingFeed(true);
+    trafficRadiusNm = 40.0;
+    TrafficReader::referencePosition = GeoPosition{47.45, 8.56};
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    trafficReader.processDatagram(fuzz::asText(data, size));
+    const std::lock_guard lock(feedMutex);
+    addingStack.clear();
+    return 0;
+}
