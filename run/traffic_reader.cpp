@@ -20,6 +20,8 @@
 namespace {
 
 constexpr std::size_t kReservedFields = 64;
+// Datagrams of vehicles on the ground carry this mark and are skipped.
+constexpr std::string_view kVehicleMark = " VEH";
 constexpr std::size_t kMaxRegistrationLength = 12;
 // Ids up to this one belong to static parked aircraft.
 constexpr std::uint32_t kHighestStaticAircraftId = 10000;
@@ -138,19 +140,22 @@ TrafficReader::TrafficReader() { fields.reserve(kReservedFields); }
 std::string nullToEmpty(std::string_view text) { return text == "null" ? std::string{} : std::string{text}; }
 
 void TrafficReader::processDatagram(std::string_view datagram) {
-    if (datagram.find(" VEH") != std::string_view::npos) {
-        return;
-    }
-    datagram_ = datagram;
+    // One pass over the datagram both splits it and looks for the vehicle
+    // mark, which may stand anywhere in it.
     fields.clear();
-    for (std::size_t start = 0;;) {
-        const std::size_t comma = datagram.find(',', start);
-        fields.push_back(datagram.substr(start, comma - start));
-        if (comma == std::string_view::npos) {
-            break;
+    const char* const text = datagram.data();
+    const std::size_t size = datagram.size();
+    std::size_t start = 0;
+    for (std::size_t at = 0; at < size; ++at) {
+        if (text[at] == ',') {
+            fields.emplace_back(text + start, at - start);
+            start = at + 1;
+        } else if (text[at] == ' ' && datagram.substr(at, kVehicleMark.size()) == kVehicleMark) {
+            return;
         }
-        start = comma + 1;
     }
+    fields.emplace_back(text + start, size - start);
+    datagram_ = datagram;
     processLineSub();
 }
 

@@ -13,6 +13,7 @@
 #include "simlink/sim_client.h"
 #include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"
+#include "traffic/active_live_count.h"
 #include "traffic/aircraft_commands.h"
 #include "traffic/aircraft_labels.h"
 #include "traffic/removal.h"
@@ -234,5 +235,5 @@ void activateLiveAc(LiveAc& aircraft) {
     } else {
         lf_activateOnGround(aircraft);
     }
-    aircraft.simState = SimState::Active;
+    gf_setSimState(aircraft, SimState::Active);
 }

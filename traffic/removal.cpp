@@ -12,6 +12,7 @@
 #include "run/main_loop.h"
 #include "simlink/flight_plans.h"
 #include "simlink/sim_commands.h"
+#include "traffic/active_live_count.h"
 #include "traffic/aircraft_labels.h"
 #include "traffic/stand_search.h"
 #include "traffic/stream_geometry.h"
@@ -76,7 +77,7 @@ void lf_remove(Record& aircraft) {
         lf_clearStandMark(aircraft.standId);
     }
     const bool removalQueued = aircraft.simState == SimState::LiveryRespawn;
-    aircraft.simState = SimState::RemovingFromSim;
+    gf_setSimState(aircraft, SimState::RemovingFromSim);
     if (live && lf_forgetLookedUpObject(aircraft.objectId) && !CALLSIGN_2_OBJECTID.value.empty()) {
         CALLSIGN_2_OBJECTID.value = "";
         gf_setTbText(CALLSIGN_2_OBJECTID);
@@ -143,7 +144,7 @@ void onObjectRemoved(std::uint32_t objectId) {
                                    [&](const LiveAc& aircraft) { return aircraft.objectId == objectId; });
     if (live != liveAircraft.end()) {
         if (live->simState == SimState::LiveryRespawn) {
-            live->simState = SimState::Buffer;
+            gf_setSimState(*live, SimState::Buffer);
             live->throttleIndex = 5;
             live->flapsIndex = 4;
             live->objectId = 0;
@@ -169,7 +170,7 @@ void onObjectRemoved(std::uint32_t objectId) {
 void liveryRespawn(LiveAc& aircraft) {
     try {
         lf_placeRespawnBlock(aircraft);
-        aircraft.simState = SimState::LiveryRespawn;
+        gf_setSimState(aircraft, SimState::LiveryRespawn);
         aircraft.respawnHeadingRad = aircraft.position.headingRad;
         if (lf_forgetLookedUpObject(aircraft.objectId)) {
             // The new object is looked up again by its callsign.

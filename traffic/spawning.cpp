@@ -16,6 +16,7 @@
 #include "liveries/aircraft_livery.h"
 #include "run/main_loop.h"
 #include "simlink/user_aircraft.h"
+#include "traffic/active_live_count.h"
 #include "traffic/aircraft_labels.h"
 #include "traffic/ground_spawn_stand.h"
 #include "traffic/identity_changes.h"
@@ -80,9 +81,7 @@ bool lf_isGhost(const std::string& callsign) {
 }
 
 std::size_t lf_countLiveAircraftInSim() {
-    const auto active = std::count_if(liveAircraft.begin(), liveAircraft.end(),
-                                      [](const LiveAc& aircraft) { return aircraft.simState == SimState::Active; });
-    return static_cast<std::size_t>(active) + creationList.size() + liveCreateQueue.size();
+    return gf_countActiveLiveAircraft() + creationList.size() + liveCreateQueue.size();
 }
 
 // The registration's record knows the aircraft better than the feed.
@@ -359,7 +358,7 @@ void spawnLiveAc(LiveAc& aircraft) {
     coupledCheckQueue.push_back(aircraft.identity.aircraftId);
     lf_setFirstPosition(aircraft);
     aircraft.heldForUser = false;
-    aircraft.simState = SimState::Adding2Sim;
+    gf_setSimState(aircraft, SimState::Adding2Sim);
     creationList.push_back(aircraft.identity.aircraftId);
     if (!gf_hasGhostSuffix(aircraft.identity.strings.callsign)) {
         checkGhost(aircraft.identity.strings.callsign);

@@ -16,6 +16,7 @@
 #include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"
 #include "simlink/user_aircraft.h"
+#include "traffic/active_live_count.h"
 #include "traffic/aircraft_labels.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/position_update.h"
@@ -50,8 +51,11 @@ bool lf_isDue(std::int32_t periodTicks) { return tickCounter.load() % periodTick
 // (also those flagged while another aircraft was updated) and hands this
 // tick's positions to the simulator link.
 void updateAllLiveAc() {
-    for (LiveAc& aircraft : liveAircraft) {
-        updateLiveAc(aircraft);
+    {
+        const ActiveLiveCountKeeper activeCount;
+        for (LiveAc& aircraft : liveAircraft) {
+            updateLiveAc(aircraft);
+        }
     }
     std::erase_if(liveAircraft, [](const LiveAc& aircraft) { return aircraft.eraseBuffered || aircraft.eraseRemoved; });
 

@@ -107,6 +107,9 @@ TEST_F(TrafficDatagram, AFullRecordBecomesAReportPlayedThirtySecondsLater) {
 TEST_F(TrafficDatagram, EachCheckInItsOrder) {
     const DatagramCase cases[] = {
         {"vehicle", {{callsignField, "TUG VEH"}}, kNoParkAirport, "", kDropped},
+        {"vehicle mark ending the datagram", {{categoryField, "A3 VEH"}}, kNoParkAirport, "", kDropped},
+        {"vehicle mark cut off at the end", {{categoryField, "A3 VE"}}, kNoParkAirport, "", kQueued},
+        {"blank without the vehicle mark", {{callsignField, "SWR 12"}}, kNoParkAirport, "", kQueued},
         // Numbers follow the feed's grammar; nan, inf, a plus sign or a blank
         // in front make a field incorrect.
         {"timestamp unreadable", {{timestampField, "abc"}}, kNoParkAirport, lf_exception("timestamp:abc"), kDropped},

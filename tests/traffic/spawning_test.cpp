@@ -15,7 +15,9 @@
 #include "liveries/livery_catalog.h"
 #include "run/main_loop.h"
 #include "run/run_flags.h"
+#include "traffic/active_live_count.h"
 #include "traffic/livery_bookkeeping.h"
+#include "traffic/position_update.h"
 #include "traffic/spawning.h"
 #include "traffic/support/traffic_fixture.h"
 #include "traffic/tick_driver.h"
@@ -130,6 +132,33 @@ TEST_F(Spawning, AtTheMaximumTheFarthestActiveAircraftMakesWayForANearerNewcomer
     bufferedTickAt(farther, 2900);
     EXPECT_TRUE(farther.eraseBuffered);
     EXPECT_EQ(removalQueue.size(), 1U);
+}
+
+// Within one pass over the live aircraft the count against the limit
+// follows every state change made earlier in the same pass.
+TEST_F(Spawning, AnAircraftRemovedEarlierInTheSamePassMakesRoomForANewcomer) {
+    placeUser({.latitudeDeg = 47.0, .longitudeDeg = 8.0}, true);
+    MAX_LIVE_SEL.value = 10;
+    for (std::uint32_t index = 0; index < 10; ++index) {
+        LiveAc& active = makeAircraft({.id = 30000 + index, .callsign = "ACT" + std::to_string(index)});
+        active.simState = SimState::Active;
+        active.objectId = 100 + index;
+        active.position.latitudeDeg = 47.0;
+        active.position.longitudeDeg = 8.1 + 0.01 * index;
+    }
+    liveAircraft.front().reports.clear();  // its own update removes it
+    makeAircraft({.id = 20001, .callsign = "NEAR1", .lonDeg = 8.05}, 2);
+    tickCounter = 2900;
+    {
+        const ActiveLiveCountKeeper activeCount;
+        for (LiveAc& aircraft : liveAircraft) {
+            updateLiveAc(aircraft);
+        }
+    }
+    EXPECT_TRUE(spawned(*gf_findLiveAircraft(20001)));
+    EXPECT_EQ(gf_findLiveAircraft(30000)->simState, SimState::RemovingFromSim);
+    EXPECT_EQ(gf_findLiveAircraft(30009)->simState, SimState::Active);
+    EXPECT_EQ(removalQueue, std::deque<std::uint32_t>{100});
 }
 
 TEST_F(Spawning, ABacklogOfLiveCreationsHoldsNewcomersBack) {
