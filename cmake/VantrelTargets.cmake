@@ -2,10 +2,17 @@
 # Builds every .cpp below the calling folder, but for the program's main.cpp,
 # into the static library vantrel_<folder>. Headers are included from the
 # repository root ("core/log.h"), so every library exposes that root.
+# A folder named win32 holds sources for Windows only, one named fltk
+# sources for Linux only (the window layer's two display backends).
 function(vantrel_library folder)
   cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+  if(WIN32)
+    list(FILTER sources EXCLUDE REGEX "/fltk/")
+  else()
+    list(FILTER sources EXCLUDE REGEX "/win32/")
+  endif()
   if(NOT sources)
     return()
   endif()
