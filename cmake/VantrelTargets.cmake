@@ -1,18 +1,13 @@
 # vantrel_library(<folder> [DEPENDS <targets>...])
-# Builds every .cpp below the calling folder, but for the program's main.cpp,
-# into the static library vantrel_<folder>. Headers are included from the
-# repository root ("core/log.h"), so every library exposes that root.
-# A folder named win32 holds sources for Windows only, one named fltk
-# sources for Linux only (the window layer's two display backends).
+# Builds every .cpp below the calling folder, but for the program's main.cpp
+# and the files of the other operating system, into the static library
+# vantrel_<folder>. Headers are included from the repository root
+# ("core/log.h"), so every library exposes that root.
 function(vantrel_library folder)
   cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
-  if(WIN32)
-    list(FILTER sources EXCLUDE REGEX "/fltk/")
-  else()
-    list(FILTER sources EXCLUDE REGEX "/win32/")
-  endif()
+  vantrel_keep_this_system(sources)
   if(NOT sources)
     return()
   endif()
@@ -20,6 +15,19 @@ function(vantrel_library folder)
   target_include_directories(vantrel_${folder} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(vantrel_${folder} PUBLIC vantrel_third_party ${ARG_DEPENDS})
   set_property(GLOBAL APPEND PROPERTY VANTREL_LIBRARIES vantrel_${folder})
+endfunction()
+
+# vantrel_keep_this_system(<list variable>)
+# Drops the sources of the other operating system from the list: files
+# named *_windows.cpp and the folder win32/ are built for Windows only,
+# files named *_posix.cpp and the folder fltk/ (FLTK on X) everywhere else.
+function(vantrel_keep_this_system variable)
+  if(WIN32)
+    list(FILTER ${variable} EXCLUDE REGEX "(_posix\\.cpp|/fltk/[^/]*\\.cpp)$")
+  else()
+    list(FILTER ${variable} EXCLUDE REGEX "(_windows\\.cpp|/win32/[^/]*\\.cpp)$")
+  endif()
+  set(${variable} ${${variable}} PARENT_SCOPE)
 endfunction()
 
 # vantrel_tests(<folder>)
