@@ -161,7 +161,7 @@ TEST_F(WindowWin32Test, RealWindowShowsTheProgramsControlsAndPaint) {
 
     const auto shot = screenshotOf(kClass, kTitle);
     ASSERT_TRUE(shot);
-    ASSERT_TRUE(vantrel::test::writePng(VANTREL_BINARY_DIR "/main_window_screenshot.png", shot->width, shot->height,
+    ASSERT_TRUE(vantrel::test::writePng(VANTREL_BINARY_DIR "/window_win32_screenshot.png", shot->width, shot->height,
                                         shot->rgb));
     EXPECT_EQ(shot->pixel(860, 200), 0x99CCFFU);  // the panel
     EXPECT_EQ(shot->pixel(870, 470), 0x32CD32U);  // the message line

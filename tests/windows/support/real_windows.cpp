@@ -99,12 +99,10 @@ std::optional<Screenshot> screenshotOf(std::u16string_view className, std::u16st
     Screenshot shot;
     shot.width = client.right;
     shot.height = client.bottom;
-    // The screen's pixels where the client area is, so the controls are
-    // in the picture as the user sees them.
-    POINT origin{0, 0};
-    ClientToScreen(hwnd, &origin);
-    const HDC screen = GetDC(nullptr);
-    const HDC memory = CreateCompatibleDC(screen);
+    // The window's own pixels, so the picture does not depend on where it
+    // is on the screen; the controls are drawn into the same surface.
+    const HDC windowDc = GetDC(hwnd);
+    const HDC memory = CreateCompatibleDC(windowDc);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = shot.width;
@@ -113,10 +111,10 @@ std::optional<Screenshot> screenshotOf(std::u16string_view className, std::u16st
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    const HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HBITMAP bitmap = CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     const HGDIOBJ previous = SelectObject(memory, bitmap);
     const bool copied =
-        bits != nullptr && BitBlt(memory, 0, 0, shot.width, shot.height, screen, origin.x, origin.y, SRCCOPY) != FALSE;
+        bits != nullptr && BitBlt(memory, 0, 0, shot.width, shot.height, windowDc, 0, 0, SRCCOPY) != FALSE;
     GdiFlush();
     if (copied) {
         const auto* bgrx = static_cast<const std::uint8_t*>(bits);
@@ -129,7 +127,7 @@ std::optional<Screenshot> screenshotOf(std::u16string_view className, std::u16st
     SelectObject(memory, previous);
     DeleteObject(bitmap);
     DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    ReleaseDC(hwnd, windowDc);
     return copied ? std::optional(shot) : std::nullopt;
 }
 
