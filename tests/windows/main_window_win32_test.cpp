@@ -48,9 +48,10 @@ TEST_F(MainWindowOnWindows, EveryControlIsARealControlWithItsTextAndStateAndTheW
     for (std::size_t i = 0; i < bindings.size(); ++i) {
         const auto layer = platform::window::inspectWindow(bindings[i]->window);
         ASSERT_TRUE(layer);
-        const RealControl& shown = real->controls[i];
         SCOPED_TRACE(testing::Message() << "control 0x" << std::hex << layer->id);
-        EXPECT_EQ(shown.id, layer->id);
+        const RealControl* found = real->control(layer->id);
+        ASSERT_NE(found, nullptr);
+        const RealControl& shown = *found;
         EXPECT_EQ(lf_lowerCase(shown.className), lf_lowerCase(layer->className));
         EXPECT_EQ(shown.text, layer->text);
         EXPECT_EQ(shown.enabled, layer->enabled);

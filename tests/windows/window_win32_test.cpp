@@ -110,15 +110,6 @@ protected:
         pumpPending();
     }
 
-    static const RealControl* controlById(const std::vector<RealControl>& controls, int id) {
-        for (const RealControl& control : controls) {
-            if (control.id == id) {
-                return &control;
-            }
-        }
-        return nullptr;
-    }
-
     HWND checkBox_ = nullptr;
     HWND combo_ = nullptr;
     HWND edit_ = nullptr;
@@ -142,10 +133,10 @@ TEST_F(WindowWin32Test, RealWindowShowsTheProgramsControlsAndPaint) {
     }
     EXPECT_EQ(classes, (std::vector<std::u16string>{u"Button", u"ComboBox", u"Edit", u"Button"}));
 
-    const RealControl* checkBox = controlById(real->controls, kCheckBoxId);
-    const RealControl* combo = controlById(real->controls, kComboId);
-    const RealControl* edit = controlById(real->controls, kEditId);
-    const RealControl* button = controlById(real->controls, kButtonId);
+    const RealControl* checkBox = real->control(kCheckBoxId);
+    const RealControl* combo = real->control(kComboId);
+    const RealControl* edit = real->control(kEditId);
+    const RealControl* button = real->control(kButtonId);
     ASSERT_TRUE(checkBox && combo && edit && button);
     EXPECT_TRUE(checkBox->checked);
     EXPECT_EQ((std::vector{checkBox->left, checkBox->top, checkBox->right, checkBox->bottom}),
@@ -202,8 +193,9 @@ TEST_F(WindowWin32Test, UsersInputOnTheRealControlsReachesTheProgram) {
     pumpPending();
     const auto real = findRealWindow(kClass, kTitle);
     ASSERT_TRUE(real);
-    EXPECT_EQ(controlById(real->controls, kComboId)->selection, -1);
-    EXPECT_FALSE(controlById(real->controls, kCheckBoxId)->checked);
+    ASSERT_TRUE(real->control(kComboId) && real->control(kCheckBoxId));
+    EXPECT_EQ(real->control(kComboId)->selection, -1);
+    EXPECT_FALSE(real->control(kCheckBoxId)->checked);
 }
 
 TEST_F(WindowWin32Test, MovesGoBothWaysAndTopmostAndDestroyingReachTheRealWindow) {
@@ -225,7 +217,8 @@ TEST_F(WindowWin32Test, MovesGoBothWaysAndTopmostAndDestroyingReachTheRealWindow
     pumpPending();
     real = findRealWindow(kClass, kTitle);
     ASSERT_TRUE(real);
-    EXPECT_FALSE(controlById(real->controls, kEditId)->visible);
+    ASSERT_NE(real->control(kEditId), nullptr);
+    EXPECT_FALSE(real->control(kEditId)->visible);
 
     DestroyWindow(window_);
     window_ = nullptr;

@@ -82,6 +82,15 @@ std::optional<RealWindow> findRealWindow(std::u16string_view className, std::u16
     return window;
 }
 
+const RealControl* RealWindow::control(int id) const {
+    for (const RealControl& candidate : controls) {
+        if (candidate.id == id) {
+            return &candidate;
+        }
+    }
+    return nullptr;
+}
+
 std::uint32_t Screenshot::pixel(int x, int y) const {
     const auto offset = static_cast<std::size_t>((y * width + x) * 3);
     return (std::uint32_t{rgb[offset]} << 16U) | (std::uint32_t{rgb[offset + 1]} << 8U) | rgb[offset + 2];

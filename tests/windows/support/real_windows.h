@@ -35,6 +35,9 @@ struct RealWindow {
     bool visible = false;
     bool topmost = false;
     std::vector<RealControl> controls;  // in the order of EnumChildWindows
+
+    // The control with this id; null when there is none.
+    const RealControl* control(int id) const;
 };
 
 std::optional<RealWindow> findRealWindow(std::u16string_view className, std::u16string_view title);
