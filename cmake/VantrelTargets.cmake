@@ -40,7 +40,19 @@ function(vantrel_tests folder)
   set(dir ${PROJECT_SOURCE_DIR}/tests/${folder})
   file(GLOB all CONFIGURE_DEPENDS ${dir}/*_test.cpp)
   file(GLOB ports CONFIGURE_DEPENDS ${dir}/*_ports_test.cpp)
+  file(GLOB folder_support CONFIGURE_DEPENDS ${dir}/support/*.cpp ${dir}/support/*.h)
+  set(folder_support_all ${folder_support})
   file(GLOB support CONFIGURE_DEPENDS ${dir}/support/*.cpp ${PROJECT_SOURCE_DIR}/tests/support/*.cpp)
+  if(WIN32)
+    vantrel_drop_linux_only(all)
+    vantrel_drop_linux_only(ports)
+    vantrel_drop_linux_only(support)
+    vantrel_drop_linux_only(folder_support)
+    # A folder whose own fixtures need Linux-only pieces has no Windows suite.
+    if(NOT "${folder_support}" STREQUAL "${folder_support_all}")
+      return()
+    endif()
+  endif()
   set(plain ${all})
   if(ports)
     list(REMOVE_ITEM plain ${ports})
@@ -53,20 +65,48 @@ function(vantrel_tests folder)
   endif()
 endfunction()
 
+# vantrel_drop_linux_only(<list variable>)
+# The Windows build's tests leave out the sources that need what only the
+# Linux build has: POSIX processes, signals and descriptors, FLTK and X, and
+# the fixtures built on them (child processes, the stand-in simulator and
+# RealTraffic peer as Linux programs).
+function(vantrel_drop_linux_only variable)
+  set(kept)
+  foreach(source IN LISTS ${variable})
+    file(STRINGS ${source} linux_only REGEX
+      "#include [<\"](sys/|unistd\\.h|poll\\.h|csignal|spawn\\.h|FL/|X11/|fixed_ports/|support/(child_process|rt_peer|stand_in_sim)\\.h)")
+    get_filename_component(name ${source} NAME)
+    if(NOT linux_only AND NOT name MATCHES "^(child_process|rt_peer|stand_in_sim|machine_lock)\\.cpp$")
+      list(APPEND kept ${source})
+    endif()
+  endforeach()
+  set(${variable} "${kept}" PARENT_SCOPE)
+endfunction()
+
 function(lf_vantrel_test_executable name sources support lock)
   add_executable(${name} ${sources} ${support})
   target_link_libraries(${name} PRIVATE vantrel_all GTest::gtest_main GTest::gmock)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  # Under Wine this machine's folders are seen on drive Z:.
+  set(root "")
+  if(WIN32 AND CMAKE_CROSSCOMPILING)
+    set(root "Z:")
+  endif()
   target_compile_definitions(${name} PRIVATE
-    VANTREL_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
-    VANTREL_BINARY_DIR="${PROJECT_BINARY_DIR}"
-    VANTREL_FIXTURES_DIR="${PROJECT_SOURCE_DIR}/../shared/fixtures/real")
+    VANTREL_SOURCE_DIR="${root}${PROJECT_SOURCE_DIR}"
+    VANTREL_BINARY_DIR="${root}${PROJECT_BINARY_DIR}"
+    VANTREL_FIXTURES_DIR="${root}${PROJECT_SOURCE_DIR}/../shared/fixtures/real")
   set(properties TIMEOUT 300)
   if(lock)
     list(APPEND properties RESOURCE_LOCK ${lock})
     target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/fixed_ports/machine_lock.cpp)
   endif()
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+  # Under Wine a listing starts Wine (and the first one its prefix): slow.
+  set(discovery_timeout 5)
+  if(CMAKE_CROSSCOMPILING_EMULATOR)
+    set(discovery_timeout 120)
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT ${discovery_timeout}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR} PROPERTIES ${properties})
 endfunction()
 

@@ -5,7 +5,7 @@ IntParameter MainWindow::MAIN_WINDOW_Y{"MAIN_WINDOW_Y", 20, -30000, 30000};
 
 constinit std::atomic<HWND> MainWindow::hwnd{nullptr};
 
-constinit std::mutex MainWindow::messageMutex;
+std::mutex MainWindow::messageMutex;
 constinit std::string MainWindow::messageText;
 constinit std::string MainWindow::errorText;
 constinit std::atomic<std::int32_t> MainWindow::messageStamp{0};

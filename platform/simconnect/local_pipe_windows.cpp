@@ -11,8 +11,6 @@ constexpr wchar_t kPipeName[] = L"\\\\.\\pipe\\Microsoft Flight Simulator\\SimCo
 // How long a connect waits for a busy pipe to offer a free instance.
 constexpr DWORD kBusyPipeWaitMs = 1000;
 
-std::error_code lf_lastError() { return {static_cast<int>(::GetLastError()), std::system_category()}; }
-
 bool lf_isEndOfPipe(DWORD error) {
     return error == ERROR_BROKEN_PIPE || error == ERROR_PIPE_NOT_CONNECTED || error == ERROR_NO_DATA;
 }
