@@ -1,4 +1,8 @@
 # Every third-party library comes from Debian's packages (tools/install-deps).
+if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/DependenciesWindows.cmake)
+  return()
+endif()
 find_package(Threads REQUIRED)
 find_package(PkgConfig REQUIRED)
 find_package(fmt REQUIRED)

@@ -1,11 +1,13 @@
 # vantrel_library(<folder> [DEPENDS <targets>...])
-# Builds every .cpp below the calling folder, but for the program's main.cpp,
-# into the static library vantrel_<folder>. Headers are included from the
-# repository root ("core/log.h"), so every library exposes that root.
+# Builds every .cpp below the calling folder, but for the program's main.cpp
+# and the files of the other operating system, into the static library
+# vantrel_<folder>. Headers are included from the repository root
+# ("core/log.h"), so every library exposes that root.
 function(vantrel_library folder)
   cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+  vantrel_keep_this_system(sources)
   if(NOT sources)
     return()
   endif()
@@ -13,6 +15,19 @@ function(vantrel_library folder)
   target_include_directories(vantrel_${folder} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(vantrel_${folder} PUBLIC vantrel_third_party ${ARG_DEPENDS})
   set_property(GLOBAL APPEND PROPERTY VANTREL_LIBRARIES vantrel_${folder})
+endfunction()
+
+# vantrel_keep_this_system(<list variable>)
+# Drops the sources of the other operating system from the list: files
+# named *_windows.cpp and the folder win32/ are built for Windows only,
+# files named *_posix.cpp and the folder fltk/ (FLTK on X) everywhere else.
+function(vantrel_keep_this_system variable)
+  if(WIN32)
+    list(FILTER ${variable} EXCLUDE REGEX "(_posix\\.cpp|/fltk/[^/]*\\.cpp)$")
+  else()
+    list(FILTER ${variable} EXCLUDE REGEX "(_windows\\.cpp|/win32/[^/]*\\.cpp)$")
+  endif()
+  set(${variable} ${${variable}} PARENT_SCOPE)
 endfunction()
 
 # vantrel_tests(<folder>)
@@ -25,7 +40,19 @@ function(vantrel_tests folder)
   set(dir ${PROJECT_SOURCE_DIR}/tests/${folder})
   file(GLOB all CONFIGURE_DEPENDS ${dir}/*_test.cpp)
   file(GLOB ports CONFIGURE_DEPENDS ${dir}/*_ports_test.cpp)
+  file(GLOB folder_support CONFIGURE_DEPENDS ${dir}/support/*.cpp ${dir}/support/*.h)
+  set(folder_support_all ${folder_support})
   file(GLOB support CONFIGURE_DEPENDS ${dir}/support/*.cpp ${PROJECT_SOURCE_DIR}/tests/support/*.cpp)
+  if(WIN32)
+    vantrel_drop_linux_only(all)
+    vantrel_drop_linux_only(ports)
+    vantrel_drop_linux_only(support)
+    vantrel_drop_linux_only(folder_support)
+    # A folder whose own fixtures need Linux-only pieces has no Windows suite.
+    if(NOT "${folder_support}" STREQUAL "${folder_support_all}")
+      return()
+    endif()
+  endif()
   set(plain ${all})
   if(ports)
     list(REMOVE_ITEM plain ${ports})
@@ -38,6 +65,24 @@ function(vantrel_tests folder)
   endif()
 endfunction()
 
+# vantrel_drop_linux_only(<list variable>)
+# The Windows build's tests leave out the sources that need what only the
+# Linux build has: POSIX processes, signals and descriptors, FLTK and X, and
+# the fixtures built on them (child processes, the stand-in simulator and
+# RealTraffic peer as Linux programs).
+function(vantrel_drop_linux_only variable)
+  set(kept)
+  foreach(source IN LISTS ${variable})
+    file(STRINGS ${source} linux_only REGEX
+      "#include [<\"](sys/|unistd\\.h|poll\\.h|csignal|spawn\\.h|FL/|X11/|fixed_ports/|support/(child_process|rt_peer|stand_in_sim)\\.h)")
+    get_filename_component(name ${source} NAME)
+    if(NOT linux_only AND NOT name MATCHES "^(child_process|rt_peer|stand_in_sim|machine_lock)\\.cpp$")
+      list(APPEND kept ${source})
+    endif()
+  endforeach()
+  set(${variable} "${kept}" PARENT_SCOPE)
+endfunction()
+
 function(lf_vantrel_test_executable name sources support lock)
   add_executable(${name} ${sources} ${support})
   target_link_libraries(${name} PRIVATE vantrel_all GTest::gtest_main GTest::gmock)
@@ -46,16 +91,26 @@ function(lf_vantrel_test_executable name sources support lock)
   # from the build: building one test program builds what it may start.
   add_dependencies(${name} vantrel vantrel-sim rt-peer vantrel-encrypt vantrel_encrypted_data)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  # Under Wine this machine's folders are seen on drive Z:.
+  set(root "")
+  if(WIN32 AND CMAKE_CROSSCOMPILING)
+    set(root "Z:")
+  endif()
   target_compile_definitions(${name} PRIVATE
-    VANTREL_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
-    VANTREL_BINARY_DIR="${PROJECT_BINARY_DIR}"
-    VANTREL_FIXTURES_DIR="${PROJECT_SOURCE_DIR}/../shared/fixtures/real")
+    VANTREL_SOURCE_DIR="${root}${PROJECT_SOURCE_DIR}"
+    VANTREL_BINARY_DIR="${root}${PROJECT_BINARY_DIR}"
+    VANTREL_FIXTURES_DIR="${root}${PROJECT_SOURCE_DIR}/../shared/fixtures/real")
   set(properties TIMEOUT 300)
   if(lock)
     list(APPEND properties RESOURCE_LOCK ${lock})
     target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/fixed_ports/machine_lock.cpp)
   endif()
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+  # Under Wine a listing starts Wine (and the first one its prefix): slow.
+  set(discovery_timeout 5)
+  if(CMAKE_CROSSCOMPILING_EMULATOR)
+    set(discovery_timeout 120)
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT ${discovery_timeout}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR} PROPERTIES ${properties})
 endfunction()
 

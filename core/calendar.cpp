@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/format.h"
+#include "platform/os/utc_time.h"
 #include "run/traffic_reader.h"
 
 namespace {
@@ -33,7 +34,7 @@ std::optional<std::tm> lf_breakDownUtc(std::int64_t epochS) {
     }
     const auto time = static_cast<std::time_t>(epochS);
     std::tm parts{};
-    if (gmtime_r(&time, &parts) == nullptr) {
+    if (!platform::breakDownUtc(time, parts)) {
         return std::nullopt;
     }
     return parts;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <curl/curl.h>
 #include <system_error>
 
 #include "core/format.h"

@@ -14,7 +14,6 @@
 
 #include <chrono>
 #include <cstddef>
-#include <curl/curl.h>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -55,7 +54,10 @@ public:
     bool downloadFile(const std::string& url, const std::filesystem::path& destination, bool binary = true);
 
 private:
-    std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> handle_;
+    // libcurl's easy handle (a CURL*), kept opaque so that this header does
+    // not bring libcurl's headers, and with them the system's socket
+    // headers, into every file that downloads.
+    std::unique_ptr<void, void (*)(void*)> handle_;
     DownloadLimits limits_;
 };
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <system_error>
@@ -14,6 +15,7 @@
 #include "core/winsock_errors.h"
 #include "platform/net/socket_errors.h"
 #include "platform/net/tcp_socket.h"
+#include "platform/net/winsock.h"
 #include "platform/window/user32.h"
 #include "run/feed_readers.h"
 #include "run/program_start.h"
@@ -44,8 +46,9 @@ constexpr std::uint32_t kServiceNotFound = 10109;
 constexpr std::size_t kReceiveBufferSize = 16384;
 
 // The worker's sockets: the server and its one client (-1, closed, when
-// none).
+// none), and the use of Winsock that the server opened with.
 struct RealTrafficSockets {
+    std::optional<platform::net::WinsockUse> winsock;
     TcpListener listenSocket;
     TcpSocket clientSocket;
 };
@@ -127,12 +130,18 @@ std::string lf_shortestText(double value) {
 }  // namespace
 
 void openServer(const std::string& port) {
+    sockets.winsock.emplace();
+    if (const int startError = sockets.winsock->startError(); startError != 0) {
+        sockets.winsock.reset();
+        throw std::runtime_error(fmtlib::format("WSAStartup failed with error {}", startError));
+    }
     const std::uint16_t portNumber = lf_parsePort(port);
     std::error_code error;
     TcpListener::Step failedStep = TcpListener::Step::resolve;
     sockets.listenSocket = TcpListener::listen("", portNumber, error, AF_INET, &failedStep);
     if (!sockets.listenSocket.isOpen()) {
         listenPort = 0;
+        sockets.winsock.reset();
         lf_throwListenError(failedStep, port, error);
     }
     listenPort = sockets.listenSocket.port();
@@ -265,5 +274,6 @@ void gf_closeRealTrafficLink() {
     listenPort = 0;
     sockets.listenSocket.close();
     sockets.clientSocket.close();
+    sockets.winsock.reset();
     realTrafficConnected = false;
 }

@@ -8,6 +8,7 @@
 #include "core/log.h"
 #include "core/winsock_errors.h"
 #include "platform/net/socket_errors.h"
+#include "platform/net/winsock.h"
 #include "run/program_start.h"
 #include "run/run_lifecycle.h"
 
@@ -81,6 +82,10 @@ void UdpReceiver::handleDatagram(std::size_t length, bool everyDatagram) {
 void gf_runUdpReceiver(UdpReceiver& reader, std::string_view name, std::uint16_t port,
                        void (*showListening)()) {
     try {
+        const platform::net::WinsockUse winsock;
+        if (winsock.startError() != 0) {
+            throw std::runtime_error(fmtlib::format("WSA startup error: {}", winsock.startError()));
+        }
         reader.createSocket();
         reader.bindPort(port);
         showListening();

@@ -5,9 +5,9 @@ IntParameter MainWindow::MAIN_WINDOW_Y{"MAIN_WINDOW_Y", 20, -30000, 30000};
 
 constinit std::atomic<HWND> MainWindow::hwnd{nullptr};
 
-constinit std::mutex MainWindow::messageMutex;
-// Not constinit: not every compiler's library can build a std::string at
-// compile time. Nothing writes the message line before main starts.
+std::mutex MainWindow::messageMutex;
+// Not constinit: not every compiler's library can build a std::string or a
+// std::mutex at compile time. Nothing writes the message line before main starts.
 std::string MainWindow::messageText;
 std::string MainWindow::errorText;
 constinit std::atomic<std::int32_t> MainWindow::messageStamp{0};

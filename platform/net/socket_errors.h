@@ -4,7 +4,8 @@
 // socket call is mapped onto the Winsock code of the same meaning:
 // EADDRINUSE gives 10048 (WSAEADDRINUSE), ECONNREFUSED 10061, EWOULDBLOCK
 // 10035. An errno without a Winsock equivalent keeps its own number, which
-// no Winsock code uses (they start at 10000).
+// no Winsock code uses (they start at 10000). On Windows the socket layer's
+// codes are Winsock's already and pass unchanged.
 
 #include <cstdint>
 

@@ -1,16 +1,16 @@
 #pragma once
-// A thin TCP layer over POSIX sockets: a connected stream (TcpSocket) and a
-// listening socket (TcpListener). Every blocking operation takes a stop flag
+// A thin TCP layer over POSIX sockets (Winsock 2 on Windows): a connected
+// stream (TcpSocket) and a listening socket (TcpListener). Every blocking operation takes a stop flag
 // and ends within kStopPollInterval once it is set; sends never raise
 // SIGPIPE. Errors come back as errno error codes (see socket_handle.h).
 
+#include "platform/net/address_families.h"
 #include "platform/net/socket_handle.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
-#include <sys/socket.h>
 
 namespace platform::net {
 
@@ -33,7 +33,7 @@ public:
                              int family = AF_UNSPEC);
 
     bool isOpen() const noexcept { return handle_.isOpen(); }
-    int fd() const noexcept { return handle_.fd(); }
+    SocketDescriptor fd() const noexcept { return handle_.fd(); }
     void close() noexcept { handle_.close(); }
     void shutdownBoth() noexcept { handle_.shutdownBoth(); }
 
@@ -70,7 +70,7 @@ public:
                               Step* failedStep = nullptr);
 
     bool isOpen() const noexcept { return handle_.isOpen(); }
-    int fd() const noexcept { return handle_.fd(); }
+    SocketDescriptor fd() const noexcept { return handle_.fd(); }
     void close() noexcept { handle_.close(); }
     std::uint16_t port() const noexcept { return port_; }
 

@@ -1,5 +1,6 @@
 #pragma once
-// A thin UDP layer over POSIX sockets, beside the TCP one: a datagram socket
+// A thin UDP layer over POSIX sockets (Winsock 2 on Windows), beside the
+// TCP one: a datagram socket
 // that binds to a port of the loopback interface or of every interface,
 // waits for one datagram at a time with a time-out and a stop flag, and
 // sends datagrams to an IPv4 address. Errors come back as errno error codes

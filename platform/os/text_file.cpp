@@ -1,28 +1,6 @@
 #include "platform/os/text_file.h"
 
-#include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
-
 namespace platform {
-namespace {
-
-// The Windows error codes of the reasons a file does not open; any other
-// errno keeps its own number.
-std::uint32_t lf_win32ErrorFromErrno(int errnoValue) {
-    switch (errnoValue) {
-        case ENOENT: return 2;         // ERROR_FILE_NOT_FOUND
-        case ENOTDIR: return 3;        // ERROR_PATH_NOT_FOUND
-        case EMFILE:
-        case ENFILE: return 4;         // ERROR_TOO_MANY_OPEN_FILES
-        case EACCES:
-        case EPERM: return 5;          // ERROR_ACCESS_DENIED
-        case ENAMETOOLONG: return 206; // ERROR_FILENAME_EXCED_RANGE
-        default: return static_cast<std::uint32_t>(errnoValue);
-    }
-}
-
-}  // namespace
 
 bool readTextLine(std::istream& in, std::string& line) {
     if (!std::getline(in, line)) {
@@ -30,36 +8,6 @@ bool readTextLine(std::istream& in, std::string& line) {
     }
     dropCarriageReturn(line);
     return true;
-}
-
-FileStart readFileStart(const std::filesystem::path& path, std::size_t maxBytes) {
-    FileStart result;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        result.win32Error = lf_win32ErrorFromErrno(errno);
-        return result;
-    }
-    result.opened = true;
-    std::string bytes(maxBytes, '\0');
-    std::size_t count = 0;
-    while (count < maxBytes) {
-        const ssize_t got = ::read(fd, bytes.data() + count, maxBytes - count);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            ::close(fd);
-            return result;
-        }
-        if (got == 0) {
-            break;
-        }
-        count += static_cast<std::size_t>(got);
-    }
-    ::close(fd);
-    bytes.resize(count);
-    result.bytes = std::move(bytes);
-    return result;
 }
 
 }  // namespace platform

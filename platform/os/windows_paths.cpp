@@ -17,6 +17,22 @@ bool lf_exists(const std::filesystem::path& path) {
     return std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
 }
 
+// The root that the text begins with, and the text after it. Here a leading
+// separator is the root "/". On Windows the system's own path knows the
+// roots: a drive's ("C:\" or "C:/"), the working drive's ("\"), a share's
+// ("\\server\share\"), and a drive alone ("C:"), which keeps the drive's
+// working folder.
+std::pair<std::filesystem::path, std::string_view> lf_splitRoot(std::string_view text) {
+    if constexpr (std::filesystem::path::preferred_separator == '\\') {
+        std::filesystem::path root = std::filesystem::path(std::string(text)).root_path();
+        const std::size_t length = root.string().size();
+        return {std::move(root), text.substr(length)};
+    } else if (!text.empty() && lf_isSeparator(text.front())) {
+        return {std::filesystem::path("/"), text.substr(1)};
+    }
+    return {std::filesystem::path(), text};
+}
+
 }  // namespace
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
@@ -65,7 +81,9 @@ std::filesystem::path windowsPath(const std::filesystem::path& base, std::string
     if (text.empty()) {
         return {};
     }
-    std::filesystem::path path = lf_isSeparator(text.front()) ? std::filesystem::path("/") : base;
+    const auto [root, rest] = lf_splitRoot(text);
+    text = rest;
+    std::filesystem::path path = base / root;
     bool found = true;  // every element so far exists, so the next one can be looked for
     while (!text.empty()) {
         const auto end = std::ranges::find_if(text, lf_isSeparator);

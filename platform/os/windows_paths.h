@@ -30,9 +30,10 @@ std::filesystem::path findIgnoringCase(const std::filesystem::path& folder, std:
 // The Windows path text as a path here: '\' and '/' both separate elements,
 // and each element is found with findIgnoringCase as long as the elements
 // before it exist. A text that begins with a separator is absolute; any
-// other is relative to the working folder (the first form) or to base. A
-// drive letter ("C:") is an element like any other: this system has no
-// drives, so "C:\Users" names the folder "C:" of the working folder.
+// other is relative to the working folder (the first form) or to base. On
+// Windows a drive ("C:\") begins an absolute path as the system has it; on
+// Linux, which has no drives, a drive letter ("C:") is an element like any
+// other, so "C:\Users" names the folder "C:" of the working folder.
 // The empty text gives the empty path. Never throws.
 std::filesystem::path windowsPath(std::string_view text);
 std::filesystem::path windowsPath(const std::filesystem::path& base, std::string_view text);

@@ -9,7 +9,6 @@ namespace platform::simconnect {
 
 namespace {
 
-constexpr std::chrono::milliseconds kConnectTimeout{1000};
 constexpr std::chrono::milliseconds kOpenAnswerTimeout{2000};
 constexpr std::size_t kReceiveBufferSize = 65536;
 
@@ -41,13 +40,11 @@ RecordHead lf_head(std::span<const std::byte> message) {
 
 std::shared_ptr<Client> Client::open(const ServerAddress& address, std::string_view applicationName,
                                      TargetSimulator target) {
-    std::error_code error;
-    net::TcpSocket socket = net::TcpSocket::connect(address.host, address.port, kConnectTimeout, error,
-                                                    address.ipv6 ? AF_INET6 : AF_INET);
-    if (!socket.isOpen() || !socket.setNoDelay(error)) {
+    std::unique_ptr<Stream> stream = connectStream(address);
+    if (!stream) {
         return nullptr;
     }
-    std::shared_ptr<Client> client{new Client(std::move(socket))};
+    std::shared_ptr<Client> client{new Client(std::move(stream))};
     const auto ladder = lf_versionLadder(target);
     for (std::size_t step = 0; step < ladder.size(); ++step) {
         {
@@ -74,7 +71,7 @@ Client::~Client() { close(); }
 
 void Client::close() {
     stop_.store(true);
-    socket_.shutdownBoth();
+    stream_->shutdownBoth();
     if (reader_.joinable() && reader_.get_id() != std::this_thread::get_id()) {
         reader_.join();
     }
@@ -105,7 +102,7 @@ bool Client::readRecords(std::optional<std::chrono::steady_clock::time_point> de
             }
         }
         std::error_code error;
-        const net::ReceiveResult received = socket_.receiveSome(buffer, stop_, error, left);
+        const net::ReceiveResult received = stream_->receiveSome(buffer, stop_, error, left);
         if (received.status != net::ReceiveResult::Status::Data) {
             return false;
         }
@@ -146,7 +143,7 @@ void Client::readUntilStopped() {
 
 void Client::markLost() {
     lost_.store(true);
-    socket_.shutdownBoth();
+    stream_->shutdownBoth();
 }
 
 void Client::enqueue(std::vector<std::byte> message) {
@@ -164,7 +161,7 @@ Result Client::send(const packets::Packet& packet) {
         return kInvalidArg;
     }
     std::error_code error;
-    if (!socket_.sendAll(message, stop_, error)) {
+    if (!stream_->sendAll(message, stop_, error)) {
         markLost();
         return kFail;
     }

@@ -3,11 +3,11 @@
 // fallback, serialised sending with send ids, the reader thread that cuts
 // the stream into records, and the queue that CallDispatch empties.
 
-#include "platform/net/tcp_socket.h"
 #include "platform/simconnect/config_file.h"
 #include "platform/simconnect/packets.h"
 #include "platform/simconnect/records.h"
 #include "platform/simconnect/simconnect.h"
+#include "platform/simconnect/stream.h"
 
 #include <atomic>
 #include <deque>
@@ -40,7 +40,7 @@ public:
 private:
     enum class OpenAnswer { Opened, VersionMismatch, NoAnswer };
 
-    explicit Client(net::TcpSocket socket) : socket_(std::move(socket)) {}
+    explicit Client(std::unique_ptr<Stream> stream) : stream_(std::move(stream)) {}
     // Cuts what arrives into records and hands each to takeRecord until it
     // answers true (true), or until the deadline, an error, the end of the
     // stream, a protocol error or a stop (false).
@@ -51,12 +51,12 @@ private:
     void readUntilStopped();
     void markLost();
 
-    net::TcpSocket socket_;
+    std::unique_ptr<Stream> stream_;
     wire::Framer framer_{wire::kServerHeaderSize};  // the handshake's, then the reader thread's
     std::atomic<bool> stop_{false};
     std::atomic<bool> lost_{false};
 
-    // Guards the socket's sending side, protocolVersion_ and nextSendId_;
+    // Guards the stream's sending side, protocolVersion_ and nextSendId_;
     // taken alone, never while another lock of this client is held.
     std::mutex sendMutex_;
     std::uint32_t protocolVersion_ = 0;

@@ -62,6 +62,7 @@ ServerAddress parseServerAddress(std::string_view configText, std::uint32_t conf
             const auto close = line.find(']');
             inSection = close != std::string_view::npos &&
                         lf_equalsIgnoringCase(lf_trim(line.substr(1, close - 1)), wanted);
+            address.configured = address.configured || inSection;
             continue;
         }
         const auto equals = line.find('=');

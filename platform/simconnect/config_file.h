@@ -11,6 +11,8 @@
 // Keys and section names are read without regard to case; a missing file,
 // section or key, or a port that is no number from 1 to 65535, leaves the
 // default (127.0.0.1, port 500). Protocol IPv6 resolves the address as IPv6.
+// Without the section a client on the simulator's own PC tries the
+// simulator's local named pipe before the default address.
 
 #include <cstdint>
 #include <filesystem>
@@ -23,6 +25,8 @@ struct ServerAddress {
     std::string host = "127.0.0.1";
     std::uint16_t port = 500;
     bool ipv6 = false;
+    // SimConnect.cfg has the section of the configuration index.
+    bool configured = false;
 };
 
 inline constexpr const char* kConfigFileName = "SimConnect.cfg";

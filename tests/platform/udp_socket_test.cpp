@@ -2,6 +2,7 @@
 // refused, a datagram comes whole or is reported oversized.
 
 #include "platform/net/udp_socket.h"
+#include "platform/net/socket_errors.h"
 
 #include <gtest/gtest.h>
 
@@ -46,11 +47,11 @@ TEST(UdpSocket, DatagramsComeWholeOrAreReportedOversizedAndAHeldPortIsRefused) {
     std::error_code error;
     auto held = net::UdpSocket::open(error);
     EXPECT_FALSE(held.bind(net::BindScope::Loopback, receiver.port(), error));
-    EXPECT_EQ(error.value(), EADDRINUSE);
+    EXPECT_EQ(platform::winsockErrorFromErrno(error.value()), 10048U);  // WSAEADDRINUSE
 
     auto sender = net::UdpSocket::open(error);
     EXPECT_FALSE(sender.sendTo("localhost", receiver.port(), {}, error));
-    EXPECT_EQ(error.value(), EINVAL);
+    EXPECT_EQ(platform::winsockErrorFromErrno(error.value()), 10022U);  // WSAEINVAL
     for (const std::string& datagram : {std::string(9, 'x'), std::string(8, 'y')}) {
         ASSERT_TRUE(sender.sendTo("127.0.0.1", receiver.port(), std::as_bytes(std::span{datagram}), error));
     }

@@ -5,7 +5,6 @@
 #include <iterator>
 #include <random>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace test {
 
@@ -13,7 +12,7 @@ TempFolder::TempFolder() {
     std::random_device seed;
     const auto base = std::filesystem::temp_directory_path();
     for (int attempt = 0; attempt < 100; ++attempt) {
-        auto candidate = base / ("vantrel-test-" + std::to_string(::getpid()) + "-" + std::to_string(seed()));
+        auto candidate = base / ("vantrel-test-" + std::to_string(seed()) + "-" + std::to_string(seed()));
         if (std::filesystem::create_directory(candidate)) {
             path_ = std::move(candidate);
             return;
@@ -36,23 +35,45 @@ WorkingFolder::~WorkingFolder() {
     std::filesystem::current_path(previous_, ignored);
 }
 
+namespace {
+
+// The C runtime's environment: setenv/unsetenv on POSIX; on Windows
+// _putenv_s, where an empty value removes the variable.
+void lf_setVariable(const std::string& name, const std::string& value) {
+#ifdef _WIN32
+    _putenv_s(name.c_str(), value.c_str());
+#else
+    ::setenv(name.c_str(), value.c_str(), 1);
+#endif
+}
+
+void lf_removeVariable(const std::string& name) {
+#ifdef _WIN32
+    _putenv_s(name.c_str(), "");
+#else
+    ::unsetenv(name.c_str());
+#endif
+}
+
+}  // namespace
+
 ScopedEnvironment::ScopedEnvironment(std::string name, const std::optional<std::string>& value)
     : name_(std::move(name)) {
     if (const char* old = std::getenv(name_.c_str())) {
         previous_ = old;
     }
     if (value) {
-        ::setenv(name_.c_str(), value->c_str(), 1);
+        lf_setVariable(name_, *value);
     } else {
-        ::unsetenv(name_.c_str());
+        lf_removeVariable(name_);
     }
 }
 
 ScopedEnvironment::~ScopedEnvironment() {
     if (previous_) {
-        ::setenv(name_.c_str(), previous_->c_str(), 1);
+        lf_setVariable(name_, *previous_);
     } else {
-        ::unsetenv(name_.c_str());
+        lf_removeVariable(name_);
     }
 }
 

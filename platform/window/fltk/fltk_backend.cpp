@@ -109,7 +109,7 @@ private:
 
 namespace platform::window::impl {
 
-BackendImpl& fltkBackend() {
+BackendImpl& displayBackend() {
     static auto& backend = *new FltkBackend;
     return backend;
 }

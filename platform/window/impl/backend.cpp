@@ -10,6 +10,13 @@
 
 namespace {
 
+// The backend that shows windows on this system's own display.
+#if defined(_WIN32)
+constexpr platform::window::Backend kDisplayBackend = platform::window::Backend::win32;
+#else
+constexpr platform::window::Backend kDisplayBackend = platform::window::Backend::fltk;
+#endif
+
 struct Selection {
     std::mutex mutex;  // serialises choosing; a leaf lock of the layer
     std::atomic<platform::window::impl::BackendImpl*> backend{nullptr};
@@ -29,15 +36,18 @@ bool selectBackend(Backend backend) {
     if (impl::registry().count() != 0) {
         return false;
     }
+    if (backend != Backend::automatic && backend != Backend::headless && backend != kDisplayBackend) {
+        return false;
+    }
     const bool displayAvailable = backend != Backend::headless && impl::openDisplay();
     if (backend == Backend::automatic) {
-        backend = displayAvailable ? Backend::fltk : Backend::headless;
-    } else if (backend == Backend::fltk && !displayAvailable) {
+        backend = displayAvailable ? kDisplayBackend : Backend::headless;
+    } else if (backend == kDisplayBackend && !displayAvailable) {
         return false;
     }
     // Built before the lock: the FLTK backend takes FLTK's lock, which the
     // UI thread then keeps.
-    impl::BackendImpl* chosen = backend == Backend::fltk ? &impl::fltkBackend() : &impl::headlessBackend();
+    impl::BackendImpl* chosen = backend == kDisplayBackend ? &impl::displayBackend() : &impl::headlessBackend();
     auto& selection = lf_selection();
     const std::lock_guard lock(selection.mutex);
     if (impl::registry().count() != 0) {

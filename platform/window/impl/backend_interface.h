@@ -1,5 +1,5 @@
 #pragma once
-// What the layer's core asks of a backend (FLTK or headless).
+// What the layer's core asks of a backend (FLTK, Win32 or headless).
 
 #include <optional>
 #include <string_view>
@@ -47,12 +47,14 @@ public:
 // The chosen backend; chooses automatically when none is chosen yet.
 BackendImpl& currentBackend();
 
-// The two backends, built on first use on the calling (UI) thread; the FLTK
-// backend after openDisplay has succeeded.
+// The backends, built on first use on the calling (UI) thread. The display
+// backend is this system's own: FLTK on the X display on Linux, USER32 and
+// GDI32 on Windows; it is built after openDisplay has succeeded.
 BackendImpl& headlessBackend();
-BackendImpl& fltkBackend();
-// Opens the X display of DISPLAY for the FLTK backend (once); false when it
-// cannot be opened.
+BackendImpl& displayBackend();
+// Opens the display for the display backend (once); false when it cannot be
+// opened (on Linux: the X display of DISPLAY; Windows' desktop is always
+// there).
 bool openDisplay();
 
 }  // namespace platform::window::impl

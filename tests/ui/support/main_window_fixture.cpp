@@ -20,12 +20,8 @@ namespace test {
 
 namespace {
 
-// A class of its own, so that the program's own ("Vantrel") stays free for
-// the test that starts the whole user interface.
-constexpr const char16_t* kTitle = u"Vantrel window test";
-
 void lf_registerMainWindowClass() {
-    static const bool registered = gf_registerWindowClass(nullptr, kTitle);
+    static const bool registered = gf_registerWindowClass(nullptr, kMainWindowTestTitle);
     ASSERT_TRUE(registered);
 }
 
@@ -113,11 +109,11 @@ void resetMainWindowState() {
     }
 }
 
-MainWindowTest::MainWindowTest() {
-    EXPECT_TRUE(platform::window::selectBackend(platform::window::Backend::headless));
+MainWindowTest::MainWindowTest(platform::window::Backend backend) {
+    EXPECT_TRUE(platform::window::selectBackend(backend));
     lf_registerMainWindowClass();
     resetMainWindowState();
-    EXPECT_TRUE(initInstance(nullptr, kTitle));
+    EXPECT_TRUE(initInstance(nullptr, kMainWindowTestTitle));
     pumpPending();
     platform::window::takeHeadlessPaints();
 }

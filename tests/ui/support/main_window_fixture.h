@@ -1,18 +1,24 @@
 #pragma once
-// The real main window on the headless backend, made as the program makes
-// it (initInstance, with its controls), with its own settings file and log;
-// the window's and the run's shared state is back at its start values after
-// each test.
+// The real main window, made as the program makes it (initInstance, with
+// its controls), on the headless backend unless a test asks for another,
+// with its own settings file and log; the window's and the run's shared
+// state is back at its start values after each test.
 
 #include <string>
 #include <vector>
 
 #include "core/parameter.h"
 #include "support/settings_file_fixture.h"
+#include "platform/window/backend.h"
 #include "platform/window/headless.h"
 #include "platform/window/win32.h"
 
 namespace test {
+
+// The title and class name of the tests' main window: a class of its own,
+// so that the program's own ("Vantrel") stays free for the test that starts
+// the whole user interface.
+inline constexpr const char16_t* kMainWindowTestTitle = u"Vantrel window test";
 
 // The 42 controls' bindings, in the order the window makes them.
 std::vector<ControlBinding*> mainWindowControls();
@@ -22,7 +28,7 @@ void resetMainWindowState();
 
 class MainWindowTest : public SettingsFileTest {
 protected:
-    MainWindowTest();
+    explicit MainWindowTest(platform::window::Backend backend = platform::window::Backend::headless);
     ~MainWindowTest() override;
 
     // Dispatches what is queued, paints included.

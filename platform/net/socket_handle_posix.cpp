@@ -9,12 +9,14 @@
 
 namespace platform::net {
 
-SocketHandle::SocketHandle(SocketHandle&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+SocketHandle::SocketHandle(SocketDescriptor descriptor) noexcept : fd_(descriptor) {}
+
+SocketHandle::SocketHandle(SocketHandle&& other) noexcept : fd_(std::exchange(other.fd_, kNoSocket)) {}
 
 SocketHandle& SocketHandle::operator=(SocketHandle&& other) noexcept {
     if (this != &other) {
         close();
-        fd_ = std::exchange(other.fd_, -1);
+        fd_ = std::exchange(other.fd_, kNoSocket);
     }
     return *this;
 }
@@ -22,21 +24,21 @@ SocketHandle& SocketHandle::operator=(SocketHandle&& other) noexcept {
 SocketHandle::~SocketHandle() { close(); }
 
 void SocketHandle::close() noexcept {
-    if (fd_ >= 0) {
+    if (fd_ != kNoSocket) {
         ::close(fd_);
-        fd_ = -1;
+        fd_ = kNoSocket;
     }
 }
 
 void SocketHandle::shutdownBoth() noexcept {
-    if (fd_ >= 0) {
+    if (fd_ != kNoSocket) {
         ::shutdown(fd_, SHUT_RDWR);
     }
 }
 
 std::error_code lastSystemError() noexcept { return {errno, std::system_category()}; }
 
-WaitResult waitUntilReady(int fd, short events, const std::atomic<bool>& stop,
+WaitResult waitUntilReady(SocketDescriptor fd, short events, const std::atomic<bool>& stop,
                           std::optional<std::chrono::milliseconds> timeout,
                           std::error_code& error) {
     using Clock = std::chrono::steady_clock;
