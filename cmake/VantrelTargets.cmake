@@ -106,6 +106,12 @@ function(lf_vantrel_test_executable name sources support lock)
     VANTREL_BINARY_DIR="${root}${PROJECT_BINARY_DIR}"
     VANTREL_FIXTURES_DIR="${root}${PROJECT_SOURCE_DIR}/../shared/fixtures/real")
   set(properties TIMEOUT 300)
+  # The cases that show real windows (tests/windows, run under Wine) share
+  # one display and one Wine desktop, where the clicks and focus of two
+  # cases at once would collide: they run one at a time.
+  if(name STREQUAL "windows_tests")
+    list(APPEND properties RESOURCE_LOCK real_windows)
+  endif()
   if(lock)
     list(APPEND properties RESOURCE_LOCK ${lock})
     target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/fixed_ports/machine_lock.cpp)
