@@ -52,6 +52,20 @@ protected:
         handleBufferedLiveAc(aircraft);
     }
     static bool spawned(const LiveAc& aircraft) { return aircraft.simState == SimState::Adding2Sim; }
+
+    // The user on the ground at 47 N 8 E with the live limit of 10 reached:
+    // ids 30000 to 30009 (objects 100 to 109) active 4.1 to 4.5 nm east.
+    static void userAmongTenActiveAircraft() {
+        placeUser({.latitudeDeg = 47.0, .longitudeDeg = 8.0}, true);
+        MAX_LIVE_SEL.value = 10;
+        for (std::uint32_t index = 0; index < 10; ++index) {
+            LiveAc& active = makeAircraft({.id = 30000 + index, .callsign = "ACT" + std::to_string(index)});
+            active.simState = SimState::Active;
+            active.objectId = 100 + index;
+            active.position.latitudeDeg = 47.0;
+            active.position.longitudeDeg = 8.1 + 0.01 * index;
+        }
+    }
 };
 
 TEST_F(Spawning, ANewcomerSpawnsItsLeadTimeBeforeItsFirstReportIsDue) {
@@ -111,15 +125,7 @@ TEST_F(Spawning, TheSettingsDropBlockedCallsignsAndEveryNewcomerAtAMaximumOfZero
 }
 
 TEST_F(Spawning, AtTheMaximumTheFarthestActiveAircraftMakesWayForANearerNewcomer) {
-    placeUser({.latitudeDeg = 47.0, .longitudeDeg = 8.0}, true);
-    MAX_LIVE_SEL.value = 10;
-    for (std::uint32_t index = 0; index < 10; ++index) {
-        LiveAc& active = makeAircraft({.id = 30000 + index, .callsign = "ACT" + std::to_string(index)});
-        active.simState = SimState::Active;
-        active.objectId = 100 + index;
-        active.position.latitudeDeg = 47.0;
-        active.position.longitudeDeg = 8.1 + 0.01 * index;  // 4.1 to 4.5 nm east of the user
-    }
+    userAmongTenActiveAircraft();
     LiveAc& nearer = makeAircraft({.id = 20001, .callsign = "NEAR1", .lonDeg = 8.05}, 2);
     bufferedTickAt(nearer, 2900);
     EXPECT_TRUE(spawned(*gf_findLiveAircraft(20001)));
@@ -137,15 +143,7 @@ TEST_F(Spawning, AtTheMaximumTheFarthestActiveAircraftMakesWayForANearerNewcomer
 // Within one pass over the live aircraft the count against the limit
 // follows every state change made earlier in the same pass.
 TEST_F(Spawning, AnAircraftRemovedEarlierInTheSamePassMakesRoomForANewcomer) {
-    placeUser({.latitudeDeg = 47.0, .longitudeDeg = 8.0}, true);
-    MAX_LIVE_SEL.value = 10;
-    for (std::uint32_t index = 0; index < 10; ++index) {
-        LiveAc& active = makeAircraft({.id = 30000 + index, .callsign = "ACT" + std::to_string(index)});
-        active.simState = SimState::Active;
-        active.objectId = 100 + index;
-        active.position.latitudeDeg = 47.0;
-        active.position.longitudeDeg = 8.1 + 0.01 * index;
-    }
+    userAmongTenActiveAircraft();
     liveAircraft.front().reports.clear();  // its own update removes it
     makeAircraft({.id = 20001, .callsign = "NEAR1", .lonDeg = 8.05}, 2);
     tickCounter = 2900;
