@@ -1,260 +1,44 @@
-// Vantrel as a user runs it: the real program, the stand-in simulator and
-// the RealTraffic peer, each a process of its own on loopback. The working
-// folder holds what the run command puts there (docs, the encrypted data,
-// the airport list, a SimConnect.cfg pointing at the stand-in); the user's
-// application-data folders are the test's own, with a small simulator
-// installation of AI liveries, the settings and RealTraffic's program file.
-// The peer connects, plays four aircraft flying around Zurich airport for
-// about a minute, and the test watches them in the stand-in: created under
-// their callsigns in installed liveries, lit, moving along their reports,
-// flown on for a while and removed when their reports end, and gone with
-// the program.
+// The end-to-end run (support/live_traffic_run.h) with this build's
+// vantrel: the user's application-data folders are the test's own, named
+// by APPDATA and LOCALAPPDATA; the program is closed as by Ctrl-C in its
+// terminal (SIGTERM).
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
-#include <chrono>
-#include <ctime>
-#include <filesystem>
-#include <fstream>
-#include <map>
-#include <memory>
-#include <nlohmann/json.hpp>
-#include <set>
-#include <thread>
-
-#include "support/child_process.h"
-#include "support/reported_flights.h"
-#include "support/rt_peer.h"
-#include "support/stand_in_sim.h"
+#include "support/live_traffic_run.h"
 #include "support/temp_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using namespace std::chrono_literals;
-using nlohmann::json;
-using testing::Contains;
-using testing::HasSubstr;
 
-// Reports are played this much later than they arrive.
-constexpr std::int64_t kPlaybackDelayMs = 30000;
-constexpr std::uint16_t kLinkPort = 10747;
-const fs::path kDemo = fs::path(VANTREL_SOURCE_DIR) / "tools" / "demo";
+class NativeProgram : public e2e::ProgramHost {
+public:
+    explicit NativeProgram(const fs::path& root)
+        : root_(root),
+          appData_("APPDATA", (root / "user" / "Roaming").string()),
+          localAppData_("LOCALAPPDATA", (root / "user" / "Local").string()) {}
 
-// Four aircraft within 12 nm of the user at Zurich, three of them in the
-// livery of their registration, DLH202 in one of its airline and type.
-// KLM303 stops reporting after 14 s.
-std::vector<e2e::Flight> lf_flights() {
-    return {
-        {0x4B1801, "SWR101", "A320", "HB-JLT", "LHR", "ZRH", {47.60, 8.40}, 135.0, 220.0, 7000.0, 4000, 64000},
-        {0x3C6601, "DLH202", "A320", "D-AIZB", "FRA", "GVA", {47.35, 8.30}, 60.0, 250.0, 9000.0, 4000, 64000},
-        {0x484101, "KLM303", "B738", "PH-BXA", "AMS", "ZRH", {47.40, 8.70}, 330.0, 240.0, 11000.0, 4000, 14000},
-        {0x4010E1, "EZY404", "A320", "G-EZWA", "LGW", "ZRH", {47.55, 8.75}, 250.0, 230.0, 8000.0, 4000, 64000},
-    };
-}
-
-// What the test saw of one aircraft in the stand-in.
-struct Sighting {
-    json object;                                    // the latest state of the object
-    std::vector<std::pair<std::int64_t, e2e::Position>> track;  // ms after the peer's start
-    std::vector<double> altitudesFt;
-    std::int64_t removedAtMs = -1;
-    std::string removalReason;
-};
-
-class EndToEnd : public testing::Test {
-protected:
-    EndToEnd()
-        : appData_("APPDATA", (root_ / "user" / "Roaming").string()),
-          localAppData_("LOCALAPPDATA", (root_ / "user" / "Local").string()),
-          // Nothing listens at port 9 of this machine: no download.
-          downloads_("VANTREL_DOWNLOAD_BASE", "http://127.0.0.1:9/") {
-        prepareProgramFolder();
-        prepareUserFolders();
+    fs::path roamingFolder() const override { return root_ / "user" / "Roaming"; }
+    std::string programPath(const fs::path& path) const override { return path.string(); }
+    std::unique_ptr<test::ChildProcess> start(const fs::path& programFolder) override {
+        const test::WorkingFolder inProgramFolder(programFolder);
+        return std::make_unique<test::ChildProcess>(std::vector<std::string>{VANTREL_PROGRAM});
     }
-
-    fs::path program() const { return root_ / "program"; }
-    fs::path flightPlanFolder() const { return root_ / "user" / "Roaming" / "Vantrel" / "orig_dest"; }
-
-    void startVantrel() {
-        const test::WorkingFolder inProgramFolder(program());
-        vantrel_ = std::make_unique<test::ChildProcess>(std::vector<std::string>{VANTREL_PROGRAM});
+    std::optional<int> close(test::ChildProcess& program, std::chrono::seconds timeout) override {
+        return program.stop(timeout);
     }
-
-    std::vector<std::string> log() const {
-        std::ifstream file(program() / "Log.txt");
-        std::vector<std::string> lines;
-        for (std::string line; std::getline(file, line);) {
-            lines.push_back(line);
-        }
-        return lines;
-    }
-    bool logged(const std::string& part) const {
-        const std::vector<std::string> lines = log();
-        return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) { return line.find(part) != line.npos; });
-    }
-    bool waitForLog(const std::string& part, std::chrono::seconds timeout) const {
-        const auto deadline = std::chrono::steady_clock::now() + timeout;
-        while (!logged(part)) {
-            if (std::chrono::steady_clock::now() > deadline) {
-                return false;
-            }
-            std::this_thread::sleep_for(100ms);
-        }
-        return true;
-    }
-
-    // Samples the stand-in's objects until `done` holds or the time is up.
-    void watch(std::map<std::string, Sighting>& seen, std::chrono::steady_clock::time_point peerStart,
-               const std::function<bool(std::int64_t)>& done, std::int64_t untilMs) {
-        for (;;) {
-            const std::int64_t nowMs =
-                std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - peerStart).count();
-            const json state = sim_.state();
-            for (const json& object : state.at("objects")) {
-                if (object.at("user").get<bool>()) {
-                    continue;
-                }
-                Sighting& sighting = seen[object.at("atcId").get<std::string>()];
-                sighting.object = object;
-                sighting.track.emplace_back(nowMs, e2e::Position{object.at("latitudeDeg"), object.at("longitudeDeg")});
-                sighting.altitudesFt.push_back(object.at("altitudeFt"));
-            }
-            for (const json& removed : state.at("removed")) {
-                Sighting& sighting = seen[removed.at("atcId").get<std::string>()];
-                if (sighting.removedAtMs < 0) {
-                    sighting.removedAtMs = nowMs;
-                    sighting.removalReason = removed.at("reason");
-                }
-            }
-            if (done(nowMs) || nowMs > untilMs) {
-                return;
-            }
-            std::this_thread::sleep_for(500ms);
-        }
-    }
-
-    test::TempFolder root_;
-    test::ScopedEnvironment appData_;
-    test::ScopedEnvironment localAppData_;
-    test::ScopedEnvironment downloads_;
-    vantrel::test::StandInSim sim_{json::parse(std::ifstream(kDemo / "simulator.json"))};
-    std::unique_ptr<test::ChildProcess> vantrel_;
 
 private:
-    void prepareProgramFolder() {
-        fs::create_directories(program() / "input");
-        fs::copy(fs::path(VANTREL_SOURCE_DIR) / "docs", program() / "docs");
-        for (const char* name : {"dbase.enc", "AIG-regcodes.enc", "airports_msfs.xml", "airports_msfs_names.xml"}) {
-            fs::copy_file(fs::path(VANTREL_BINARY_DIR) / "input" / name, program() / "input" / name);
-        }
-        sim_.writeSimConnectCfg(program());
-    }
-    void prepareUserFolders() {
-        const fs::path roaming = root_ / "user" / "Roaming";
-        const fs::path packages = root_ / "user" / "MSFS" / "Packages";
-        fs::create_directories(packages / "Official");
-        fs::copy(kDemo / "Community", packages / "Community", fs::copy_options::recursive);
-        fs::create_directories(roaming / "Vantrel");
-        test::writeBytes(roaming / "Vantrel" / "parameters.xml",
-                         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<parameters>\n"
-                         "  <parameter name=\"MSFS_INSTALL_PATH\" value=\"" + packages.string() + "\"/>\n"
-                         "  <parameter name=\"SCAN_AIRPORTS\" value=\"false\"/>\n</parameters>\n");
-        // RealTraffic runs on this PC: Vantrel listens for it.
-        fs::create_directories(roaming / "InsideSystems");
-        test::writeBytes(roaming / "InsideSystems" / "RealTraffic.jar", "jar");
-    }
+    fs::path root_;
+    test::ScopedEnvironment appData_;
+    test::ScopedEnvironment localAppData_;
 };
 
-TEST_F(EndToEnd, LiveTrafficAppearsMovesAndLeaves) {
-    const std::vector<e2e::Flight> flights = lf_flights();
-    const json demoSimulator = json::parse(std::ifstream(kDemo / "simulator.json"));
-    const std::set<std::string> titles = demoSimulator.at("titles");
-
-    startVantrel();
-    ASSERT_TRUE(waitForLog("Waiting for RealTraffic to connect", 60s));
-    const auto peerStart = std::chrono::steady_clock::now();
-    test::RtPeer peer(e2e::peerScenario(flights, std::time(nullptr)), {.linkPort = kLinkPort});
-
-    // KLM303's reports end first: its last one is played 44 s after the
-    // peer's start, and Vantrel flies it on for 64 s more. The program is
-    // closed while the others still fly.
-    constexpr std::int64_t kFlownOnMs = e2e::kExtensionPoints * e2e::kExtensionIntervalMs;
-    std::map<std::string, Sighting> seen;
-    watch(
-        seen, peerStart, [&](std::int64_t) { return seen["KLM303"].removedAtMs >= 0; },
-        14000 + kPlaybackDelayMs + kFlownOnMs + 15000);
-    const std::int64_t closedAtMs =
-        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - peerStart).count();
-    EXPECT_EQ(vantrel_->stop(30s), std::optional<int>{0});
-    watch(seen, peerStart, [](std::int64_t) { return true; }, 0);
-
-    for (const e2e::Flight& flight : flights) {
-        SCOPED_TRACE(flight.callsign);
-        ASSERT_TRUE(seen.contains(flight.callsign));
-        const Sighting& sighting = seen.at(flight.callsign);
-        ASSERT_FALSE(sighting.object.is_null());
-        // Created under its callsign in an installed livery, and lit.
-        EXPECT_THAT(titles, Contains(sighting.object.at("title").get<std::string>()));
-        std::vector<std::pair<std::string, std::uint32_t>> events;
-        for (const json& event : sighting.object.at("events")) {
-            events.emplace_back(event.at("name"), event.at("data"));
-        }
-        for (const auto& wanted : std::vector<std::pair<std::string, std::uint32_t>>{
-                 {"ENGINE_AUTO_START", 0}, {"NAV_LIGHTS_SET", 1}, {"BEACON_LIGHTS_SET", 1}, {"STROBES_SET", 1},
-                 {"LANDING_LIGHTS_SET", flight.altFt <= 10000.0 ? 1U : 0U}}) {
-            EXPECT_THAT(events, Contains(wanted));
-        }
-        EXPECT_EQ(std::count(events.begin(), events.end(), std::pair<std::string, std::uint32_t>{"ALL_LIGHTS_TOGGLE", 0}), 2);
-        EXPECT_THAT(sighting.object.at("flightPlan").at("path").get<std::string>(), HasSubstr("orig_dest"));
-
-        // Along its reported legs and on along its track after them, about
-        // 30 s behind the reports, at its reported altitude.
-        const std::vector<e2e::Position> legs = flight.flownPositions();
-        ASSERT_GE(sighting.track.size(), 10U);
-        for (const auto& [ms, position] : sighting.track) {
-            EXPECT_LT(e2e::distanceToLegsNm(position, legs), 0.2) << "at " << ms << " ms";
-            EXPECT_LT(e2e::distanceNm(position, flight.flownPositionAt(ms - kPlaybackDelayMs)), 1.5) << "at " << ms << " ms";
-        }
-        EXPECT_GT(e2e::distanceNm(sighting.track.front().second, sighting.track.back().second), 1.0);
-        for (const double altFt : sighting.altitudesFt) {
-            EXPECT_NEAR(altFt, flight.altFt, 50.0);
-        }
-    }
-
-    // The aircraft whose reports ended flew on past its last reported
-    // position and left when its last made point was reached; the others
-    // went with the program.
-    const Sighting& stopped = seen.at("KLM303");
-    const e2e::Flight& klm = flights[2];
-    EXPECT_EQ(stopped.removalReason, "removed");
-    EXPECT_GT(stopped.removedAtMs, klm.lastReportMs + kPlaybackDelayMs + kFlownOnMs - 5000);
-    EXPECT_GT(e2e::distanceNm(stopped.track.back().second, klm.reportedPositionAt(klm.lastReportMs)), 2.5);
-    EXPECT_LE(stopped.removedAtMs, closedAtMs);
-    for (const char* callsign : {"SWR101", "DLH202", "EZY404"}) {
-        EXPECT_GE(seen.at(callsign).removedAtMs, closedAtMs) << callsign;
-    }
-    const json after = sim_.state();
-    EXPECT_TRUE(std::all_of(after.at("objects").begin(), after.at("objects").end(),
-                            [](const json& object) { return object.at("user").get<bool>(); }))
-        << after.at("objects").dump();
-    EXPECT_FALSE(fs::exists(flightPlanFolder()));
-
-    // RealTraffic was greeted, told where the user is, and told goodbye.
-    EXPECT_EQ(peer.waitForExit(10s), 0);
-    const std::vector<std::string> received = peer.receivedLines();
-    EXPECT_TRUE(std::any_of(received.begin(), received.end(), [](const std::string& line) { return line.starts_with("Qs999="); }));
-    EXPECT_GE(std::count_if(received.begin(), received.end(), [](const std::string& line) { return line.starts_with("Qs121="); }), 10);
-    EXPECT_THAT(received, Contains("exit"));
-
-    for (const std::string& line : log()) {
-        std::string lower = line;
-        std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
-        EXPECT_EQ(lower.find("exception"), std::string::npos) << line;
-    }
+TEST(EndToEnd, LiveTrafficAppearsMovesAndLeaves) {
+    const test::TempFolder root;
+    NativeProgram vantrel(root.path());
+    e2e::checkLiveTraffic(vantrel, root.path(), fs::path(VANTREL_BINARY_DIR) / "input");
 }
 
 }  // namespace
