@@ -32,6 +32,9 @@ public:
     virtual std::filesystem::path roamingFolder() const = 0;
     // A path of this machine as the program writes it in its settings.
     virtual std::string programPath(const std::filesystem::path& path) const = 0;
+    // Whether the simulator opens the files the program names to it (its
+    // flight plans), as it does when both run on one system.
+    virtual bool simulatorOpensProgramFiles() const { return true; }
     // Starts the program in the working folder.
     virtual std::unique_ptr<test::ChildProcess> start(const std::filesystem::path& programFolder) = 0;
     // Asks the running program to close as its user or the system would,
