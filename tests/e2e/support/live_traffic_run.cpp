@@ -207,9 +207,10 @@ void LiveTrafficRun::playAndCheck() {
     for (const Flight& flight : flights) {
         const Sighting& sighting = seen[flight.callsign];
         if (sighting.removedAtMs < 0 && !sighting.object.is_null()) {
-            const fs::path plan = productFolder() / "orig_dest" / (std::to_string(sighting.object.at("id").get<std::uint32_t>()) + ".pln");
-            EXPECT_THAT(test::readBytes(plan), HasSubstr("<DepartureID>" + flight.origin + "</DepartureID>\r\n<DestinationID>" +
-                                                         flight.destination + "</DestinationID>"))
+            const std::string name = std::to_string(sighting.object.at("id").get<std::uint32_t>()) + ".pln";
+            EXPECT_THAT(test::readBytes(productFolder() / "orig_dest" / name),
+                        HasSubstr("<DepartureID>" + flight.origin + "</DepartureID>\r\n<DestinationID>" +
+                                  flight.destination + "</DestinationID>"))
                 << flight.callsign;
         }
     }

@@ -25,10 +25,12 @@ const fs::path kWine = VANTREL_WINE64;
 
 class WineProgram : public e2e::ProgramHost {
 public:
-    explicit WineProgram(const fs::path& root) : prefix_(root / "wine-prefix"), prefixVariable_("WINEPREFIX", prefix_.string()) {
+    explicit WineProgram(const fs::path& root)
+        : prefix_(root / "wine-prefix"), prefixVariable_("WINEPREFIX", prefix_.string()) {
         EXPECT_EQ(runWine({"wineboot", "-i"}, 180s), std::optional<int>{0}) << "wineboot failed";
         // Wine names the user's profile after the user of this machine.
-        for (const fs::directory_entry& user : fs::directory_iterator(prefix_ / "drive_c" / "users")) {
+        std::error_code noPrefix;
+        for (const fs::directory_entry& user : fs::directory_iterator(prefix_ / "drive_c" / "users", noPrefix)) {
             if (user.path().filename() != "Public") {
                 roaming_ = user.path() / "AppData" / "Roaming";
             }
