@@ -34,6 +34,7 @@
 #include "core/format.h"
 #include "core/settings.h"
 #include "core/worker_slots.h"
+#include "liveries/livery_catalog.h"
 #include "liveries/livery_scan.h"
 #include "livery_installation.h"
 #include "run/adding_stack.h"
@@ -149,10 +150,13 @@ struct ChildFigures {
     double aircraftHeap = 0.0;
     double finalPeak = 0.0;
     double liveries = 0.0;
+    double registrations = 0.0;
     double aircraft = 0.0;
+    double spawned = 0.0;  // aircraft sent to the simulator
 };
 
-// The child's work; true when it went as planned.
+// The child's work; true when it held what it is meant to: every livery in
+// the catalogue and every aircraft in the traffic manager.
 bool lf_runChild(bool holdEverything, ChildFigures& figures) {
     if (!holdEverything) {
         return true;
@@ -168,11 +172,15 @@ bool lf_runChild(bool holdEverything, ChildFigures& figures) {
     figures.catalogueResident = lf_statusBytes("VmRSS");
     figures.catalogueHeap = lf_heapInUse();
     figures.liveries = static_cast<double>(MainWindow::liveryCount.load());
+    figures.registrations = static_cast<double>(liveryCatalog.regcodeTitles.size());
     lf_takeInAircraft();
     figures.aircraftResident = lf_statusBytes("VmRSS");
     figures.aircraftHeap = lf_heapInUse();
     figures.aircraft = static_cast<double>(liveAircraft.size());
-    return true;
+    figures.spawned = static_cast<double>(std::ranges::count_if(
+        liveAircraft, [](const LiveAc& aircraft) { return aircraft.simState != SimState::Buffer; }));
+    return MainWindow::liveryCount == kPackageCount * livery_installation::kLiveriesPerPackage &&
+           liveAircraft.size() == kAircraftCount;
 }
 
 void BM_PeakRss(benchmark::State& state) {
@@ -209,7 +217,7 @@ void BM_PeakRss(benchmark::State& state) {
         rusage usage{};
         if (child <= 0 || ::wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
             WEXITSTATUS(status) != EXIT_SUCCESS || !read) {
-            state.SkipWithError("the measuring child failed");
+            state.SkipWithError("the child failed, or held fewer liveries or aircraft than planned");
             return;
         }
         // ru_maxrss is in kilobytes; the kernel may count the last pages of
@@ -223,7 +231,9 @@ void BM_PeakRss(benchmark::State& state) {
             state.counters["aircraft_MB"] = figures.aircraftResident / kBytesPerMegabyte;
             state.counters["aircraft_heap_MB"] = figures.aircraftHeap / kBytesPerMegabyte;
             state.counters["liveries"] = figures.liveries;
+            state.counters["registrations"] = figures.registrations;
             state.counters["aircraft"] = figures.aircraft;
+            state.counters["spawned"] = figures.spawned;
         }
     }
 }
