@@ -9,7 +9,8 @@
 //   lists for every fifth livery, the catalogue read back and built, then
 //   1,000 aircraft of the feed taken in through the traffic reader and the
 //   traffic manager, ten reports each, 5 s apart, for 6,000 ticks (the
-//   first reports come due after 3,000 and the aircraft are spawned).
+//   first reports come due after 3,000 and 500 aircraft, the live limit,
+//   are sent to the simulator).
 // Besides the peak, the child reports the peak after the scan, its resident
 // set after the catalogue and after the aircraft, and the heap in use at
 // both points (what is held, without what the allocator keeps of memory
@@ -106,17 +107,21 @@ double lf_heapInUse() {
     return static_cast<double>(info.uordblks + info.hblkhd);
 }
 
-// One report of the aircraft as the feed sends it, in the n-th round.
+// One report of the aircraft as the feed sends it, in the n-th round: the
+// aircraft fly east from the points of a grid of 40 by 25 around the
+// reference position, 0.01 degree apart.
 std::string lf_record(int aircraft, int round) {
-    const double latDeg = 47.45 + 0.01 * (aircraft % 40 - 20);
-    const double lonDeg = 8.56 + 0.01 * (aircraft / 40 - 12) + 0.005 * round;
+    constexpr int kGridRows = 40;
+    constexpr int kGridColumns = 25;
+    const double latDeg = 47.45 + 0.01 * (aircraft % kGridRows - kGridRows / 2);
+    const double lonDeg = 8.56 + 0.01 * (aircraft / kGridRows - kGridColumns / 2) + 0.005 * round;
     const std::string airline = livery_installation::lf_airline(aircraft % livery_installation::kAirlineCount);
+    const std::string type = livery_installation::lf_type(aircraft % livery_installation::kTypeCount);
     return fmtlib::format(
         "RTTFC,{},{:.4f},{:.4f},3025,0,1,90.0,165.2,{}{},{},R{:05},LHR,ZRH,{:.1f},x,x,adsb_icao,,,"
         "150,,,-1.4,,90.0,,,A3,1013.2,3000,165.0,0,,,1,0,0,,{},{:.1f},47",
-        7000000 + aircraft, latDeg, lonDeg, airline, aircraft, livery_installation::lf_type(aircraft % 40),
-        aircraft, 1700000000.5 + kSecondsBetweenReports * round, airline,
-        1700000000.4 + kSecondsBetweenReports * round);
+        7000000 + aircraft, latDeg, lonDeg, airline, aircraft, type, aircraft,
+        1700000000.5 + kSecondsBetweenReports * round, airline, 1700000000.4 + kSecondsBetweenReports * round);
 }
 
 // The feed's reports taken in, as the main loop's ticks do: each round's
