@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
-#include <optional>
 #include <vector>
 
 namespace {
@@ -25,10 +24,12 @@ double lf_walkDistanceNm(const LiveAc& aircraft, const GeoPosition& user) {
 
 // The distances of the live list in its order, as a binary tree of maxima:
 // leaf i (at leafCount + i) is aircraft i, every inner node the larger of
-// its two children.
+// its two children. Its storage is kept from pass to pass.
 class DistanceTree {
 public:
-    explicit DistanceTree(const GeoPosition& user) : user_(user) {
+    void build(const GeoPosition& user) {
+        user_ = user;
+        leafCount_ = 1;
         while (leafCount_ < liveAircraft.size()) {
             leafCount_ *= 2;
         }
@@ -78,7 +79,8 @@ private:
 };
 
 bool keeping = false;
-std::optional<DistanceTree> keptTree;
+bool treeBuilt = false;
+DistanceTree keptTree;
 
 LiveAc* lf_walkList(const GeoPosition& user, double distanceNm, double marginNm) {
     LiveAc* farthest = nullptr;
@@ -110,26 +112,27 @@ FarthestActiveKeeper::FarthestActiveKeeper() { keeping = true; }
 
 FarthestActiveKeeper::~FarthestActiveKeeper() {
     keeping = false;
-    keptTree.reset();
+    treeBuilt = false;
 }
 
 LiveAc* gf_findFarthestActive(const GeoPosition& user, double distanceNm, double marginNm) {
     if (!keeping) {
         return lf_walkList(user, distanceNm, marginNm);
     }
-    if (!keptTree || !(keptTree->user() == user)) {
-        keptTree.emplace(user);
+    if (!treeBuilt || !(keptTree.user() == user)) {
+        keptTree.build(user);
+        treeBuilt = true;
     }
-    return lf_searchTree(*keptTree, distanceNm, marginNm);
+    return lf_searchTree(keptTree, distanceNm, marginNm);
 }
 
 void gf_refreshFarthestActive(const LiveAc& aircraft) {
-    if (!keptTree || liveAircraft.empty()) {
+    if (!treeBuilt || liveAircraft.empty()) {
         return;
     }
     const LiveAc* first = liveAircraft.data();
     if (&aircraft < first || &aircraft >= first + liveAircraft.size()) {
         return;  // not a record of the list
     }
-    keptTree->refresh(static_cast<std::size_t>(&aircraft - first));
+    keptTree.refresh(static_cast<std::size_t>(&aircraft - first));
 }

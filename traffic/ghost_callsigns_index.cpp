@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <optional>
 #include <vector>
 
 #include "traffic/identity_checks.h"
@@ -10,23 +9,25 @@
 namespace {
 
 bool keeping = false;
+bool gathered = false;
 // Ascending positions in the live list of every aircraft whose callsign
 // carries the mark; one whose callsign lost it since may still be listed,
-// as the search checks the callsign itself.
-std::optional<std::vector<std::size_t>> keptMarked;
+// as the search checks the callsign itself. The storage is kept from pass
+// to pass.
+std::vector<std::size_t> keptMarked;
 
 bool lf_isLiveGhost(const LiveAc& aircraft, const std::string& ghostCallsign) {
     return aircraft.identity.strings.callsign == ghostCallsign && aircraft.simState != SimState::RemovingFromSim;
 }
 
-std::vector<std::size_t> lf_gatherMarked() {
-    std::vector<std::size_t> marked;
+void lf_gatherMarked() {
+    keptMarked.clear();
     for (std::size_t index = 0; index < liveAircraft.size(); ++index) {
         if (gf_hasGhostSuffix(liveAircraft[index].identity.strings.callsign)) {
-            marked.push_back(index);
+            keptMarked.push_back(index);
         }
     }
-    return marked;
+    gathered = true;
 }
 
 }  // namespace
@@ -35,7 +36,7 @@ GhostCallsignsKeeper::GhostCallsignsKeeper() { keeping = true; }
 
 GhostCallsignsKeeper::~GhostCallsignsKeeper() {
     keeping = false;
-    keptMarked.reset();
+    gathered = false;
 }
 
 LiveAc* gf_findLiveGhost(const std::string& ghostCallsign) {
@@ -44,10 +45,10 @@ LiveAc* gf_findLiveGhost(const std::string& ghostCallsign) {
                                         [&](const LiveAc& aircraft) { return lf_isLiveGhost(aircraft, ghostCallsign); });
         return ghost == liveAircraft.end() ? nullptr : &*ghost;
     }
-    if (!keptMarked) {
-        keptMarked = lf_gatherMarked();
+    if (!gathered) {
+        lf_gatherMarked();
     }
-    for (const std::size_t index : *keptMarked) {
+    for (const std::size_t index : keptMarked) {
         if (lf_isLiveGhost(liveAircraft[index], ghostCallsign)) {
             return &liveAircraft[index];
         }
@@ -57,7 +58,7 @@ LiveAc* gf_findLiveGhost(const std::string& ghostCallsign) {
 
 void gf_setLiveCallsign(LiveAc& aircraft, const std::string& callsign) {
     aircraft.identity.strings.callsign = callsign;
-    if (!keptMarked || !gf_hasGhostSuffix(callsign) || liveAircraft.empty()) {
+    if (!gathered || !gf_hasGhostSuffix(callsign) || liveAircraft.empty()) {
         return;
     }
     const LiveAc* first = liveAircraft.data();
@@ -65,8 +66,8 @@ void gf_setLiveCallsign(LiveAc& aircraft, const std::string& callsign) {
         return;  // not a record of the list
     }
     const auto index = static_cast<std::size_t>(&aircraft - first);
-    const auto place = std::lower_bound(keptMarked->begin(), keptMarked->end(), index);
-    if (place == keptMarked->end() || *place != index) {
-        keptMarked->insert(place, index);
+    const auto place = std::lower_bound(keptMarked.begin(), keptMarked.end(), index);
+    if (place == keptMarked.end() || *place != index) {
+        keptMarked.insert(place, index);
     }
 }
