@@ -56,7 +56,7 @@ void updateAllLiveAc() {
     {
         const ActiveLiveCountKeeper activeCount;
         const FarthestActiveKeeper farthestActive;
-        const GhostCallsignsKeeper ghostCallsigns;
+        const GhostCallsignsKeeper ghostMarks;
         for (LiveAc& aircraft : liveAircraft) {
             updateLiveAc(aircraft);
         }

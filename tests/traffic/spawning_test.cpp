@@ -180,7 +180,7 @@ TEST_F(Spawning, LaterNewcomersInTheSamePassFindTheFarthestAsTheEarlierStepsLeft
     {
         const ActiveLiveCountKeeper activeCount;
         const FarthestActiveKeeper farthestActive;
-        const GhostCallsignsKeeper ghostCallsigns;
+        const GhostCallsignsKeeper ghostMarks;
         for (LiveAc& aircraft : liveAircraft) {
             updateLiveAc(aircraft);
         }
