@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "core/great_circle.h"
 #include "core/settings.h"
 #include "simlink/sim_records.h"
 #include "traffic/aircraft_records.h"
+#include "traffic/farthest_active.h"
 #include "traffic/removal.h"
 #include "traffic/tick_driver.h"
 
@@ -17,20 +17,7 @@ constexpr double kFartherMarginNm = 0.1;
 }  // namespace
 
 bool gf_removeFarthestAircraft(double distanceNm) {
-    const GeoPosition user = gf_userPosition(runUserAcData);
-    LiveAc* farthest = nullptr;
-    double farthestNm = distanceNm;
-    for (LiveAc& aircraft : liveAircraft) {
-        if (aircraft.simState != SimState::Active) {
-            continue;
-        }
-        const double nm =
-            gf_greatCircleDistanceNm(user, {aircraft.position.latitudeDeg, aircraft.position.longitudeDeg});
-        if (nm > farthestNm + kFartherMarginNm) {
-            farthestNm = nm;
-            farthest = &aircraft;
-        }
-    }
+    LiveAc* farthest = gf_findFarthestActive(gf_userPosition(runUserAcData), distanceNm, kFartherMarginNm);
     if (farthest == nullptr) {
         return true;
     }

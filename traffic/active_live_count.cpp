@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <optional>
 
+#include "traffic/farthest_active.h"
+
 namespace {
 
 std::optional<std::size_t> keptActiveCount;
@@ -27,6 +29,7 @@ void gf_setSimState(LiveAc& aircraft, SimState state) {
         *keptActiveCount += state == SimState::Active ? 1 : 0;
     }
     aircraft.simState = state;
+    gf_refreshFarthestActive(aircraft);
 }
 
 void gf_setSimState(ParkedAc& aircraft, SimState state) { aircraft.simState = state; }

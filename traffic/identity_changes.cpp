@@ -6,6 +6,7 @@
 #include "airports/park_airports.h"
 #include "liveries/aircraft_database.h"
 #include "liveries/livery_catalog.h"
+#include "traffic/ghost_callsigns_index.h"
 #include "traffic/identity_checks.h"
 #include "traffic/livery_bookkeeping.h"
 
@@ -46,7 +47,9 @@ void gf_adoptRoute(LiveAc& aircraft, const LiveAcUpdate& report) {
 void gf_adoptIdentity(LiveAc& aircraft, const LiveAcUpdate& report) {
     gf_adoptRoute(aircraft, report);
     LiveAcStrings& own = aircraft.identity.strings;
-    lf_adopt(own.callsign, report.strings.callsign);
+    if (!report.strings.callsign.empty() && report.strings.callsign != own.callsign) {
+        gf_setLiveCallsign(aircraft, report.strings.callsign);
+    }
     lf_adopt(own.registration, report.strings.registration);
 }
 

@@ -10,7 +10,9 @@
 #include "core/settings.h"
 #include "simlink/sim_commands.h"
 #include "traffic/aircraft_labels.h"
+#include "traffic/farthest_active.h"
 #include "traffic/flight.h"
+#include "traffic/ghost_callsigns_index.h"
 #include "traffic/removal.h"
 #include "traffic/soft_stand_learning.h"
 #include "traffic/spawning.h"
@@ -118,6 +120,7 @@ bool updateLiveAc(LiveAc& aircraft) {
     } catch (const std::exception& error) {
         gf_writeLog(fmtlib::format("{}: {} {}", "updateLiveAc", error.what(), lf_describeFailure(aircraft)));
     }
+    gf_refreshFarthestActive(aircraft);
     return lf_mustLeave(aircraft);
 }
 
@@ -201,10 +204,8 @@ void retimeAir(LiveAc& aircraft) {
 
 void checkGhost(const std::string& callsign) {
     const std::string ghostCallsign = callsign + "_";
-    const auto ghost = std::find_if(liveAircraft.begin(), liveAircraft.end(), [&](const LiveAc& aircraft) {
-        return aircraft.identity.strings.callsign == ghostCallsign && aircraft.simState != SimState::RemovingFromSim;
-    });
-    if (ghost == liveAircraft.end()) {
+    LiveAc* ghost = gf_findLiveGhost(ghostCallsign);
+    if (ghost == nullptr) {
         return;
     }
     if (LOG.value) {

@@ -10,6 +10,7 @@
 #include "core/settings.h"
 #include "liveries/aircraft_database.h"
 #include "traffic/aircraft_labels.h"
+#include "traffic/ghost_callsigns_index.h"
 #include "traffic/identity_changes.h"
 #include "traffic/identity_checks.h"
 #include "traffic/known_reports.h"
@@ -132,8 +133,8 @@ bool lf_takeNewCallsign(LiveAc& aircraft, const std::string& callsign) {
     } else {
         checkGhost(callsign);
     }
+    gf_setLiveCallsign(aircraft, callsign);
     LiveAcStrings& own = aircraft.identity.strings;
-    own.callsign = callsign;
     own.firstCallsign = callsign;
     own.coupledCallsign.clear();
     return true;

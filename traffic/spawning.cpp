@@ -18,6 +18,7 @@
 #include "simlink/user_aircraft.h"
 #include "traffic/active_live_count.h"
 #include "traffic/aircraft_labels.h"
+#include "traffic/ghost_callsigns_index.h"
 #include "traffic/ground_spawn_stand.h"
 #include "traffic/identity_changes.h"
 #include "traffic/identity_checks.h"
@@ -85,7 +86,8 @@ std::size_t lf_countLiveAircraftInSim() {
 }
 
 // The registration's record knows the aircraft better than the feed.
-void lf_applyRegistrationRecord(AcIdentity& identity) {
+void lf_applyRegistrationRecord(LiveAc& aircraft) {
+    AcIdentity& identity = aircraft.identity;
     LiveAcStrings& strings = identity.strings;
     if (strings.registration.empty()) {
         return;
@@ -98,7 +100,7 @@ void lf_applyRegistrationRecord(AcIdentity& identity) {
     strings.type = record->type;
     identity.cargo = record->cargo;
     if (!gf_isUsableCallsign(strings)) {
-        strings.callsign = strings.registration;
+        gf_setLiveCallsign(aircraft, strings.registration);
     }
 }
 
@@ -303,7 +305,7 @@ void handleBufferedLiveAc(LiveAc& aircraft) {
         aircraft.eraseBuffered = true;
         return;
     }
-    lf_applyRegistrationRecord(aircraft.identity);
+    lf_applyRegistrationRecord(aircraft);
     if (strings.airline.empty() && !gf_airlineFromCallsign(strings)) {
         strings.airline = kPrivateAirline;
     }

@@ -19,6 +19,8 @@
 #include "traffic/active_live_count.h"
 #include "traffic/aircraft_labels.h"
 #include "traffic/aircraft_records.h"
+#include "traffic/farthest_active.h"
+#include "traffic/ghost_callsigns_index.h"
 #include "traffic/position_update.h"
 #include "traffic/report_intake.h"
 #include "traffic/simulator_results.h"
@@ -53,6 +55,8 @@ bool lf_isDue(std::int32_t periodTicks) { return tickCounter.load() % periodTick
 void updateAllLiveAc() {
     {
         const ActiveLiveCountKeeper activeCount;
+        const FarthestActiveKeeper farthestActive;
+        const GhostCallsignsKeeper ghostMarks;
         for (LiveAc& aircraft : liveAircraft) {
             updateLiveAc(aircraft);
         }

@@ -11,6 +11,7 @@
 
 #include "core/settings.h"
 #include "simlink/sim_commands.h"
+#include "traffic/ghost_callsigns_index.h"
 #include "traffic/position_update.h"
 #include "traffic/spawning.h"
 #include "traffic/support/traffic_fixture.h"
@@ -195,6 +196,29 @@ TEST_F(ReportStream, AGhostLeavesAndItsCallsignIsRemembered) {
     EXPECT_EQ(gf_findLiveAircraft(20001)->simState, SimState::RemovingFromSim);
     EXPECT_EQ(ghostCallsigns, std::vector<std::string>{"KLM1_"});
     EXPECT_TRUE(logged("          KLM1_    is a ghost and will be removed, continue with KLM1"));
+}
+
+// While a pass of the tick keeps the aircraft whose callsign carries the
+// ghost's mark, callsigns set after the first search count: a callsign that
+// gained the mark makes a ghost, one that lost it does not, and of two
+// ghosts the first in the list leaves.
+TEST_F(ReportStream, AGhostRenamedEarlierInTheSamePassIsFound) {
+    makeActiveAircraft({.id = 20001, .callsign = "KLM20001_"}, {{.tick = 1000}});
+    makeActiveAircraft({.id = 20002, .callsign = "KLM20002"}, {{.tick = 1000}});
+    makeActiveAircraft({.id = 20003, .callsign = "KLM20003"}, {{.tick = 1000}});
+    const GhostCallsignsKeeper ghosts;
+    checkGhost("KLM9");  // gathers the marked aircraft
+    gf_setLiveCallsign(*gf_findLiveAircraft(20001), "KLM20001");
+    gf_setLiveCallsign(*gf_findLiveAircraft(20003), "KLM1_");
+    gf_setLiveCallsign(*gf_findLiveAircraft(20002), "KLM1_");
+    checkGhost("KLM20001");
+    EXPECT_EQ(gf_findLiveAircraft(20001)->simState, SimState::Active);
+    checkGhost("KLM1");
+    EXPECT_EQ(gf_findLiveAircraft(20002)->simState, SimState::RemovingFromSim);
+    EXPECT_EQ(gf_findLiveAircraft(20003)->simState, SimState::Active);
+    checkGhost("KLM1");
+    EXPECT_EQ(gf_findLiveAircraft(20003)->simState, SimState::RemovingFromSim);
+    EXPECT_EQ(ghostCallsigns, (std::vector<std::string>{"KLM1_", "KLM1_"}));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <mutex>
 #include <numbers>
@@ -16,6 +17,8 @@
 #include "run/main_loop.h"
 #include "run/run_flags.h"
 #include "traffic/active_live_count.h"
+#include "traffic/farthest_active.h"
+#include "traffic/ghost_callsigns_index.h"
 #include "traffic/livery_bookkeeping.h"
 #include "traffic/position_update.h"
 #include "traffic/spawning.h"
@@ -157,6 +160,36 @@ TEST_F(Spawning, AnAircraftRemovedEarlierInTheSamePassMakesRoomForANewcomer) {
     EXPECT_EQ(gf_findLiveAircraft(30000)->simState, SimState::RemovingFromSim);
     EXPECT_EQ(gf_findLiveAircraft(30009)->simState, SimState::Active);
     EXPECT_EQ(removalQueue, std::deque<std::uint32_t>{100});
+}
+
+// Within one pass the farthest aircraft is looked for as the earlier steps
+// of the pass left the list: one removed by an earlier newcomer, after its
+// own update, is no longer active, and one that flew far out in its own
+// update is now the farthest.
+TEST_F(Spawning, LaterNewcomersInTheSamePassFindTheFarthestAsTheEarlierStepsLeftIt) {
+    userAmongTenActiveAircraft();
+    for (const std::uint32_t number : {1U, 2U, 3U}) {
+        makeAircraft({.id = 20000 + number, .callsign = "NEAR" + std::to_string(number), .lonDeg = 8.05}, 2);
+    }
+    // The farthest active aircraft first, then the first newcomer, the other
+    // active aircraft and the two other newcomers.
+    std::rotate(liveAircraft.begin(), liveAircraft.begin() + 9, liveAircraft.begin() + 10);
+    std::rotate(liveAircraft.begin() + 1, liveAircraft.begin() + 10, liveAircraft.begin() + 11);
+    gf_findLiveAircraft(30000)->lonStepDeg = 0.5;  // about 20 nm east in one tick
+    tickCounter = 2900;
+    {
+        const ActiveLiveCountKeeper activeCount;
+        const FarthestActiveKeeper farthestActive;
+        const GhostCallsignsKeeper ghostMarks;
+        for (LiveAc& aircraft : liveAircraft) {
+            updateLiveAc(aircraft);
+        }
+    }
+    for (const std::uint32_t id : {20001U, 20002U, 20003U}) {
+        EXPECT_TRUE(spawned(*gf_findLiveAircraft(id)));
+    }
+    EXPECT_EQ(gf_findLiveAircraft(30007)->simState, SimState::Active);
+    EXPECT_EQ(removalQueue, (std::deque<std::uint32_t>{109, 100, 108}));
 }
 
 TEST_F(Spawning, ABacklogOfLiveCreationsHoldsNewcomersBack) {
