@@ -94,6 +94,7 @@ std::string ServerEvents::pipeName() const { return {}; }
 void ServerEvents::wait(const std::vector<Session*>& sessions, Clock::time_point deadline) {
     std::vector<pollfd> watched{{state_->listener.fd(), POLLIN, 0},
                                 {state_->inputOpen ? STDIN_FILENO : -1, POLLIN, 0}};
+    // Every session's connection was made by acceptClients() below.
     for (const Session* session : sessions) {
         const short events = session->hasQueuedOutput() ? POLLIN | POLLOUT : POLLIN;
         watched.push_back({static_cast<const TcpConnection&>(session->connection()).fd(), events, 0});

@@ -133,6 +133,7 @@ void ServerEvents::wait(const std::vector<Session*>& sessions, Clock::time_point
     if (state_->pipe.serving()) {
         handles.push_back(state_->pipe.waitHandle());
     }
+    // Every session's connection was made by acceptClients() below.
     for (const Session* session : sessions) {
         static_cast<const WindowsConnection&>(session->connection()).addWaitHandles(handles,
                                                                                    session->hasQueuedOutput());

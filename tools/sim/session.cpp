@@ -95,8 +95,7 @@ void Session::onWritable() { flush(); }
 void Session::flush() {
     while (!ended_ && hasQueuedOutput()) {
         std::size_t sent = 0;
-        const Connection::Io io =
-            connection_->send(std::span{outbox_}.subspan(outboxStart_), sent);
+        const Connection::Io io = connection_->send(std::span{outbox_}.subspan(outboxStart_), sent);
         if (io == Connection::Io::WouldBlock) {
             break;
         }
