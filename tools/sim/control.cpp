@@ -16,7 +16,8 @@ using nlohmann::json;
 
 constexpr std::string_view kUsage = R"(Commands (one per line; each answers one JSON line):
   state                      every object (position, lights, gear, flaps, events, flight plan),
-                             the removed objects, the clients and the clock
+                             the removed objects, the clients (each over "tcp" or "pipe")
+                             and the clock
   journal [FROM] [TYPE]      the packets received, from index FROM, only those of call TYPE
                              (it keeps the latest 100000 packets, at most 16 MiB of them)
   user {JSON}                set fields of the user aircraft (keys as in the scenario)
@@ -110,7 +111,7 @@ json lf_stateJson(Simulator& simulator) {
     json clients = json::array();
     for (const Session* session : simulator.sessions()) {
         clients.push_back({{"session", session->id()}, {"name", session->name()}, {"protocol", session->protocol()},
-                           {"open", session->isOpen()}});
+                           {"open", session->isOpen()}, {"connection", session->connection().kind()}});
     }
     return {{"running", world.running},
             {"frameRate", world.frameRate},

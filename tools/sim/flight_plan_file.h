@@ -1,7 +1,8 @@
 #pragma once
 // Reads a flight plan that a client names by its path. The path comes from
 // the client, so only a regular file of bounded size is read: a device
-// (/dev/zero), a FIFO or a folder is refused at once, without blocking.
+// (/dev/zero, CON), a FIFO or pipe or a folder is refused at once, without
+// blocking.
 
 #include <cstddef>
 #include <optional>

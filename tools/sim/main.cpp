@@ -1,9 +1,11 @@
 // vantrel-sim: a stand-in for Microsoft Flight Simulator that serves
-// SimConnect's TCP protocol on 127.0.0.1, for tests and demonstrations.
+// SimConnect's protocol over TCP on 127.0.0.1 (and on Windows over the
+// simulator's local named pipe), for tests and demonstrations.
 
 #include "control.h"
 #include "scenario.h"
 #include "server.h"
+#include "server_events.h"
 
 #include <charconv>
 #include <iostream>
@@ -15,9 +17,13 @@ namespace {
 constexpr const char* kUsage = R"(Usage: vantrel-sim [--port N] [--show-traffic] [SCENARIO.json]
 
 Serves SimConnect over TCP on 127.0.0.1, port N (0 or none: a free port).
+On Windows it also serves the simulator's named pipe
+  \\.\pipe\Microsoft Flight Simulator\SimConnect
+(unless another program serves it), which clients on the same PC use when
+they have no SimConnect.cfg.
 With --show-traffic it writes to standard error when an AI aircraft
 appears or leaves, and where each one is every 10 s.
-Its first line on standard output tells the port:
+Its first line on standard output tells the port (and the pipe, when served):
   {"listening":{"address":"127.0.0.1","port":N}}
 Point a client at it with a SimConnect.cfg in the client's working folder:
   [SimConnect]
@@ -71,11 +77,16 @@ int main(int argc, char** argv) {
             std::cerr << "vantrel-sim: cannot listen on 127.0.0.1 port " << port << ": " << error.message() << '\n';
             return 1;
         }
+        const std::uint16_t listeningPort = listener.port();
+        sim::ServerEvents events(std::move(listener));
         sim::Simulator simulator(std::move(scenario.world), std::move(scenario.identity));
         simulator.showTraffic(showTraffic);
-        std::cout << nlohmann::json{{"listening", {{"address", "127.0.0.1"}, {"port", listener.port()}}}}.dump()
-                  << std::endl;
-        sim::runServer(simulator, listener);
+        nlohmann::json listening{{"address", "127.0.0.1"}, {"port", listeningPort}};
+        if (const std::string pipe = events.pipeName(); !pipe.empty()) {
+            listening["pipe"] = pipe;
+        }
+        std::cout << nlohmann::json{{"listening", listening}}.dump() << std::endl;
+        sim::runServer(simulator, events);
         return 0;
     } catch (const std::exception& error) {
         std::cerr << "vantrel-sim: " << error.what() << '\n';

@@ -2,13 +2,14 @@
 // The stand-in's one thread: accepts clients, reads their packets and the
 // control commands on standard input, and runs a frame at the frame rate.
 
-#include "platform/net/tcp_socket.h"
+#include "server_events.h"
 #include "simulator.h"
 
 namespace sim {
 
-// Runs until the "exit" command, SIGINT or SIGTERM. The end of standard
-// input ends only the control interface.
-void runServer(Simulator& simulator, platform::net::TcpListener& listener);
+// Runs until the "exit" command, SIGINT or SIGTERM (on Windows Ctrl+C,
+// Ctrl+Break or a closed console). The end of standard input ends only the
+// control interface.
+void runServer(Simulator& simulator, ServerEvents& events);
 
 }  // namespace sim

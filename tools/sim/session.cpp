@@ -9,13 +9,11 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <cerrno>
 #include <iostream>
 #include <limits>
 #include <numbers>
 #include <optional>
 #include <stdexcept>
-#include <sys/socket.h>
 
 namespace sim {
 
@@ -37,8 +35,6 @@ constexpr std::size_t kMaxQueuedBytes = 8 * 1024 * 1024;
 
 constexpr CreateLayout kCreateLayout{0, 272, 284, 340};
 constexpr CreateLayout kCreateEx1Layout{272, 528, 540, 596};
-
-const std::atomic<bool> lf_never{false};
 
 std::string lf_upper(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -79,8 +75,8 @@ std::string lf_text(const wire::Reader& reader, std::size_t offset, std::size_t 
 
 }  // namespace
 
-Session::Session(std::uint32_t id, platform::net::TcpSocket socket, Simulator& simulator)
-    : id_(id), socket_(std::move(socket)), simulator_(simulator) {}
+Session::Session(std::uint32_t id, std::unique_ptr<Connection> connection, Simulator& simulator)
+    : id_(id), connection_(std::move(connection)), simulator_(simulator) {}
 
 void Session::send(const std::vector<std::byte>& record) {
     if (ended_) {
@@ -98,17 +94,16 @@ void Session::onWritable() { flush(); }
 
 void Session::flush() {
     while (!ended_ && hasQueuedOutput()) {
-        const ssize_t sent = ::send(socket_.fd(), outbox_.data() + outboxStart_, outbox_.size() - outboxStart_,
-                                    MSG_NOSIGNAL | MSG_DONTWAIT);
-        if (sent > 0) {
-            outboxStart_ += static_cast<std::size_t>(sent);
-        } else if (sent < 0 && errno == EINTR) {
-            continue;
-        } else if (sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+        std::size_t sent = 0;
+        const Connection::Io io = connection_->send(std::span{outbox_}.subspan(outboxStart_), sent);
+        if (io == Connection::Io::WouldBlock) {
             break;
-        } else {
-            ended_ = true;
         }
+        if (io == Connection::Io::Ended) {
+            ended_ = true;
+            break;
+        }
+        outboxStart_ += sent;
     }
     if (!hasQueuedOutput()) {
         outbox_.clear();
@@ -120,23 +115,19 @@ void Session::flush() {
 }
 
 void Session::end() {
-    socket_.shutdownBoth();
+    connection_->shutdown();
     ended_ = true;
 }
 
 void Session::onReadable() {
-    std::vector<std::byte> buffer(kReceiveBufferSize);
-    std::error_code error;
-    const auto received = socket_.receiveSome(buffer, lf_never, error, std::chrono::milliseconds{0});
-    using Status = platform::net::ReceiveResult::Status;
-    if (received.status == Status::TimedOut) {
-        return;
+    receiveBuffer_.resize(kReceiveBufferSize);
+    std::size_t received = 0;
+    switch (connection_->receive(receiveBuffer_, received)) {
+        case Connection::Io::WouldBlock: return;
+        case Connection::Io::Ended: ended_ = true; return;
+        case Connection::Io::Done: break;
     }
-    if (received.status != Status::Data) {
-        ended_ = true;
-        return;
-    }
-    framer_.append(std::span{buffer}.first(received.byteCount));
+    framer_.append(std::span{receiveBuffer_}.first(received));
     std::vector<std::byte> message;
     for (;;) {
         const wire::Framer::Next next = framer_.next(message);

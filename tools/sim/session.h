@@ -4,12 +4,13 @@
 // and system-event subscriptions, and the handling of each packet it sends.
 // A bad packet is answered with the exception the simulator would send.
 
-#include "platform/net/tcp_socket.h"
+#include "connection.h"
 #include "platform/simconnect/simconnect.h"
 #include "platform/simconnect/wire.h"
 #include "variables.h"
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,10 +28,10 @@ struct CreateLayout {
 
 class Session {
 public:
-    Session(std::uint32_t id, platform::net::TcpSocket socket, Simulator& simulator);
+    Session(std::uint32_t id, std::unique_ptr<Connection> connection, Simulator& simulator);
 
     std::uint32_t id() const { return id_; }
-    int fd() const { return socket_.fd(); }
+    const Connection& connection() const { return *connection_; }
     bool isOpen() const { return protocol_ != 0; }
     bool ended() const { return ended_; }
     const std::string& name() const { return name_; }
@@ -109,10 +110,11 @@ private:
     SimObject* ownAiObject(const Packet& packet, std::uint32_t objectId, std::uint32_t index);
 
     std::uint32_t id_;
-    platform::net::TcpSocket socket_;
+    std::unique_ptr<Connection> connection_;
     Simulator& simulator_;
     platform::simconnect::wire::Framer framer_{platform::simconnect::wire::kClientHeaderSize};
     bool ended_ = false;
+    std::vector<std::byte> receiveBuffer_;
     std::vector<std::byte> outbox_;
     std::size_t outboxStart_ = 0;  // first byte of outbox_ not yet sent
     std::uint32_t protocol_ = 0;

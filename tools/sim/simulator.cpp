@@ -33,11 +33,9 @@ Simulator::Simulator(World initialWorld, Identity simulatorIdentity)
 
 Simulator::~Simulator() = default;
 
-void Simulator::addSession(platform::net::TcpSocket socket) {
-    std::error_code error;
-    socket.setNoDelay(error);
+void Simulator::addSession(std::unique_ptr<Connection> connection) {
     const std::uint32_t id = nextSessionId_++;
-    sessions_.emplace(id, std::make_unique<Session>(id, std::move(socket), *this));
+    sessions_.emplace(id, std::make_unique<Session>(id, std::move(connection), *this));
     std::cerr << "vantrel-sim: client " << id << " connected\n";
 }
 

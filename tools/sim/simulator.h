@@ -3,7 +3,7 @@
 // one simulator frame (new and removed objects, frame events, periodic data).
 // Everything runs on the server's one thread.
 
-#include "platform/net/tcp_socket.h"
+#include "connection.h"
 #include "world.h"
 
 #include <array>
@@ -50,7 +50,7 @@ public:
     World world;
     Identity identity;
 
-    void addSession(platform::net::TcpSocket socket);
+    void addSession(std::unique_ptr<Connection> connection);
     std::vector<Session*> sessions();
     // Ends the sessions whose connection was lost or closed.
     void removeEndedSessions();
