@@ -14,7 +14,7 @@ wine=$1 sim=$2 vantrel=$3 build=$4 source=$5 peer=$6 scratch=$7
 fail() { echo "FAIL: $*" >&2; exit 1; }
 [ -n "${DISPLAY:-}" ] || fail "the test needs an X display (run it under xvfb-run)"
 if [ ! -x "$peer" ]; then
-  echo "SKIPPED: no RealTraffic peer at $peer (the Linux build's tools/rt-peer; tools/build-and-test --all builds it)"
+  echo "SKIPPED: no RealTraffic peer at $peer (the Linux build's tools/rt-peer; tools/build-and-test builds it before the Windows tests run)"
   exit 77
 fi
 
