@@ -1,5 +1,6 @@
 #include "platform/os/text_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
@@ -22,9 +23,10 @@ std::uint32_t lf_win32ErrorFromErrno(int errnoValue) {
     }
 }
 
-}  // namespace
-
-FileStart readFileStart(const std::filesystem::path& path, std::size_t maxBytes) {
+// At most maxBytes of the file's first bytes; room grows from the first
+// chunk as the file turns out longer.
+FileStart lf_readFile(const std::filesystem::path& path, std::size_t maxBytes) {
+    constexpr std::size_t kFirstChunk = 16384;
     FileStart result;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
@@ -32,10 +34,16 @@ FileStart readFileStart(const std::filesystem::path& path, std::size_t maxBytes)
         return result;
     }
     result.opened = true;
-    std::string bytes(maxBytes, '\0');
+    std::string bytes;
     std::size_t count = 0;
-    while (count < maxBytes) {
-        const ssize_t got = ::read(fd, bytes.data() + count, maxBytes - count);
+    for (;;) {
+        if (count == bytes.size()) {
+            if (count == maxBytes) {
+                break;
+            }
+            bytes.resize(std::min(maxBytes, std::max(kFirstChunk, 2 * count)));
+        }
+        const ssize_t got = ::read(fd, bytes.data() + count, bytes.size() - count);
         if (got < 0 && errno == EINTR) {
             continue;
         }
@@ -53,5 +61,13 @@ FileStart readFileStart(const std::filesystem::path& path, std::size_t maxBytes)
     result.bytes = std::move(bytes);
     return result;
 }
+
+}  // namespace
+
+FileStart readFileStart(const std::filesystem::path& path, std::size_t maxBytes) {
+    return lf_readFile(path, maxBytes);
+}
+
+FileStart readWholeFile(const std::filesystem::path& path) { return lf_readFile(path, std::string::npos); }
 
 }  // namespace platform

@@ -2,9 +2,17 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace platform {
 
-FileStart readFileStart(const std::filesystem::path& path, std::size_t maxBytes) {
+namespace {
+
+// At most maxBytes of the file's first bytes; room grows from the first
+// chunk as the file turns out longer.
+FileStart lf_readFile(const std::filesystem::path& path, std::size_t maxBytes) {
+    constexpr std::size_t kFirstChunk = 16384;
+    constexpr std::size_t kMaxReadBytes = 1U << 30U;
     FileStart result;
     // Others may read, write or delete the file meanwhile, as with the C
     // runtime's open.
@@ -15,12 +23,18 @@ FileStart readFileStart(const std::filesystem::path& path, std::size_t maxBytes)
         return result;
     }
     result.opened = true;
-    std::string bytes(maxBytes, '\0');
+    std::string bytes;
     std::size_t count = 0;
     bool failed = false;
-    while (count < maxBytes) {
+    for (;;) {
+        if (count == bytes.size()) {
+            if (count == maxBytes) {
+                break;
+            }
+            bytes.resize(std::min(maxBytes, std::max(kFirstChunk, 2 * count)));
+        }
         DWORD got = 0;
-        const auto wanted = static_cast<DWORD>(std::min<std::size_t>(maxBytes - count, 1U << 30U));
+        const auto wanted = static_cast<DWORD>(std::min(bytes.size() - count, kMaxReadBytes));
         if (::ReadFile(file, bytes.data() + count, wanted, &got, nullptr) == 0) {
             failed = true;
             break;
@@ -37,5 +51,13 @@ FileStart readFileStart(const std::filesystem::path& path, std::size_t maxBytes)
     }
     return result;
 }
+
+}  // namespace
+
+FileStart readFileStart(const std::filesystem::path& path, std::size_t maxBytes) {
+    return lf_readFile(path, maxBytes);
+}
+
+FileStart readWholeFile(const std::filesystem::path& path) { return lf_readFile(path, std::string::npos); }
 
 }  // namespace platform

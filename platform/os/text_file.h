@@ -32,5 +32,7 @@ struct FileStart {
 };
 
 FileStart readFileStart(const std::filesystem::path& path, std::size_t maxBytes);
+// The whole file, read without translation in one opening.
+FileStart readWholeFile(const std::filesystem::path& path);
 
 }  // namespace platform
