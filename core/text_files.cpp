@@ -161,7 +161,8 @@ bool lf_appendLinesByCharset(Charset charset, std::string_view bytes, std::vecto
     }
 }
 
-void lf_logNotOpened(const std::filesystem::path& path, const platform::FileStart& file) {
+template <class FileResult>
+void lf_logNotOpened(const std::filesystem::path& path, const FileResult& file) {
     gf_writeLogPlain(fmtlib::format("Cannot open file {} for character encoding. Win32 error: {}", path.string(),
                                     file.win32Error));
 }
@@ -190,20 +191,23 @@ bool gf_readTextFileByCharset(Charset charset, const std::filesystem::path& path
         throw std::runtime_error(
             fmtlib::format("file {} has unknown charset: {}", path.string(), gf_charsetName(charset)));
     }
-    const auto file = platform::readWholeFile(path);
-    return file.bytes && lf_appendLinesByCharset(charset, *file.bytes, lines);
+    std::string bytes;
+    return platform::readWholeFile(path, bytes).read && lf_appendLinesByCharset(charset, bytes, lines);
 }
 
 TextFileContent gf_readTextFile(const std::filesystem::path& path, std::vector<std::string>& lines) {
-    const auto file = platform::readWholeFile(path);
+    // One buffer per thread keeps its room from file to file: a scan thread
+    // reads thousands of files.
+    thread_local std::string buffer;
+    const platform::FileRead file = platform::readWholeFile(path, buffer);
     if (!file.opened) {
         lf_logNotOpened(path, file);
         return {Charset::noneFound, false};
     }
-    if (!file.bytes) {
+    if (!file.read) {
         return {Charset::noneFound, false};
     }
-    const std::string_view bytes = *file.bytes;
+    const std::string_view bytes = buffer;
     const Charset charset = lf_charsetOfStart(bytes.substr(0, kCharsetSampleBytes));
     if (charset == Charset::noneFound) {
         return {charset, false};

@@ -23,18 +23,18 @@ std::uint32_t lf_win32ErrorFromErrno(int errnoValue) {
     }
 }
 
-// At most maxBytes of the file's first bytes; room grows from the first
-// chunk as the file turns out longer.
-FileStart lf_readFile(const std::filesystem::path& path, std::size_t maxBytes) {
+// At most maxBytes of the file's first bytes into bytes, which keep their
+// room; room grows from the first chunk as the file turns out longer.
+FileRead lf_readFile(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes) {
     constexpr std::size_t kFirstChunk = 16384;
-    FileStart result;
+    FileRead result;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         result.win32Error = lf_win32ErrorFromErrno(errno);
         return result;
     }
     result.opened = true;
-    std::string bytes;
+    bytes.clear();
     std::size_t count = 0;
     for (;;) {
         if (count == bytes.size()) {
@@ -49,6 +49,7 @@ FileStart lf_readFile(const std::filesystem::path& path, std::size_t maxBytes) {
         }
         if (got < 0) {
             ::close(fd);
+            bytes.clear();
             return result;
         }
         if (got == 0) {
@@ -58,16 +59,24 @@ FileStart lf_readFile(const std::filesystem::path& path, std::size_t maxBytes) {
     }
     ::close(fd);
     bytes.resize(count);
-    result.bytes = std::move(bytes);
+    result.read = true;
     return result;
 }
 
 }  // namespace
 
 FileStart readFileStart(const std::filesystem::path& path, std::size_t maxBytes) {
-    return lf_readFile(path, maxBytes);
+    std::string bytes;
+    const FileRead read = lf_readFile(path, maxBytes, bytes);
+    FileStart result{read.opened, read.win32Error, std::nullopt};
+    if (read.read) {
+        result.bytes = std::move(bytes);
+    }
+    return result;
 }
 
-FileStart readWholeFile(const std::filesystem::path& path) { return lf_readFile(path, std::string::npos); }
+FileRead readWholeFile(const std::filesystem::path& path, std::string& bytes) {
+    return lf_readFile(path, std::string::npos, bytes);
+}
 
 }  // namespace platform

@@ -8,12 +8,12 @@ namespace platform {
 
 namespace {
 
-// At most maxBytes of the file's first bytes; room grows from the first
-// chunk as the file turns out longer.
-FileStart lf_readFile(const std::filesystem::path& path, std::size_t maxBytes) {
+// At most maxBytes of the file's first bytes into bytes, which keep their
+// room; room grows from the first chunk as the file turns out longer.
+FileRead lf_readFile(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes) {
     constexpr std::size_t kFirstChunk = 16384;
     constexpr std::size_t kMaxReadBytes = 1U << 30U;
-    FileStart result;
+    FileRead result;
     // Others may read, write or delete the file meanwhile, as with the C
     // runtime's open.
     const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -23,7 +23,7 @@ FileStart lf_readFile(const std::filesystem::path& path, std::size_t maxBytes) {
         return result;
     }
     result.opened = true;
-    std::string bytes;
+    bytes.clear();
     std::size_t count = 0;
     bool failed = false;
     for (;;) {
@@ -45,19 +45,25 @@ FileStart lf_readFile(const std::filesystem::path& path, std::size_t maxBytes) {
         count += got;
     }
     ::CloseHandle(file);
-    if (!failed) {
-        bytes.resize(count);
-        result.bytes = std::move(bytes);
-    }
+    bytes.resize(failed ? 0 : count);
+    result.read = !failed;
     return result;
 }
 
 }  // namespace
 
 FileStart readFileStart(const std::filesystem::path& path, std::size_t maxBytes) {
-    return lf_readFile(path, maxBytes);
+    std::string bytes;
+    const FileRead read = lf_readFile(path, maxBytes, bytes);
+    FileStart result{read.opened, read.win32Error, std::nullopt};
+    if (read.read) {
+        result.bytes = std::move(bytes);
+    }
+    return result;
 }
 
-FileStart readWholeFile(const std::filesystem::path& path) { return lf_readFile(path, std::string::npos); }
+FileRead readWholeFile(const std::filesystem::path& path, std::string& bytes) {
+    return lf_readFile(path, std::string::npos, bytes);
+}
 
 }  // namespace platform
