@@ -1,7 +1,6 @@
 #include "core/text_files.h"
 
 #include <array>
-#include <iterator>
 #include <pugixml.hpp>
 #include <stdexcept>
 #include <system_error>
@@ -63,106 +62,54 @@ bool lf_looksLikeUtf8(std::string_view bytes) {
     return true;
 }
 
-// The lines of a file read as bytes; the UTF-8 mark, when asked, is taken
-// off the first line.
-bool lf_readNarrowLines(const std::filesystem::path& path, bool dropUtf8Mark, std::vector<std::string>& lines) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file.is_open()) {
-        return false;
-    }
-    std::string line;
-    bool first = true;
-    while (platform::readTextLine(file, line)) {
-        if (first && dropUtf8Mark && line.starts_with(kUtf8Mark)) {
-            line.erase(0, kUtf8Mark.size());
-        }
-        first = false;
-        lines.push_back(std::move(line));
-    }
-    return !file.bad();
-}
-
-bool lf_readUtf16Lines(const std::filesystem::path& path, std::vector<std::string>& lines) {
-    Utf16InputStream stream;
-    if (!gf_openUtf16Stream(stream, path)) {
-        return false;
-    }
-    try {
-        gf_utf16LineToUtf8(stream, lines);
-    } catch (const win32::Utf8ConversionException& error) {
-        gf_showMessage(fmtlib::format("conversion from error from utf16 to utf8, code: {}", error.errorCode), true);
-        return false;
-    } catch (const std::runtime_error& error) {
-        gf_showMessage(fmtlib::format("conversion from error from utf16 to utf8: {}", error.what()), true);
-        return false;
-    }
-    return !stream.file.bad();
-}
-
-}  // namespace
-
-Charset gf_detectCharset(const std::filesystem::path& path) {
-    const auto start = platform::readFileStart(path, kCharsetSampleBytes);
-    if (!start.opened) {
-        gf_writeLogPlain(fmtlib::format("Cannot open file {} for character encoding. Win32 error: {}", path.string(),
-                                        start.win32Error));
+// The encoding told by the first bytes of a file, at most
+// kCharsetSampleBytes of them.
+Charset lf_charsetOfStart(std::string_view start) {
+    if (start.size() < 2) {
         return Charset::noneFound;
     }
-    if (!start.bytes || start.bytes->size() < 2) {
-        return Charset::noneFound;
-    }
-    const std::string_view bytes = *start.bytes;
-    if (bytes.starts_with(kUtf8Mark)) {
+    if (start.starts_with(kUtf8Mark)) {
         return Charset::utf8WithBom;
     }
-    if (bytes.starts_with(kUtf16LittleEndianMark)) {
+    if (start.starts_with(kUtf16LittleEndianMark)) {
         return Charset::unicode;
     }
-    if (bytes.starts_with(kUtf16BigEndianMark)) {
+    if (start.starts_with(kUtf16BigEndianMark)) {
         return Charset::unicodeBigEndian;
     }
-    return lf_looksLikeUtf8(bytes) ? Charset::utf8WithoutBom : Charset::ansi;
+    return lf_looksLikeUtf8(start) ? Charset::utf8WithoutBom : Charset::ansi;
 }
 
-std::string gf_charsetName(Charset charset) {
-    const auto index = static_cast<std::size_t>(charset);
-    if (index >= kCharsetNames.size()) {
-        throw std::out_of_range("invalid map<K, T> key");
+// Appends the lines of the text as a stream's line reader cuts them: at
+// each LF, without the CR of a CR LF; no line after a last LF. The UTF-8
+// mark, when asked, is taken off the first line.
+void lf_appendNarrowLines(std::string_view text, bool dropUtf8Mark, std::vector<std::string>& lines) {
+    bool first = true;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        if (first && dropUtf8Mark && line.starts_with(kUtf8Mark)) {
+            line.remove_prefix(kUtf8Mark.size());
+        }
+        first = false;
+        lines.emplace_back(line);
     }
-    return std::string(kCharsetNames[index]);
 }
 
-bool gf_readTextFileByCharset(Charset charset, const std::filesystem::path& path, std::vector<std::string>& lines) {
-    switch (charset) {
-        case Charset::unicode:
-        case Charset::unicodeBigEndian: return lf_readUtf16Lines(path, lines);
-        case Charset::utf8WithBom: return lf_readNarrowLines(path, true, lines);
-        case Charset::ansi:
-        case Charset::utf8WithoutBom: return lf_readNarrowLines(path, false, lines);
-        default:
-            throw std::runtime_error(
-                fmtlib::format("file {} has unknown charset: {}", path.string(), gf_charsetName(charset)));
+// Appends every line of UTF-16 text as UTF-8, in the byte order of its
+// byte-order mark (big-endian without one). Throws
+// win32::Utf8ConversionException for invalid UTF-16 (an unpaired surrogate,
+// an odd last byte); the lines before it stay.
+void lf_appendUtf16Lines(std::string_view bytes, std::vector<std::string>& lines) {
+    const std::string_view mark = bytes.substr(0, kUtf16LittleEndianMark.size());
+    const bool bigEndian = mark != kUtf16LittleEndianMark;
+    if (mark == kUtf16LittleEndianMark || mark == kUtf16BigEndianMark) {
+        bytes.remove_prefix(mark.size());
     }
-}
-
-bool gf_openUtf16Stream(Utf16InputStream& stream, const std::filesystem::path& path) {
-    stream.file.open(path, std::ios::binary);
-    if (!stream.file.is_open()) {
-        return false;
-    }
-    std::array<char, 2> mark{};
-    stream.file.read(mark.data(), mark.size());
-    const std::string_view read(mark.data(), static_cast<std::size_t>(stream.file.gcount()));
-    stream.bigEndian = read != kUtf16LittleEndianMark;
-    if (read != kUtf16LittleEndianMark && read != kUtf16BigEndianMark) {
-        stream.file.clear();
-        stream.file.seekg(0);
-    }
-    return true;
-}
-
-void gf_utf16LineToUtf8(Utf16InputStream& stream, std::vector<std::string>& lines) {
-    const std::string bytes{std::istreambuf_iterator<char>(stream.file), std::istreambuf_iterator<char>()};
     std::u16string line;
     const auto appendLine = [&lines, &line] {
         platform::dropCarriageReturn(line);
@@ -173,7 +120,7 @@ void gf_utf16LineToUtf8(Utf16InputStream& stream, std::vector<std::string>& line
     for (std::size_t pos = 0; pos < wholeUnitBytes; pos += 2) {
         const auto first = static_cast<unsigned char>(bytes[pos]);
         const auto second = static_cast<unsigned char>(bytes[pos + 1]);
-        const auto unit = static_cast<char16_t>(stream.bigEndian ? (first << 8U) | second : (second << 8U) | first);
+        const auto unit = static_cast<char16_t>(bigEndian ? (first << 8U) | second : (second << 8U) | first);
         if (unit == u'\n') {
             appendLine();
         } else {
@@ -189,6 +136,83 @@ void gf_utf16LineToUtf8(Utf16InputStream& stream, std::vector<std::string>& line
     if (!line.empty()) {
         appendLine();
     }
+}
+
+bool lf_appendUtf16LinesShowingErrors(std::string_view bytes, std::vector<std::string>& lines) {
+    try {
+        lf_appendUtf16Lines(bytes, lines);
+    } catch (const win32::Utf8ConversionException& error) {
+        gf_showMessage(fmtlib::format("conversion from error from utf16 to utf8, code: {}", error.errorCode), true);
+        return false;
+    } catch (const std::runtime_error& error) {
+        gf_showMessage(fmtlib::format("conversion from error from utf16 to utf8: {}", error.what()), true);
+        return false;
+    }
+    return true;
+}
+
+// Appends the lines of the file's bytes read by the charset (not none_found).
+bool lf_appendLinesByCharset(Charset charset, std::string_view bytes, std::vector<std::string>& lines) {
+    switch (charset) {
+        case Charset::unicode:
+        case Charset::unicodeBigEndian: return lf_appendUtf16LinesShowingErrors(bytes, lines);
+        case Charset::utf8WithBom: lf_appendNarrowLines(bytes, true, lines); return true;
+        default: lf_appendNarrowLines(bytes, false, lines); return true;
+    }
+}
+
+template <class FileResult>
+void lf_logNotOpened(const std::filesystem::path& path, const FileResult& file) {
+    gf_writeLogPlain(fmtlib::format("Cannot open file {} for character encoding. Win32 error: {}", path.string(),
+                                    file.win32Error));
+}
+
+}  // namespace
+
+Charset gf_detectCharset(const std::filesystem::path& path) {
+    const auto start = platform::readFileStart(path, kCharsetSampleBytes);
+    if (!start.opened) {
+        lf_logNotOpened(path, start);
+        return Charset::noneFound;
+    }
+    return start.bytes ? lf_charsetOfStart(*start.bytes) : Charset::noneFound;
+}
+
+std::string gf_charsetName(Charset charset) {
+    const auto index = static_cast<std::size_t>(charset);
+    if (index >= kCharsetNames.size()) {
+        throw std::out_of_range("invalid map<K, T> key");
+    }
+    return std::string(kCharsetNames[index]);
+}
+
+bool gf_readTextFileByCharset(Charset charset, const std::filesystem::path& path, std::vector<std::string>& lines) {
+    if (charset == Charset::noneFound || static_cast<std::size_t>(charset) >= kCharsetNames.size()) {
+        throw std::runtime_error(
+            fmtlib::format("file {} has unknown charset: {}", path.string(), gf_charsetName(charset)));
+    }
+    std::string bytes;
+    return platform::readWholeFile(path, bytes).read && lf_appendLinesByCharset(charset, bytes, lines);
+}
+
+TextFileContent gf_readTextFile(const std::filesystem::path& path, std::vector<std::string>& lines) {
+    // One buffer per thread keeps its room from file to file: a scan thread
+    // reads thousands of files.
+    thread_local std::string buffer;
+    const platform::FileRead file = platform::readWholeFile(path, buffer);
+    if (!file.opened) {
+        lf_logNotOpened(path, file);
+        return {Charset::noneFound, false};
+    }
+    if (!file.read) {
+        return {Charset::noneFound, false};
+    }
+    const std::string_view bytes = buffer;
+    const Charset charset = lf_charsetOfStart(bytes.substr(0, kCharsetSampleBytes));
+    if (charset == Charset::noneFound) {
+        return {charset, false};
+    }
+    return {charset, lf_appendLinesByCharset(charset, bytes, lines)};
 }
 
 const std::vector<std::string>& gf_readLines(TextFileLines& file, std::size_t expectedLineCount) {

@@ -39,19 +39,18 @@ std::string gf_charsetName(Charset charset);
 bool gf_readTextFileByCharset(Charset charset, const std::filesystem::path& path,
                               std::vector<std::string>& lines);
 
-// A UTF-16 file opened for reading line by line, in the byte order of its
-// byte-order mark (big-endian without one).
-struct Utf16InputStream {
-    std::ifstream file;
-    bool bigEndian = false;
+// What gf_readTextFile found: the file's encoding, and whether its lines
+// were read.
+struct TextFileContent {
+    Charset charset = Charset::noneFound;
+    bool linesRead = false;
 };
 
-// Opens the file and reads its byte-order mark; false when it does not open.
-bool gf_openUtf16Stream(Utf16InputStream& stream, const std::filesystem::path& path);
-
-// Appends every remaining line as UTF-8. Throws win32::Utf8ConversionException
-// for invalid UTF-16 (an unpaired surrogate, an odd last byte).
-void gf_utf16LineToUtf8(Utf16InputStream& stream, std::vector<std::string>& lines);
+// The two above in one opening of the file: its encoding judged as
+// gf_detectCharset judges it (with the same log line for a file that does
+// not open) and, unless it is none_found, its lines appended as
+// gf_readTextFileByCharset appends them.
+TextFileContent gf_readTextFile(const std::filesystem::path& path, std::vector<std::string>& lines);
 
 // A text file and the lines read from it.
 struct TextFileLines {

@@ -141,9 +141,11 @@ CfgFile gf_describeCfgFile(std::int32_t folderOrdinal, const std::filesystem::pa
     return file;
 }
 
-bool gf_readCfgLines(Charset charset, const std::filesystem::path& path, std::vector<std::string>& lines) {
+CfgLines gf_readCfgLines(const std::filesystem::path& path) {
+    thread_local std::vector<std::string> lines;
+    lines.clear();
     lines.reserve(kCfgReservedLines);
-    return gf_readTextFileByCharset(charset, path, lines);
+    return {gf_readTextFile(path, lines), lines};
 }
 
 std::list<LiveryData> lf_searchLiveriesinFile(std::int32_t folderOrdinal, const std::filesystem::path& path) {
@@ -153,10 +155,9 @@ std::list<LiveryData> lf_searchLiveriesinFile(std::int32_t folderOrdinal, const 
             return liveries;
         }
         CfgFile file = gf_describeCfgFile(folderOrdinal, path);
-        const Charset charset = gf_detectCharset(path);
-        std::vector<std::string> lines;
-        if (charset == Charset::noneFound || !gf_readCfgLines(charset, path, lines) ||
-            !lf_checkFltSimNumbers(lines, file.path)) {
+        const CfgLines cfg = gf_readCfgLines(path);
+        const std::vector<std::string>& lines = cfg.lines;
+        if (!cfg.content.linesRead || !lf_checkFltSimNumbers(lines, file.path)) {
             return liveries;
         }
         file.model = applyModelFixes(file.path, lines);

@@ -42,9 +42,18 @@ inline constexpr std::size_t kCfgReservedLines = 4048;
 // everything (logged "Exception in lf_searchLiveriesinFile {}: {}").
 std::list<LiveryData> lf_searchLiveriesinFile(std::int32_t folderOrdinal, const std::filesystem::path& path);
 
-// Appends the file's lines as UTF-8, read by its encoding (not none_found),
-// with room for kCfgReservedLines; false when it cannot be read.
-bool gf_readCfgLines(Charset charset, const std::filesystem::path& path, std::vector<std::string>& lines);
+// One aircraft.cfg read: its encoding and whether its lines were read, and
+// the lines as UTF-8. The lines lie in one vector per thread, which keeps its
+// room for kCfgReservedLines from file to file (a scan thread reads
+// thousands of files); they are valid until the thread reads the next file.
+struct CfgLines {
+    TextFileContent content;
+    const std::vector<std::string>& lines;
+};
+
+// Reads the file once (gf_readTextFile); no lines when its encoding is
+// none_found.
+CfgLines gf_readCfgLines(const std::filesystem::path& path);
 
 // Checks the section numbers: false (and nothing read from the file) when a
 // number does not fit an int (logged "fltsim num {} incorrect") or exceeds

@@ -19,7 +19,12 @@ struct Fnv1aHash {
     static constexpr std::uint64_t kOffsetBasis = 14695981039346656037ULL;
     static constexpr std::uint64_t kPrime = 1099511628211ULL;
 
-    std::size_t operator()(std::string_view key) const noexcept {
+    // Not noexcept on purpose: the standard library then keeps each key's
+    // hash in its node (libstdc++ does so for a hash that may throw), so a
+    // lookup compares stored hashes while it walks a bucket and a rehash
+    // moves nodes without hashing every key again. A catalogue of tens of
+    // thousands of titles otherwise hashes each title many times over.
+    std::size_t operator()(std::string_view key) const {
         std::uint64_t hash = kOffsetBasis;
         for (const char c : key) {
             hash ^= static_cast<unsigned char>(c);
@@ -34,3 +39,6 @@ using CodeMap = std::unordered_map<std::string, Value, Fnv1aHash, std::equal_to<
 
 // A set of views: the viewed strings must outlive the set.
 using ViewSet = std::unordered_set<std::string_view, Fnv1aHash, std::equal_to<>>;
+// A map keyed by views: the viewed strings must outlive the map.
+template <class Value>
+using ViewMap = std::unordered_map<std::string_view, Value, Fnv1aHash, std::equal_to<>>;

@@ -196,13 +196,13 @@ std::list<LiveryData> searchIvaoLiveriesInFile(std::int32_t folderOrdinal, const
         if (file.model.empty()) {
             return {};
         }
-        const Charset charset = gf_detectCharset(path);
-        if (charset == Charset::noneFound) {
+        const CfgLines cfg = gf_readCfgLines(path);
+        const std::vector<std::string>& lines = cfg.lines;
+        if (cfg.content.charset == Charset::noneFound) {
             gf_writeLog(fmtlib::format("No character set found for {}", file.path));
             return {};
         }
-        std::vector<std::string> lines;
-        if (!gf_readCfgLines(charset, path, lines) || !lf_checkFltSimNumbers(lines, file.path)) {
+        if (!cfg.content.linesRead || !lf_checkFltSimNumbers(lines, file.path)) {
             return {};
         }
         return lf_splitIvaoFltSimSections(file, lines);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <optional>
 #include <tuple>
 
 #include "core/random.h"
@@ -39,6 +40,7 @@ void lf_flushAirline(const std::string& airline, CodeMap<std::vector<LiveryEntry
 void lf_buildTitleIndex() {
     auto& index = liveryCatalog.titleIndex;
     index.clear();
+    index.reserve(liveryList.size());
     for (const auto& [airline, models] : liveryCatalog.byAirline) {
         for (const auto& [model, entries] : models) {
             for (const LiveryEntry& entry : entries) {
@@ -119,20 +121,42 @@ void buildPaxCargoAirlineMaps() {
 }
 
 void buildModelTitleMaps() {
+    // The distinct models, ascending: a livery's model is sorted by its rank
+    // in this list, which orders exactly as the code itself but compares two
+    // numbers instead of two strings that lie all over the catalogue.
+    std::vector<std::string_view> models;
+    std::size_t liveryCount = 0;
+    for (const auto& [airline, airlineModels] : liveryCatalog.byAirline) {
+        for (const auto& [model, entries] : airlineModels) {
+            models.push_back(model);
+            liveryCount += entries.size();
+        }
+    }
+    std::sort(models.begin(), models.end());
+    models.erase(std::unique(models.begin(), models.end()), models.end());
+    ViewMap<std::uint32_t> rankOf;
+    rankOf.reserve(models.size());
+    for (std::size_t rank = 0; rank < models.size(); ++rank) {
+        rankOf.emplace(models[rank], static_cast<std::uint32_t>(rank));
+    }
+
     struct ModelTitle {
-        std::string_view model;
-        TitleView title;
+        std::uint32_t modelRank;
         bool cargo;
+        TitleView title;
     };
     std::vector<ModelTitle> all;
-    for (const auto& [airline, models] : liveryCatalog.byAirline) {
-        for (const auto& [model, entries] : models) {
+    all.reserve(liveryCount);
+    for (const auto& [airline, airlineModels] : liveryCatalog.byAirline) {
+        for (const auto& [model, entries] : airlineModels) {
+            const std::uint32_t rank = rankOf.find(model)->second;
             for (const LiveryEntry& entry : entries) {
-                all.push_back({model, entry.title, entry.cargo});
+                all.push_back({rank, entry.cargo, entry.title});
             }
         }
     }
-    std::sort(all.begin(), all.end(), [](const ModelTitle& a, const ModelTitle& b) { return a.model < b.model; });
+    std::sort(all.begin(), all.end(),
+              [](const ModelTitle& a, const ModelTitle& b) { return a.modelRank < b.modelRank; });
 
     // Plain references, not a structured binding: the lambda below captures
     // them, which not every compiler allows for bindings.
@@ -154,15 +178,19 @@ void buildModelTitleMaps() {
         lf_insertUnlessEmpty(cargoMap, model, cargo);
         lf_insertUnlessEmpty(paxMap, model, pax);
     };
-    std::string_view previousModel;
+    std::optional<std::uint32_t> previousRank;
     for (const ModelTitle& item : all) {
-        if (item.model != previousModel) {
-            flush(previousModel);
-            previousModel = item.model;
+        if (item.modelRank != previousRank) {
+            if (previousRank) {
+                flush(models[*previousRank]);
+            }
+            previousRank = item.modelRank;
         }
         (item.cargo ? cargo : pax).push_back(item.title);
     }
-    flush(previousModel);
+    if (previousRank) {
+        flush(models[*previousRank]);
+    }
 }
 
 TitleView findCatalogTitle(std::string_view title) {

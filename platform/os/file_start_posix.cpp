@@ -1,5 +1,6 @@
 #include "platform/os/text_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
@@ -22,25 +23,33 @@ std::uint32_t lf_win32ErrorFromErrno(int errnoValue) {
     }
 }
 
-}  // namespace
-
-FileStart readFileStart(const std::filesystem::path& path, std::size_t maxBytes) {
-    FileStart result;
+// At most maxBytes of the file's first bytes into bytes, which keep their
+// room; room grows from the first chunk as the file turns out longer.
+FileRead lf_readFile(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes) {
+    constexpr std::size_t kFirstChunk = 16384;
+    FileRead result;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         result.win32Error = lf_win32ErrorFromErrno(errno);
         return result;
     }
     result.opened = true;
-    std::string bytes(maxBytes, '\0');
+    bytes.clear();
     std::size_t count = 0;
-    while (count < maxBytes) {
-        const ssize_t got = ::read(fd, bytes.data() + count, maxBytes - count);
+    for (;;) {
+        if (count == bytes.size()) {
+            if (count == maxBytes) {
+                break;
+            }
+            bytes.resize(std::min(maxBytes, std::max(kFirstChunk, 2 * count)));
+        }
+        const ssize_t got = ::read(fd, bytes.data() + count, bytes.size() - count);
         if (got < 0 && errno == EINTR) {
             continue;
         }
         if (got < 0) {
             ::close(fd);
+            bytes.clear();
             return result;
         }
         if (got == 0) {
@@ -50,8 +59,24 @@ FileStart readFileStart(const std::filesystem::path& path, std::size_t maxBytes)
     }
     ::close(fd);
     bytes.resize(count);
-    result.bytes = std::move(bytes);
+    result.read = true;
     return result;
+}
+
+}  // namespace
+
+FileStart readFileStart(const std::filesystem::path& path, std::size_t maxBytes) {
+    std::string bytes;
+    const FileRead read = lf_readFile(path, maxBytes, bytes);
+    FileStart result{read.opened, read.win32Error, std::nullopt};
+    if (read.read) {
+        result.bytes = std::move(bytes);
+    }
+    return result;
+}
+
+FileRead readWholeFile(const std::filesystem::path& path, std::string& bytes) {
+    return lf_readFile(path, std::string::npos, bytes);
 }
 
 }  // namespace platform

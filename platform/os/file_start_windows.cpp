@@ -2,10 +2,18 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace platform {
 
-FileStart readFileStart(const std::filesystem::path& path, std::size_t maxBytes) {
-    FileStart result;
+namespace {
+
+// At most maxBytes of the file's first bytes into bytes, which keep their
+// room; room grows from the first chunk as the file turns out longer.
+FileRead lf_readFile(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes) {
+    constexpr std::size_t kFirstChunk = 16384;
+    constexpr std::size_t kMaxReadBytes = 1U << 30U;
+    FileRead result;
     // Others may read, write or delete the file meanwhile, as with the C
     // runtime's open.
     const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -15,12 +23,18 @@ FileStart readFileStart(const std::filesystem::path& path, std::size_t maxBytes)
         return result;
     }
     result.opened = true;
-    std::string bytes(maxBytes, '\0');
+    bytes.clear();
     std::size_t count = 0;
     bool failed = false;
-    while (count < maxBytes) {
+    for (;;) {
+        if (count == bytes.size()) {
+            if (count == maxBytes) {
+                break;
+            }
+            bytes.resize(std::min(maxBytes, std::max(kFirstChunk, 2 * count)));
+        }
         DWORD got = 0;
-        const auto wanted = static_cast<DWORD>(std::min<std::size_t>(maxBytes - count, 1U << 30U));
+        const auto wanted = static_cast<DWORD>(std::min(bytes.size() - count, kMaxReadBytes));
         if (::ReadFile(file, bytes.data() + count, wanted, &got, nullptr) == 0) {
             failed = true;
             break;
@@ -31,11 +45,25 @@ FileStart readFileStart(const std::filesystem::path& path, std::size_t maxBytes)
         count += got;
     }
     ::CloseHandle(file);
-    if (!failed) {
-        bytes.resize(count);
+    bytes.resize(failed ? 0 : count);
+    result.read = !failed;
+    return result;
+}
+
+}  // namespace
+
+FileStart readFileStart(const std::filesystem::path& path, std::size_t maxBytes) {
+    std::string bytes;
+    const FileRead read = lf_readFile(path, maxBytes, bytes);
+    FileStart result{read.opened, read.win32Error, std::nullopt};
+    if (read.read) {
         result.bytes = std::move(bytes);
     }
     return result;
+}
+
+FileRead readWholeFile(const std::filesystem::path& path, std::string& bytes) {
+    return lf_readFile(path, std::string::npos, bytes);
 }
 
 }  // namespace platform

@@ -19,13 +19,15 @@ const std::filesystem::directory_entry& FolderWalk::entry() const {
 
 void FolderWalk::next() {
     const bool enter = std::exchange(enterPending_, true);
-    const std::filesystem::path current = entry().path();
-    // A link is not followed: only a folder itself is entered.
+    // A link is not followed: only a folder itself is entered. The entry's
+    // type as the folder listing gave it answers both questions without
+    // asking the file system again (where the listing gives no type, the
+    // entry asks).
     std::error_code error;
-    const bool isFolder = entry().symlink_status(error).type() == std::filesystem::file_type::directory;
-    ++levels_.back().index;
-    if (enter && isFolder) {
-        levels_.push_back({sortedFolderEntries(current), 0});
+    const bool isFolder = enter && !entry().is_symlink(error) && entry().is_directory(error);
+    const std::size_t current = levels_.back().index++;
+    if (isFolder) {
+        levels_.push_back({sortedFolderEntries(levels_.back().entries[current].path()), 0});
     }
     dropFinishedLevels();
 }

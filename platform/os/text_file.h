@@ -32,5 +32,17 @@ struct FileStart {
 };
 
 FileStart readFileStart(const std::filesystem::path& path, std::size_t maxBytes);
+// What reading a whole file found.
+struct FileRead {
+    bool opened = false;
+    std::uint32_t win32Error = 0;  // why the file did not open (GetLastError's code)
+    bool read = false;             // every byte was read
+};
+
+// The whole file, read without translation in one opening, into bytes
+// (replaced; empty when reading failed). Their room is kept, so a thread
+// that reads many files asks for memory only for a file larger than any
+// before.
+FileRead readWholeFile(const std::filesystem::path& path, std::string& bytes);
 
 }  // namespace platform

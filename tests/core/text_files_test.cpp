@@ -22,6 +22,16 @@ struct CharsetCase {
     Lines lines;  // read by that charset, when it can be read
 };
 
+// A file of many lines, read in more than one piece.
+CharsetCase lf_longFile() {
+    CharsetCase c{"long_utf8", "", Charset::utf8WithoutBom, {}};
+    for (int n = 0; n < 400; ++n) {
+        c.lines.push_back(std::to_string(n) + std::string(100, 'x') + "\xC3\xBC");
+        c.bytes += c.lines.back() + "\r\n";
+    }
+    return c;
+}
+
 const CharsetCase kCharsetCases[] = {
     {"utf16le", std::string("\xFF\xFE" "a\0b\0\r\0\n\0c\0", 12), Charset::unicode, {"ab", "c"}},
     {"utf16be", std::string("\xFE\xFF\0a\0b\0\r\0\n\0c", 12), Charset::unicodeBigEndian, {"ab", "c"}},
@@ -37,6 +47,7 @@ const CharsetCase kCharsetCases[] = {
     {"two_bytes_end_at_1027", kAscii1025 + "\xC3\xBC" + "\xE2\x82\xAC", Charset::utf8WithoutBom,
      {kAscii1025 + "\xC3\xBC\xE2\x82\xAC"}},
     {"ff_fe_but_no_utf16", "\xFF\xFE" "ab", Charset::unicode, {"\xE6\x89\xA1"}},  // U+6261
+    lf_longFile(),
 };
 
 class TextFiles : public testing::Test {
@@ -49,6 +60,12 @@ TEST_F(TextFiles, DetectsAndReadsEachEncoding) {
         const auto path = log_.folder() / c.name;
         test::writeBytes(path, c.bytes);
         EXPECT_EQ(gf_detectCharset(path), c.charset) << c.name;
+        // Detection and reading in one opening of the file find the same.
+        Lines readOnce;
+        const TextFileContent content = gf_readTextFile(path, readOnce);
+        EXPECT_EQ(content.charset, c.charset) << c.name;
+        EXPECT_EQ(content.linesRead, c.charset != Charset::noneFound) << c.name;
+        EXPECT_EQ(readOnce, c.lines) << c.name;
         if (c.charset == Charset::noneFound) {
             continue;
         }
@@ -90,6 +107,12 @@ TEST_F(TextFiles, MissingFileIsNoneFoundWithALogLine) {
     Lines lines;
     EXPECT_FALSE(gf_readTextFileByCharset(Charset::ansi, path, lines));
     EXPECT_FALSE(gf_readTextFileByCharset(Charset::unicode, path, lines));
+    const TextFileContent content = gf_readTextFile(path, lines);
+    EXPECT_EQ(content.charset, Charset::noneFound);
+    EXPECT_FALSE(content.linesRead);
+    EXPECT_THAT(log_.lines(),
+                ElementsAre("Cannot open file " + path.string() + " for character encoding. Win32 error: 2",
+                            "Cannot open file " + path.string() + " for character encoding. Win32 error: 2"));
 }
 
 // Invalid UTF-16 stops the reading: the lines before it stay, the error is
