@@ -16,6 +16,7 @@
 #include "core/log.h"
 #include "core/meta_block.h"
 #include "core/parameters_xml.h"
+#include "platform/os/file_copy.h"
 #include "core/strings.h"
 #include "simlink/sim_link_state.h"
 #include "ui/message_line.h"
@@ -42,7 +43,9 @@ void lf_keepUnreadableFile(const std::filesystem::path& path, const pugi::xml_pa
     if (path.has_extension() && gf_pathExists(path)) {
         std::filesystem::path copy = path;
         copy.replace_extension(".0" + path.extension().string());
-        std::filesystem::copy_file(path, copy, std::filesystem::copy_options::overwrite_existing);
+        if (const std::error_code error = platform::copyFileReplacing(path, copy)) {
+            throw std::filesystem::filesystem_error("cannot copy file", path, copy, error);
+        }
     }
     gf_writeLogPlain(
         fmtlib::format("{} found, but could not be loaded, saved as *.0.xml: {}", path.string(), result.description()));

@@ -159,5 +159,10 @@ std::string gf_publisherFolderName(std::string_view publisher) {
     std::string name(publisher);
     std::replace_if(name.begin(), name.end(), [](char c) { return kNotInFolderNames.find(c) != std::string_view::npos; },
                     '_');
+    // Windows drops the dots and spaces that end a folder's name when it
+    // makes the folder, and then finds no folder by the full name.
+    for (auto end = name.rbegin(); end != name.rend() && (*end == '.' || *end == ' '); ++end) {
+        *end = '_';
+    }
     return name;
 }

@@ -74,6 +74,7 @@ std::string learnedFilePath(const std::string& standFilePath, const std::string&
 
 // The publisher as the name of one folder: the separators '/' and '\', and
 // the characters no Windows folder name holds (: * ? " < > |), become '_',
-// and "." or ".." becomes "_", so that no publisher of a stand file leads a
-// learned file out of the learned folder or into a folder that cannot be made.
+// "." or ".." becomes "_", and the dots and spaces that end a name become
+// '_' too, so that no publisher of a stand file leads a learned file out of
+// the learned folder or into a folder that cannot be made.
 std::string gf_publisherFolderName(std::string_view publisher);

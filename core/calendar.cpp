@@ -8,7 +8,6 @@
 #include <string_view>
 
 #include "core/format.h"
-#include "platform/os/utc_time.h"
 #include "run/traffic_reader.h"
 
 namespace {
@@ -28,15 +27,25 @@ std::string_view lf_nameAt(const std::array<std::string_view, N>& names, int ind
                                                             : names[0];
 }
 
+// Worked out from the Gregorian calendar itself rather than by the C runtime,
+// whose gmtime_s on Windows stops at the year 3000.
 std::optional<std::tm> lf_breakDownUtc(std::int64_t epochS) {
     if (epochS < 0 || epochS >= kEndOfYear9999S) {
         return std::nullopt;
     }
-    const auto time = static_cast<std::time_t>(epochS);
+    using namespace std::chrono;
+    const sys_seconds time{seconds{epochS}};
+    const sys_days day = floor<days>(time);
+    const year_month_day date{day};
+    const hh_mm_ss clock{time - day};
     std::tm parts{};
-    if (!platform::breakDownUtc(time, parts)) {
-        return std::nullopt;
-    }
+    parts.tm_year = static_cast<int>(date.year()) - 1900;
+    parts.tm_mon = static_cast<int>(static_cast<unsigned>(date.month())) - 1;
+    parts.tm_mday = static_cast<int>(static_cast<unsigned>(date.day()));
+    parts.tm_hour = static_cast<int>(clock.hours().count());
+    parts.tm_min = static_cast<int>(clock.minutes().count());
+    parts.tm_sec = static_cast<int>(clock.seconds().count());
+    parts.tm_wday = static_cast<int>(weekday{day}.c_encoding());
     return parts;
 }
 

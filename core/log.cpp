@@ -11,6 +11,7 @@
 #include "core/calendar.h"
 #include "core/format.h"
 #include "core/version.h"
+#include "platform/os/file_copy.h"
 #include "run/run_flags.h"
 
 namespace {
@@ -156,7 +157,9 @@ void lf_writeLine(std::string_view prefix, std::string_view text) {
 
 void lf_copyIfExists(const std::filesystem::path& from, const std::filesystem::path& to) {
     if (std::filesystem::exists(from)) {
-        std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing);
+        if (const std::error_code error = platform::copyFileReplacing(from, to)) {
+            throw std::filesystem::filesystem_error("cannot copy file", from, to, error);
+        }
     }
 }
 

@@ -9,6 +9,7 @@
 #include "core/format.h"
 #include "core/log.h"
 #include "core/parameters_xml.h"
+#include "platform/os/file_copy.h"
 #include "ui/message_line.h"
 
 namespace {
@@ -63,9 +64,7 @@ ParametersFileLoad gf_loadParametersFile(pugi::xml_document& document) {
 
 void gf_keepUnreadableParametersFile(const ParametersFileLoad& load) {
     const std::string copy = parametersPath + ".bad";
-    std::error_code error;
-    std::filesystem::copy_file(parametersPath, copy, std::filesystem::copy_options::overwrite_existing, error);
-    if (error) {
+    if (const std::error_code error = platform::copyFileReplacing(parametersPath, copy)) {
         gf_writeLog(fmtlib::format("'{}' could not be read ({}) and could not be kept as '{}': {}", parametersPath,
                                    load.problem, copy, error.message()));
         return;

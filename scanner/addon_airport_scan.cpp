@@ -16,6 +16,7 @@
 #include "core/settings.h"
 #include "core/strings.h"
 #include "liveries/report_files.h"
+#include "platform/os/file_copy.h"
 #include "platform/window/user32.h"
 #include "run/run_flags.h"
 #include "scanner/airport_folder_search.h"
@@ -67,8 +68,7 @@ void lf_writeScanLog() {
 // A generated stand file of a known publisher whose airport suits off-line learning.
 void lf_copyForOfflineLearning(const std::string& icao, const fs::path& xml) {
     const fs::path copy = dataPaths.unrecognisedBglFolder / gf_airportXmlPath(icao);
-    std::error_code error;
-    if (!fs::copy_file(xml, copy, fs::copy_options::overwrite_existing, error)) {
+    if (platform::copyFileReplacing(xml, copy)) {
         gf_writeLog(fmtlib::format("'{}' failed to copy '{}'", xml.string(), copy.string()));
         return;
     }

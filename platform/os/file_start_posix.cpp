@@ -9,10 +9,15 @@ namespace platform {
 namespace {
 
 // The Windows error codes of the reasons a file does not open; any other
-// errno keeps its own number.
-std::uint32_t lf_win32ErrorFromErrno(int errnoValue) {
+// errno keeps its own number. Windows tells a missing file (in a folder that
+// is there) from a missing folder on its way, which POSIX calls alike.
+std::uint32_t lf_win32ErrorFromErrno(int errnoValue, const std::filesystem::path& path) {
     switch (errnoValue) {
-        case ENOENT: return 2;         // ERROR_FILE_NOT_FOUND
+        case ENOENT: {
+            std::error_code ignored;
+            const bool inAFolder = !path.has_parent_path() || std::filesystem::is_directory(path.parent_path(), ignored);
+            return inAFolder ? 2U : 3U;  // ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND
+        }
         case ENOTDIR: return 3;        // ERROR_PATH_NOT_FOUND
         case EMFILE:
         case ENFILE: return 4;         // ERROR_TOO_MANY_OPEN_FILES
@@ -30,7 +35,7 @@ FileRead lf_readFile(const std::filesystem::path& path, std::size_t maxBytes, st
     FileRead result;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        result.win32Error = lf_win32ErrorFromErrno(errno);
+        result.win32Error = lf_win32ErrorFromErrno(errno, path);
         return result;
     }
     result.opened = true;

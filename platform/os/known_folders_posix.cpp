@@ -29,7 +29,7 @@ std::optional<std::filesystem::path> lf_xdgFolder(const char* variable, std::str
 
 }  // namespace
 
-std::optional<std::filesystem::path> appDataFolder(AppDataFolder folder) {
+std::optional<std::filesystem::path> systemAppDataFolder(AppDataFolder folder) {
     if (folder == AppDataFolder::roaming) {
         if (auto path = lf_environmentPath("APPDATA")) {
             return path;

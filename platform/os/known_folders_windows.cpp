@@ -6,7 +6,7 @@
 
 namespace platform {
 
-std::optional<std::filesystem::path> appDataFolder(AppDataFolder folder) {
+std::optional<std::filesystem::path> systemAppDataFolder(AppDataFolder folder) {
     PWSTR found = nullptr;
     const KNOWNFOLDERID& id = folder == AppDataFolder::roaming ? FOLDERID_RoamingAppData : FOLDERID_LocalAppData;
     const HRESULT result = ::SHGetKnownFolderPath(id, KF_FLAG_DEFAULT, nullptr, &found);

@@ -34,6 +34,8 @@ protected:
     }
     ~AirportList() override { lf_resetList(); }
 
+    // The file as the program names it in its messages, with this system's separator.
+    static std::string inputFile(const std::string& name) { return (std::filesystem::path("input") / name).string(); }
     static void writeInput(const std::string& name, const std::string& xml) {
         test::writeBytes(std::filesystem::path("input") / name, xml);
     }
@@ -87,7 +89,7 @@ TEST_F(AirportList, ReadsEveryAirportSortedByCodeOnce) {
     EXPECT_DOUBLE_EQ(schiphol.alt, -11.0);
     EXPECT_EQ(airportList[1].iata, "");
     EXPECT_EQ(airportList.capacity(), 3u);
-    EXPECT_THAT(log.lines(), Contains("3 airports read from 'input/airports_msfs.xml'"));
+    EXPECT_THAT(log.lines(), Contains("3 airports read from '" + inputFile("airports_msfs.xml") + "'"));
 
     writeList("");
     EXPECT_TRUE(gf_readAirports("airports_msfs.xml"));  // read once per program
@@ -121,10 +123,10 @@ TEST_F(AirportList, RefusesAListItCannotReadWithCode88) {
         }
         return std::string("no error");
     };
-    EXPECT_THAT(readError(), HasSubstr("88: input/airports_msfs.xml not loaded: "));
+    EXPECT_THAT(readError(), HasSubstr("88: " + inputFile("airports_msfs.xml") + " not loaded: "));
 
     writeInput("airports_msfs.xml", "<airportlist><airport code=\"EHAM\" lat=\"1\" lon=\"1\" alt=\"1\"/></airportlist>");
-    EXPECT_EQ(readError(), "88: Missing <airports> root in: input/airports_msfs.xml");
+    EXPECT_EQ(readError(), "88: Missing <airports> root in: " + inputFile("airports_msfs.xml"));
     EXPECT_FALSE(airportsRead);
 
     writeList("");
@@ -147,19 +149,20 @@ TEST_F(AirportList, ReadsTheFirstNameOfEachAirport) {
     EXPECT_EQ(airportNames["EHAM"], "Amsterdam Airport Schiphol");
     EXPECT_EQ(airportNames[""], "Nameless code");
     EXPECT_THAT(log.lines(), Contains("Skipped airport entry with missing ICAO or name"));
-    EXPECT_THAT(log.lines(), Contains("2 airport names read from 'input/airports_msfs_names.xml'"));
+    EXPECT_THAT(log.lines(), Contains("2 airport names read from '" + inputFile("airports_msfs_names.xml") + "'"));
 }
 
 TEST_F(AirportList, LogsANamesFileItCannotRead) {
     airportNames["OLD"] = "stale";
     gf_readAirportNames();
     EXPECT_TRUE(airportNames.empty());
-    EXPECT_THAT(log.lines(), Contains("===> Failed to load airport names from 'input/airports_msfs_names.xml'"));
+    EXPECT_THAT(log.lines(),
+                Contains("===> Failed to load airport names from '" + inputFile("airports_msfs_names.xml") + "'"));
 
     writeInput("airports_msfs_names.xml", "<Names/>");
     gf_readAirportNames();
     EXPECT_THAT(log.lines(), Contains("===> No AirportNames node found."));
-    EXPECT_THAT(log.lines(), Contains("0 airport names read from 'input/airports_msfs_names.xml'"));
+    EXPECT_THAT(log.lines(), Contains("0 airport names read from '" + inputFile("airports_msfs_names.xml") + "'"));
 }
 
 TEST(AirportLabel, IsTheCodeWithTheIataCodeInParentheses) {

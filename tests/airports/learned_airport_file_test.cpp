@@ -300,7 +300,7 @@ TEST_F(LearnedAirportFile, EachPublisherHasItsFolder) {
         {"stock", dataPaths.learnedStockFolder},
         {"simaddon", dataPaths.learnedSimaddonFolder},
         {"Orbx", dataPaths.learnedThirdpartyFolder / "Orbx"},
-        {"../..", dataPaths.learnedThirdpartyFolder / ".._.."},
+        {"../..", dataPaths.learnedThirdpartyFolder / "..___"},
     };
     for (const auto& [publisher, learnedFolder] : cases) {
         parkAirportFile.publisher = publisher;

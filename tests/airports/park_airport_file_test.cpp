@@ -171,7 +171,8 @@ TEST_F(ParkAirportFile, EachFailureHasItsText) {
          fmtlib::format("failed to download: '{}MSFS/archive/stock/LFPG.xml'", server.baseUrl())},
         {"airport", true, fmtlib::format("failed to download: '{}MSFS2024/airport'", server.baseUrl())},
         {"airports/my_thirdparty/BAD.xml", true,
-         "airports/my_thirdparty/BAD.xml: could not load file: airports/my_thirdparty/BAD.xml"},
+         "airports/my_thirdparty/BAD.xml: could not load file: " +
+             (std::filesystem::path("airports") / "my_thirdparty" / "BAD.xml").string()},
     };
     SIM_CHOICE.value = "MSFS 2024";
     for (const Case& c : cases) {

@@ -167,6 +167,8 @@ TEST_F(StandFileLocations, TheLearnedFileMirrorsTheStandFilesPlace) {
         {"archive/stock/My%20Field.xml", "stock", "airports\\learned\\stock\\My Field.xml"},
         {"airports/my_thirdparty/EHAM.xml", "../../evil", "airports/learned/thirdparty\\.._.._evil/EHAM.xml"},
         {"airports/my_thirdparty/EHAM.xml", "..", "airports/learned/thirdparty\\_/EHAM.xml"},
+        {"airports/my_thirdparty/EHAM.xml", "Orbx. ", "airports/learned/thirdparty\\Orbx__/EHAM.xml"},
+        {"airports/my_thirdparty/EHAM.xml", "../..", "airports/learned/thirdparty\\..___/EHAM.xml"},
         {"airports/my_thirdparty/EHAM.xml", "A:B*C?\"<>|", "airports/learned/thirdparty\\A_B_C_____/EHAM.xml"},
         {"", "P", ""},
     };

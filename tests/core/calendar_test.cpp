@@ -7,10 +7,9 @@
 #include <limits>
 
 #include "run/traffic_reader.h"
+#include "support/whole_match.h"
 
 namespace {
-
-using testing::MatchesRegex;
 
 // The feed helpers read the feed timestamp; every test leaves it at 0.
 class FeedClock : public testing::Test {
@@ -36,8 +35,8 @@ TEST(FormatTime, FixedWidthTextOrInvalidTime) {
 }
 
 TEST(SystemClockTexts, TimeOfDayAndDateHaveTheirShape) {
-    EXPECT_THAT(gf_currentTimeOfDay(), MatchesRegex("[0-2][0-9]:[0-5][0-9]:[0-5][0-9]"));
-    EXPECT_THAT(gf_currentDate(), MatchesRegex("[A-Z][a-z][a-z] [0-3][0-9], [0-9][0-9][0-9][0-9]"));
+    EXPECT_THAT(gf_currentTimeOfDay(), test::MatchesWhole("[0-2][0-9]:[0-5][0-9]:[0-5][0-9]"));
+    EXPECT_THAT(gf_currentDate(), test::MatchesWhole("[A-Z][a-z][a-z] [0-3][0-9], [0-9][0-9][0-9][0-9]"));
 }
 
 TEST_F(FeedClock, WeekdayAndHalfHourAtTheEdgesOfADayAndAWeek) {
@@ -85,7 +84,7 @@ TEST_F(FeedClock, FollowsTheSystemClockWithoutAUsableTimestamp) {
         TrafficReader::feedTimestamp = 0.0;
         const auto after = gf_currentWeekdayAndHalfHour();
         EXPECT_TRUE(feed == before || feed == after) << feedS;
-        EXPECT_THAT(feedTime, MatchesRegex("[0-2][0-9]:[0-5][0-9]:[0-5][0-9]"));
+        EXPECT_THAT(feedTime, test::MatchesWhole("[0-2][0-9]:[0-5][0-9]:[0-5][0-9]"));
     }
 }
 

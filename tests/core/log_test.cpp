@@ -8,14 +8,20 @@
 #include <string>
 #include <thread>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <share.h>
+#endif
+
 #include "support/log_capture.h"
 #include "run/run_flags.h"
 #include "support/temp_folder.h"
+#include "support/whole_match.h"
 
 namespace {
 
 using testing::ElementsAre;
-using testing::MatchesRegex;
 
 // A global whose constructor logs: the log must work before main and
 // whatever the order in which files build their globals.
@@ -27,9 +33,9 @@ const bool kLoggedFromGlobalConstructor = [] {
 TEST(LogFile, HeaderLineNamesTimeProgramVersionAndSimulators) {
     const test::LogCapture log;
     const auto text = test::readBytes(log.folder() / "Log.txt");
-    EXPECT_THAT(text, MatchesRegex("(Mon|Tue|Wed|Thu|Fri|Sat|Sun) [A-Z][a-z][a-z] [0-9][0-9] "
-                                   "[0-9][0-9]:[0-9][0-9]:[0-9][0-9] [0-9][0-9][0-9][0-9] \\(utc\\) "
-                                   "Vantrel version 11\\.0\\.3 for MSFS 2020/2024\n"));
+    EXPECT_THAT(text, test::MatchesWhole("(Mon|Tue|Wed|Thu|Fri|Sat|Sun) [A-Z][a-z][a-z] [0-9][0-9] "
+                                         "[0-9][0-9]:[0-9][0-9]:[0-9][0-9] [0-9][0-9][0-9][0-9] \\(utc\\) "
+                                         "Vantrel version 11\\.0\\.3 for MSFS 2020/2024\n"));
 }
 
 TEST(LogFile, WritersAddTheirPrefixesAndWholeLines) {
@@ -96,15 +102,26 @@ TEST(LogFile, RotationLeavesAPathWithoutDotAlone) {
 TEST(LogFile, OpeningFailsClearlyWhenLogTxtCannotBeWritten) {
     const test::TempFolder folder;
     const test::WorkingFolder working(folder.path());
+#ifdef _WIN32
+    // Another program holds Log.txt open and lets nobody else write to it.
+    test::writeBytes(folder / "Log.txt", "held\n");
+    const int held = ::_wsopen((folder / "Log.txt").c_str(), _O_RDONLY, _SH_DENYWR);
+    ASSERT_GE(held, 0);
+#else
     // Log.txt leads into a folder that does not exist (a folder's permissions
     // would not stop root).
     std::filesystem::create_symlink(folder / "missing" / "Log.txt", folder / "Log.txt");
+#endif
+    std::string failure = "no exception";
     try {
         gf_openLogFile();
-        FAIL() << "no exception";
     } catch (const std::runtime_error& error) {
-        EXPECT_STREQ(error.what(), "Failed to write file Log.txt");
+        failure = error.what();
     }
+#ifdef _WIN32
+    ::_close(held);
+#endif
+    EXPECT_EQ(failure, "Failed to write file Log.txt");
 }
 
 // A detached thread may still log while the process exits and its globals

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/exceptions.h"
+#include "support/app_data_folders.h"
 #include "support/log_capture.h"
 
 namespace {
@@ -44,20 +45,15 @@ TEST(TextConversion, UnpairedSurrogateThrowsWithError1113AndItsMessage) {
     }
 }
 
-TEST(AppDataPaths, FollowTheEnvironmentAndLogWhenMissing) {
+TEST(AppDataPaths, FollowTheKnownFolderLookupAndLogWhenMissing) {
     const test::LogCapture log;
     {
-        const test::ScopedEnvironment roaming("APPDATA", (log.folder() / "roaming").string());
-        const test::ScopedEnvironment local("LOCALAPPDATA", (log.folder() / "local").string());
+        const test::ScopedAppDataFolders folders(log.folder() / "roaming", log.folder() / "local");
         EXPECT_EQ(gf_getAppDataPath(), log.folder() / "roaming");
         EXPECT_EQ(gf_getLocalAppDataPath(), log.folder() / "local");
         EXPECT_FALSE(gf_getKnownFolderPath(5).has_value());
     }
-    const test::ScopedEnvironment roaming("APPDATA", std::nullopt);
-    const test::ScopedEnvironment local("LOCALAPPDATA", std::nullopt);
-    const test::ScopedEnvironment config("XDG_CONFIG_HOME", std::nullopt);
-    const test::ScopedEnvironment data("XDG_DATA_HOME", std::nullopt);
-    const test::ScopedEnvironment home("HOME", std::nullopt);
+    const test::ScopedAppDataFolders missing({}, {});
     EXPECT_EQ(gf_getAppDataPath(), std::filesystem::path());
     EXPECT_EQ(gf_getLocalAppDataPath(), std::filesystem::path());
     EXPECT_EQ(log.lines(), (std::vector<std::string>{"===> Could not find the AppData path",

@@ -23,6 +23,7 @@
 #include "liveries/support/liveries_fixture.h"
 #include "run/run_flags.h"
 #include "ui/main_window.h"
+#include "support/native_path.h"
 
 namespace {
 
@@ -247,19 +248,20 @@ TEST_F(InstallationScanTest, ScanWritesTheCatalogueAndEveryReport) {
         "1 liverie found in " + jf.string(),
         "1 liverie found in " + user.string(),
         "8 in total",
-        "'output/LiveriesScanned.xml' saved",
-        "8 liveries in output/LiveriesScanned.xml",
+        "'" + test::nativePath("output/LiveriesScanned.xml") + "' saved",
+        "8 liveries in " + test::nativePath("output/LiveriesScanned.xml"),
         "Errors:",
-        "1 invalid airline code, see output/errors/InvalidAirlineCodes.txt",
-        "1 invalid model code, see output/errors/InvalidAircraftCodes.txt",
-        "1 code fixes, see output/errors/Fixes.txt",
-        "2 invalid aircraft.cfg files, see output/errors/InvalidAircraftCfgFiles.txt",
-        "7 incomplete [fltsim.x] sections, see output/errors/IncompleFltsimSections.txt",
+        "1 invalid airline code, see " + test::nativePath("output/errors/InvalidAirlineCodes.txt"),
+        "1 invalid model code, see " + test::nativePath("output/errors/InvalidAircraftCodes.txt"),
+        "1 code fixes, see " + test::nativePath("output/errors/Fixes.txt"),
+        "2 invalid aircraft.cfg files, see " + test::nativePath("output/errors/InvalidAircraftCfgFiles.txt"),
+        "7 incomplete [fltsim.x] sections, see " + test::nativePath("output/errors/IncompleFltsimSections.txt"),
         "Information:",
-        "1 empty aircraft.cfg files, see output/info/AircraftCfgWithNoFltsimSection.txt",
-        "2 liveries updated with real live data from dbase, see output/info/AirlineModelConversions.txt",
+        "1 empty aircraft.cfg files, see " + test::nativePath("output/info/AircraftCfgWithNoFltsimSection.txt"),
+        "2 liveries updated with real live data from dbase, see " +
+            test::nativePath("output/info/AirlineModelConversions.txt"),
         "++++++++++++++++++++++++ liveries scan ends ++++++++++++++++++++++++++++++++",
-        "8 liveries read from output/LiveriesScanned.xml",
+        "8 liveries read from " + test::nativePath("output/LiveriesScanned.xml"),
         "6 airlines, 2 pax aircraft models and 1 cargo aircraft models",
     }));
 
@@ -283,7 +285,8 @@ TEST_F(InstallationScanTest, ScanWritesTheCatalogueAndEveryReport) {
     gf_requestLiveryCatalogRebuild();
     ASSERT_TRUE(gf_scanLiveries());
     const Lines lines = logLines();
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), "8 liveries read from output/LiveriesScanned.xml"), 2);
+    const std::string catalogueRead = "8 liveries read from " + test::nativePath("output/LiveriesScanned.xml");
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), catalogueRead), 2);
     EXPECT_EQ(liveryCatalog.byAirline.size(), 6u);
     EXPECT_TRUE(liveriesProcessed);
 }
@@ -330,7 +333,8 @@ TEST_F(InstallationScanTest, CatalogueThatCannotBeWrittenKeepsThePreviousOne) {
         (void)gf_scanLiveries();
         ADD_FAILURE() << "no error";
     } catch (const std::runtime_error& error) {
-        EXPECT_EQ(std::string(error.what()), "could not save to 'output/LiveriesScanned.xml'");
+        EXPECT_EQ(std::string(error.what()),
+                  "could not save to '" + test::nativePath("output/LiveriesScanned.xml") + "'");
     }
     EXPECT_EQ(readText(dataPaths.liveriesCatalogFile), kPreviousCatalog);
     EXPECT_TRUE(SCAN_LIVERIES.value);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
+#include "support/app_data_folders.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -9,6 +12,23 @@ namespace {
 using platform::AppDataFolder;
 using Variable = std::optional<std::string>;
 
+#ifdef _WIN32
+// The shell's answer: the folders that Windows also names in APPDATA and
+// LOCALAPPDATA for the programs of this user.
+TEST(AppDataFolders, TheShellFindsTheUsersFolders) {
+    const std::pair<AppDataFolder, const char*> folders[] = {{AppDataFolder::roaming, "APPDATA"},
+                                                             {AppDataFolder::local, "LOCALAPPDATA"}};
+    for (const auto& [folder, variable] : folders) {
+        const auto found = platform::systemAppDataFolder(folder);
+        ASSERT_TRUE(found.has_value()) << variable;
+        EXPECT_TRUE(found->is_absolute()) << found->string();
+        EXPECT_TRUE(std::filesystem::is_directory(*found)) << found->string();
+        ASSERT_NE(std::getenv(variable), nullptr) << variable;
+        EXPECT_EQ(*found, std::filesystem::path(std::getenv(variable))) << variable;
+        EXPECT_EQ(platform::appDataFolder(folder), found) << "no override set";
+    }
+}
+#else
 TEST(AppDataFolders, EnvironmentFirstThenXdgThenHome) {
     struct Case {
         const char* what;
@@ -31,6 +51,25 @@ TEST(AppDataFolders, EnvironmentFirstThenXdgThenHome) {
         EXPECT_EQ(platform::appDataFolder(AppDataFolder::roaming), c.roaming) << c.what;
         EXPECT_EQ(platform::appDataFolder(AppDataFolder::local), c.local) << c.what;
     }
+}
+#endif
+
+TEST(AppDataFolders, AnOverrideWinsUntilItIsRemoved) {
+    const auto roaming = platform::systemAppDataFolder(AppDataFolder::roaming);
+    const auto local = platform::systemAppDataFolder(AppDataFolder::local);
+    {
+        const test::ScopedAppDataFolders folders("/t/roaming", "/t/local");
+        EXPECT_EQ(platform::appDataFolder(AppDataFolder::roaming), std::filesystem::path("/t/roaming"));
+        EXPECT_EQ(platform::appDataFolder(AppDataFolder::local), std::filesystem::path("/t/local"));
+        EXPECT_EQ(platform::systemAppDataFolder(AppDataFolder::roaming), roaming);
+    }
+    {
+        const test::ScopedAppDataFolders failing({}, {});
+        EXPECT_EQ(platform::appDataFolder(AppDataFolder::roaming), std::nullopt);
+        EXPECT_EQ(platform::appDataFolder(AppDataFolder::local), std::nullopt);
+    }
+    EXPECT_EQ(platform::appDataFolder(AppDataFolder::roaming), roaming);
+    EXPECT_EQ(platform::appDataFolder(AppDataFolder::local), local);
 }
 
 }  // namespace

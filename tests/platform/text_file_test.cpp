@@ -35,8 +35,8 @@ TEST(FileStart, ReadsUpToTheLimitOrReportsTheWindowsError) {
     const auto missing = platform::readFileStart(folder / "missing", 1027);
     EXPECT_FALSE(missing.opened);
     EXPECT_EQ(missing.win32Error, 2U);  // ERROR_FILE_NOT_FOUND
-    EXPECT_EQ(platform::readFileStart(folder / "missing" / "x", 1027).win32Error, 2U);
-    EXPECT_EQ(platform::readFileStart(folder / "short" / "x", 1027).win32Error, 3U);  // ERROR_PATH_NOT_FOUND
+    EXPECT_EQ(platform::readFileStart(folder / "missing" / "x", 1027).win32Error, 3U);  // ERROR_PATH_NOT_FOUND
+    EXPECT_EQ(platform::readFileStart(folder / "short" / "x", 1027).win32Error, 3U);
 
     const auto folderStart = platform::readFileStart(folder.path(), 1027);
     EXPECT_FALSE(folderStart.bytes.has_value());

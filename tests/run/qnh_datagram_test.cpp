@@ -7,6 +7,7 @@
 #include "run/qnh_reader.h"
 #include "run/support/feed_fixture.h"
 #include "run/traffic_reader.h"
+#include "support/whole_match.h"
 #include "ui/main_window.h"
 
 namespace {
@@ -71,7 +72,7 @@ TEST_F(QnhDatagram, AnythingButJsonIsLoggedAsAnException) {
     qnhReader.processDatagram("QNH=1013");
     const auto lines = log().lines();
     ASSERT_EQ(lines.size(), 1U);
-    EXPECT_THAT(lines[0], testing::MatchesRegex("Exception \\[json\\.exception\\.parse_error\\..*, in QNH=1013"));
+    EXPECT_THAT(lines[0], test::MatchesWhole("Exception \\[json\\.exception\\.parse_error\\..*, in QNH=1013"));
     EXPECT_EQ(qnhForSim, kStandardQnhHpa);
 }
 

@@ -21,6 +21,7 @@
 #include "scanner/support/scanner_fixture.h"
 #include "scanner/support/stand_file_reading.h"
 #include "support/http_server.h"
+#include "support/native_path.h"
 #include "support/temp_folder.h"
 #include "ui/main_window.h"
 
@@ -52,7 +53,8 @@ protected:
 
     // A BGL file of the airport below the packages folder.
     std::string addBgl(const fs::path& relative, const test::BglAirport& airport) const {
-        const fs::path file = packages / relative;
+        // As the scan finds it: with this system's separator throughout.
+        const fs::path file = packages / fs::path(relative).make_preferred();
         test::writeBgl(file.string(), test::BglBuilder().airport(airport).bytes());
         return file.string();
     }
@@ -118,7 +120,9 @@ TEST_F(AirportScanTest, EachPublisherGetsItsRedirectOrStandFile) {
             std::ranges::sort(searched.back().begin() + 1, searched.back().end());
         }
     }
-    const auto inPackages = [this](std::string_view relative) { return (packages / relative).string(); };
+    const auto inPackages = [this](std::string_view relative) {
+        return (packages / fs::path(relative).make_preferred()).string();
+    };
     EXPECT_EQ(searched, (std::vector<std::vector<std::string>>{
                             {"Scanning for addon airports in " + inPackages("Official"),
                              inPackages("Official/OneStore/asobo-airport-edds/scenery/EDDS.bgl"),
@@ -267,7 +271,7 @@ TEST_F(AirportScanTest, SuitableAirportsOfKnownPublishersGoToTblo) {
     EXPECT_FALSE(fs::exists(folder() / "TBLO" / "EKYT.xml")) << "its maker is not known";
     EXPECT_FALSE(fs::exists(thirdparty("KMCI.xml")));
     EXPECT_EQ(tbloFileCount, 2);
-    EXPECT_EQ(logLinesWith("LMML copied to TBLO/LMML.xml").size(), 1U);
+    EXPECT_EQ(logLinesWith("LMML copied to " + test::nativePath("TBLO/LMML.xml")).size(), 1U);
     EXPECT_EQ(logLinesWith("zip folder 'TBLO', and mail to support@vantrel.example").size(), 1U);
 }
 

@@ -11,6 +11,8 @@
 
 #include "core/settings.h"
 #include "core/text_files.h"
+#include "platform/os/windows_paths.h"
+#include "support/app_data_folders.h"
 #include "support/settings_file_fixture.h"
 #include "support/temp_folder.h"
 
@@ -19,6 +21,16 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path kRealUserCfgFolder = fs::path(VANTREL_FIXTURES_DIR) / "usercfg_opt";
+
+// The paths name the same folder on this system: Windows opens a folder by
+// any case of its name, so the program keeps the spelling it was given there.
+void expectSameFolder(const fs::path& found, const fs::path& expected) {
+#ifdef _WIN32
+    EXPECT_TRUE(platform::equalsIgnoringCase(found.string(), expected.string())) << found << " vs " << expected;
+#else
+    EXPECT_EQ(found, expected);
+#endif
+}
 
 class PackageFoldersTest : public test::SettingsFileTest {
 protected:
@@ -51,8 +63,7 @@ protected:
     const fs::path work = log.folder().path();
     const fs::path roaming = work / "roaming";
     const fs::path local = work / "local";
-    const test::ScopedEnvironment appData{"APPDATA", roaming.string()};
-    const test::ScopedEnvironment localAppData{"LOCALAPPDATA", local.string()};
+    const test::ScopedAppDataFolders appData{roaming, local};
 };
 
 TEST_F(PackageFoldersTest, SteamPackagesWinOverUserCfg) {
@@ -72,9 +83,12 @@ TEST_F(PackageFoldersTest, StoreUserCfgNamesThePackagesFolderInWindowsSpelling) 
     std::replace(windowsText.begin(), windowsText.end(), '/', '\\');
     writeUserCfg(storeUserCfg(), windowsText);
     EXPECT_EQ(findUserCfgOpt(), storeUserCfg());
-    EXPECT_EQ(gf_findPackagesFolder(), work / "Store Packages");
-    EXPECT_EQ(logLinesWith("InstalledPackagesPath"),
-              std::vector<std::string>{"UserCfg.opt: InstalledPackagesPath=" + (work / "Store Packages").string()});
+    expectSameFolder(gf_findPackagesFolder(), work / "Store Packages");
+    const std::string logged = "UserCfg.opt: InstalledPackagesPath=";
+    const auto lines = logLinesWith(logged);
+    ASSERT_EQ(lines.size(), 1U);
+    ASSERT_TRUE(lines[0].starts_with(logged)) << lines[0];
+    expectSameFolder(lines[0].substr(logged.size()), work / "Store Packages");
 }
 
 TEST_F(PackageFoldersTest, MissingInstalledPackagesFolderGivesNothing) {
@@ -112,7 +126,8 @@ TEST_F(PackageFoldersTest, NoUserCfgAnywhere) {
 // The UserCfg.opt files of real installations, each put where its simulator
 // keeps it. Their InstalledPackagesPath is a Windows path on a drive; the
 // drive letter is a folder of the working folder here, made by the test in
-// another case than the file spells it.
+// another case than the file spells it. On Windows those drives are the
+// machine's own, which the test neither makes nor looks at.
 TEST_F(PackageFoldersTest, RealUserCfgFiles) {
     struct Case {
         const char* file;
@@ -138,17 +153,22 @@ TEST_F(PackageFoldersTest, RealUserCfgFiles) {
         TextFileLines real{kRealUserCfgFolder / c.file, {}};
         EXPECT_EQ(installedPackagesPathText(gf_readLines(real, 0)), c.installedPackagesPath);
 
-        for (const Case& made : cases) {
-            fs::remove_all(work / *made.madeHere.begin());
-        }
         fs::remove_all(roaming);
         fs::remove_all(local);
         SIM_CHOICE.value = c.simulator;
         fs::create_directories(c.location.parent_path());
         fs::copy_file(real.path, c.location);
+        // Windows deletes no read-only file, and the fixtures are read-only.
+        fs::permissions(c.location, fs::perms::owner_write, fs::perm_options::add);
+        EXPECT_EQ(findUserCfgOpt(), c.location);
+#ifndef _WIN32
+        for (const Case& made : cases) {
+            fs::remove_all(work / *made.madeHere.begin());
+        }
         EXPECT_EQ(gf_findPackagesFolder(), fs::path()) << "no such folder yet";
         makePackagesFolder(work / c.madeHere, c.official);
         EXPECT_EQ(gf_findPackagesFolder(), c.madeHere);
+#endif
     }
 }
 
@@ -158,8 +178,8 @@ TEST_F(PackageFoldersTest, SubFoldersOfTheStoredInstallPath) {
     fs::rename(work / "MSFS" / "Packages" / "Community", work / "MSFS" / "Packages" / "community");
     MSFS_INSTALL_PATH.value = (work / "msfs" / "packages").string();
     MSFS_2024_INSTALL_PATH.value = "D:\\other";
-    EXPECT_EQ(gf_simInstallPath("Community"), work / "MSFS" / "Packages" / "community");
-    EXPECT_EQ(gf_simInstallPath("Official"), work / "MSFS" / "Packages" / "Official");
+    expectSameFolder(gf_simInstallPath("Community"), work / "MSFS" / "Packages" / "community");
+    expectSameFolder(gf_simInstallPath("Official"), work / "MSFS" / "Packages" / "Official");
     SIM_CHOICE.value = "MSFS 2024";
     EXPECT_EQ(gf_simInstallPath("Community"), fs::path("D:/other/Community"));
 }

@@ -115,8 +115,13 @@ std::string LiveriesTest::readText(const std::filesystem::path& relative) const 
 void LiveriesTest::writeEncrypted(const std::filesystem::path& relative, std::string_view text) const {
     writeText("plain.xml", text);
     std::filesystem::create_directories((folder() / relative).parent_path());
-    const std::string command = "'" VANTREL_BINARY_DIR "/tools/encrypt/vantrel-encrypt' '" +
-                                (folder() / "plain.xml").string() + "' '" + (folder() / relative).string() + "'";
+    // Double quotes, which both the POSIX shell and cmd.exe understand.
+    std::string command = "\"" VANTREL_BINARY_DIR "/tools/encrypt/vantrel-encrypt\" \"" +
+                          (folder() / "plain.xml").string() + "\" \"" + (folder() / relative).string() + "\"";
+#ifdef _WIN32
+    // cmd.exe drops the first and the last quote of a command that starts with one.
+    command = "\"" + command + "\"";
+#endif
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     std::filesystem::remove(folder() / "plain.xml");
 }
