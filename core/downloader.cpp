@@ -7,6 +7,7 @@
 
 #include "core/format.h"
 #include "core/log.h"
+#include "platform/os/c_file.h"
 #include "run/run_flags.h"
 
 namespace {
@@ -54,7 +55,7 @@ class PartialFile {
 public:
     PartialFile(const std::filesystem::path& destination, bool binary) : path_(destination) {
         path_ += ".download";
-        file_ = std::fopen(path_.string().c_str(), binary ? "wb" : "w");
+        file_ = platform::openCFile(path_, binary ? "wb" : "w");
     }
     ~PartialFile() {
         close();

@@ -48,6 +48,16 @@ TEST_F(Download, AServerFileArrivesByteForByteAndReplacesTheOldCopy) {
                                                          destination_.string())));
 }
 
+// A user name outside the system's code page is part of the data folders'
+// paths; the download must still reach them.
+TEST_F(Download, AFileArrivesInAFolderWithANonAsciiName) {
+    const std::filesystem::path folder = log_.folder().path() / std::filesystem::path(u8"J\u00fcrgen \u6771\u4eac");
+    std::filesystem::create_directories(folder);
+    server_.serve("/MSFS/dbase.enc", "the new file");
+    EXPECT_TRUE(gf_downloadFromServer("MSFS/dbase.enc", folder / "dbase.enc"));
+    EXPECT_EQ(test::readBytes(folder / "dbase.enc"), "the new file");
+}
+
 TEST_F(Download, AFailedDownloadKeepsTheOldCopyAndLeavesNothingBehind) {
     test::HttpAnswer redirect;
     redirect.status = 301;
