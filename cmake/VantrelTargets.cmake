@@ -35,23 +35,35 @@ endfunction()
 # *_ports_test.cpp bind the fixed ports of the feed and the TCP link and go
 # into <folder>_ports_tests, whose cases share the resource lock fixed_ports.
 # tests/support/*.cpp (shared fixtures) and tests/<folder>/support/*.cpp are
-# linked into both.
+# linked into both, each compiled once (the object libraries
+# vantrel_test_support and <folder>_test_support).
 function(vantrel_tests folder)
   set(dir ${PROJECT_SOURCE_DIR}/tests/${folder})
   file(GLOB all CONFIGURE_DEPENDS ${dir}/*_test.cpp)
   file(GLOB ports CONFIGURE_DEPENDS ${dir}/*_ports_test.cpp)
   file(GLOB folder_support CONFIGURE_DEPENDS ${dir}/support/*.cpp ${dir}/support/*.h)
   set(folder_support_all ${folder_support})
-  file(GLOB support CONFIGURE_DEPENDS ${dir}/support/*.cpp ${PROJECT_SOURCE_DIR}/tests/support/*.cpp)
   if(WIN32)
     vantrel_drop_linux_only(all)
     vantrel_drop_linux_only(ports)
-    vantrel_drop_linux_only(support)
     vantrel_drop_linux_only(folder_support)
     # A folder whose own fixtures need Linux-only pieces has no Windows suite.
     if(NOT "${folder_support}" STREQUAL "${folder_support_all}")
       return()
     endif()
+  endif()
+  set(support vantrel_test_support)
+  if(NOT TARGET vantrel_test_support)
+    file(GLOB shared CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/support/*.cpp)
+    if(WIN32)
+      vantrel_drop_linux_only(shared)
+    endif()
+    lf_vantrel_test_objects(vantrel_test_support "${shared}")
+  endif()
+  list(FILTER folder_support INCLUDE REGEX "\\.cpp$")
+  if(folder_support)
+    lf_vantrel_test_objects(${folder}_test_support "${folder_support}")
+    list(APPEND support ${folder}_test_support)
   endif()
   set(plain ${all})
   if(ports)
@@ -63,6 +75,28 @@ function(vantrel_tests folder)
   if(ports)
     lf_vantrel_test_executable(${folder}_ports_tests "${ports}" "${support}" fixed_ports)
   endif()
+endfunction()
+
+# Test fixtures compiled once and linked into every test program that uses
+# them; objects rather than an archive, so that nothing in them is dropped.
+function(lf_vantrel_test_objects name sources)
+  add_library(${name} OBJECT ${sources})
+  lf_vantrel_test_settings(${name})
+endfunction()
+
+# What test programs and their fixtures compile and link with.
+function(lf_vantrel_test_settings target)
+  target_link_libraries(${target} PUBLIC vantrel_all GTest::gtest GTest::gmock)
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  # Under Wine this machine's folders are seen on drive Z:.
+  set(root "")
+  if(WIN32 AND CMAKE_CROSSCOMPILING)
+    set(root "Z:")
+  endif()
+  target_compile_definitions(${target} PUBLIC
+    VANTREL_SOURCE_DIR="${root}${PROJECT_SOURCE_DIR}"
+    VANTREL_BINARY_DIR="${root}${PROJECT_BINARY_DIR}"
+    VANTREL_FIXTURES_DIR="${root}${PROJECT_SOURCE_DIR}/../shared/fixtures/real")
 endfunction()
 
 # vantrel_drop_linux_only(<list variable>)
@@ -84,8 +118,9 @@ function(vantrel_drop_linux_only variable)
 endfunction()
 
 function(lf_vantrel_test_executable name sources support lock)
-  add_executable(${name} ${sources} ${support})
-  target_link_libraries(${name} PRIVATE vantrel_all GTest::gtest_main GTest::gmock)
+  add_executable(${name} ${sources})
+  lf_vantrel_test_settings(${name})
+  target_link_libraries(${name} PRIVATE ${support} GTest::gtest_main)
   # The shared fixtures start the programs (the program, the stand-in
   # simulator, the RealTraffic peer, the encryptor) and copy the data files
   # from the build: building one test program builds what it may start.
@@ -95,16 +130,6 @@ function(lf_vantrel_test_executable name sources support lock)
       add_dependencies(${name} ${program})
     endif()
   endforeach()
-  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
-  # Under Wine this machine's folders are seen on drive Z:.
-  set(root "")
-  if(WIN32 AND CMAKE_CROSSCOMPILING)
-    set(root "Z:")
-  endif()
-  target_compile_definitions(${name} PRIVATE
-    VANTREL_SOURCE_DIR="${root}${PROJECT_SOURCE_DIR}"
-    VANTREL_BINARY_DIR="${root}${PROJECT_BINARY_DIR}"
-    VANTREL_FIXTURES_DIR="${root}${PROJECT_SOURCE_DIR}/../shared/fixtures/real")
   set(properties TIMEOUT 300)
   # The cases that show real windows (tests/windows, run under Wine) share
   # one display and one Wine desktop, where the clicks and focus of two
