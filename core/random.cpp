@@ -1,9 +1,15 @@
 #include "core/random.h"
 
 #include <algorithm>
+#include <type_traits>
 
 #include "core/settings.h"
 
+// Thread-local objects must not need a destructor: with the Windows
+// toolchain's threads, a destructor run when a thread ends reads storage
+// that is already freed (a scan thread that kept a thread-local list of lines
+// crashed the program as it ended).
+static_assert(std::is_trivially_destructible_v<std::mt19937>);
 thread_local std::mt19937 randomEngine{std::random_device{}()};
 
 std::optional<std::uint64_t> gf_randomIndex(std::uint64_t n) {

@@ -196,9 +196,7 @@ bool gf_readTextFileByCharset(Charset charset, const std::filesystem::path& path
 }
 
 TextFileContent gf_readTextFile(const std::filesystem::path& path, std::vector<std::string>& lines) {
-    // One buffer per thread keeps its room from file to file: a scan thread
-    // reads thousands of files.
-    thread_local std::string buffer;
+    std::string buffer;
     const platform::FileRead file = platform::readWholeFile(path, buffer);
     if (!file.opened) {
         lf_logNotOpened(path, file);

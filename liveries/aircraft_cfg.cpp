@@ -142,10 +142,10 @@ CfgFile gf_describeCfgFile(std::int32_t folderOrdinal, const std::filesystem::pa
 }
 
 CfgLines gf_readCfgLines(const std::filesystem::path& path) {
-    thread_local std::vector<std::string> lines;
-    lines.clear();
+    std::vector<std::string> lines;
     lines.reserve(kCfgReservedLines);
-    return {gf_readTextFile(path, lines), lines};
+    TextFileContent content = gf_readTextFile(path, lines);
+    return {content, std::move(lines)};
 }
 
 std::list<LiveryData> lf_searchLiveriesinFile(std::int32_t folderOrdinal, const std::filesystem::path& path) {

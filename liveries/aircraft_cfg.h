@@ -48,7 +48,7 @@ std::list<LiveryData> lf_searchLiveriesinFile(std::int32_t folderOrdinal, const 
 // thousands of files); they are valid until the thread reads the next file.
 struct CfgLines {
     TextFileContent content;
-    const std::vector<std::string>& lines;
+    std::vector<std::string> lines;
 };
 
 // Reads the file once (gf_readTextFile); no lines when its encoding is

@@ -15,9 +15,6 @@ CodeMap<CodeMap<ModelList>> airlineSimilarModels;
 
 namespace {
 
-const ModelList emptyModelList;
-thread_local ModelList singleModelList;
-thread_local ModelList shuffledModelList;
 
 bool lf_hasLiveries(std::string_view model) {
     const auto& [paxMap, cargoMap] = liveryCatalog.byModelPaxCargo;
@@ -89,32 +86,30 @@ void buildSimilarModelTables() {
     gf_writeLogPlain(fmtlib::format("{} similar model definitions", similarModelsInstalled.size()));
 }
 
-const ModelList& gf_getSimilarModelsForAirline(std::string_view airline, std::string_view model) {
+ModelList gf_getSimilarModelsForAirline(std::string_view airline, std::string_view model) {
     const auto airlineEntry = airlineSimilarModels.find(airline);
     if (airlineEntry == airlineSimilarModels.end()) {
-        return emptyModelList;
+        return {};
     }
     const auto modelEntry = airlineEntry->second.find(model);
     if (modelEntry == airlineEntry->second.end()) {
-        return emptyModelList;
+        return {};
     }
     return gf_shuffledCopy(modelEntry->second);
 }
 
-const ModelList& gf_singleModelList(ModelPicker picker) {
+ModelList gf_singleModelList(ModelPicker picker) {
     std::string model = picker();
     if (model.empty()) {
-        return emptyModelList;
+        return {};
     }
-    singleModelList.assign(1, std::move(model));
-    return singleModelList;
+    return {std::move(model)};
 }
 
-const ModelList& gf_shuffledCopy(const ModelList& models) {
-    if (!RANDOM.value || models.size() < 2) {
-        return models;
+ModelList gf_shuffledCopy(const ModelList& models) {
+    ModelList copy = models;
+    if (RANDOM.value && copy.size() >= 2) {
+        gf_shuffleList(copy);
     }
-    shuffledModelList = models;
-    gf_shuffleList(shuffledModelList);
-    return shuffledModelList;
+    return copy;
 }

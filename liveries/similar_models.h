@@ -28,14 +28,12 @@ void buildSimilarModelTables();
 
 // The similar models of the airline for a type it has no livery of; empty
 // when there are none. In random order while RANDOM is on, shuffled afresh
-// on each call; the list is valid until the next call on this thread.
-const ModelList& gf_getSimilarModelsForAirline(std::string_view airline, std::string_view model);
+// on each call.
+ModelList gf_getSimilarModelsForAirline(std::string_view airline, std::string_view model);
 
 // The picker's model as a one-model list, or an empty list when it gives
-// "": lets one fallback model take the path of a group. Valid until the next
-// call on this thread.
-const ModelList& gf_singleModelList(ModelPicker picker);
+// "": lets one fallback model take the path of a group.
+ModelList gf_singleModelList(ModelPicker picker);
 
-// The list itself, or with RANDOM on a shuffled copy of it that is valid
-// until the next call on this thread.
-const ModelList& gf_shuffledCopy(const ModelList& models);
+// A copy of the list, shuffled while RANDOM is on.
+ModelList gf_shuffledCopy(const ModelList& models);
