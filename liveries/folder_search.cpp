@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <exception>
 #include <list>
 #include <string>
@@ -20,6 +21,10 @@ namespace {
 
 using FileTask = std::list<LiveryData>(std::int32_t, const std::filesystem::path&);
 using FileTasks = ScanWorkers<std::list<LiveryData>>;
+
+// Files handed to a worker thread at once: an aircraft.cfg is read in tens
+// of microseconds, less than waking a thread for it costs.
+constexpr std::size_t kFilesPerBatch = 32;
 
 // Folders of airports and scenery makers hold no AI aircraft worth reading;
 // "_CVT_" marks converted copies of packages. Compared exactly.
@@ -61,7 +66,7 @@ bool lf_handleEntry(platform::FolderWalk& walk, std::int32_t folderOrdinal, File
 }  // namespace
 
 void searchLiveriesInFolder(std::int32_t folderOrdinal, const std::filesystem::path& folder) {
-    FileTasks tasks;
+    FileTasks tasks(kFilesPerBatch);
     try {
         for (platform::FolderWalk walk(folder); !walk.done(); walk.next()) {
             if (!lf_handleEntry(walk, folderOrdinal, tasks)) {

@@ -78,6 +78,27 @@ TEST_F(FolderSearchTest, LiveriesArriveInWalkOrderWhateverTheWorkers) {
     }
 }
 
+// The workers take the files in batches: across several of them, the last
+// one not full, the liveries still come in the order of the walk.
+TEST_F(FolderSearchTest, LiveriesOfManyFilesArriveInWalkOrder) {
+    std::vector<std::string> all;
+    for (int index = 100; index < 175; ++index) {
+        const std::string name = "m" + std::to_string(index);
+        writeAircraft(root / name / "aircraft.cfg", {(name + "a").c_str(), (name + "b").c_str()});
+        all.push_back(name + "a");
+        all.push_back(name + "b");
+    }
+    for (const int workers : {1, 3, 8}) {
+        SCOPED_TRACE(workers);
+        maxWorkers = workers;
+        liveryList.clear();
+        liveryTitles.clear();
+        searchLiveriesInFolder(1, root);
+        EXPECT_EQ(titles(), all);
+        EXPECT_EQ(runningWorkers, 0) << "every task ended";
+    }
+}
+
 TEST_F(FolderSearchTest, AFolderNamedForAnAirportIsReadOneLevelDeep) {
     const fs::path airportFolder = folder() / "my-airport-traffic";
     writeAircraft(airportFolder / "aircraft.cfg", {"top"});
