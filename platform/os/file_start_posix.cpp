@@ -28,9 +28,9 @@ std::uint32_t lf_win32ErrorFromErrno(int errnoValue, const std::filesystem::path
     }
 }
 
-// At most maxBytes of the file's first bytes into bytes, which keep their
-// room; room grows from the first chunk as the file turns out longer.
-FileRead lf_readFile(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes) {
+}  // namespace
+
+FileRead readFileUpTo(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes) {
     constexpr std::size_t kFirstChunk = 16384;
     FileRead result;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -66,22 +66,6 @@ FileRead lf_readFile(const std::filesystem::path& path, std::size_t maxBytes, st
     bytes.resize(count);
     result.read = true;
     return result;
-}
-
-}  // namespace
-
-FileStart readFileStart(const std::filesystem::path& path, std::size_t maxBytes) {
-    std::string bytes;
-    const FileRead read = lf_readFile(path, maxBytes, bytes);
-    FileStart result{read.opened, read.win32Error, std::nullopt};
-    if (read.read) {
-        result.bytes = std::move(bytes);
-    }
-    return result;
-}
-
-FileRead readWholeFile(const std::filesystem::path& path, std::string& bytes) {
-    return lf_readFile(path, std::string::npos, bytes);
 }
 
 }  // namespace platform

@@ -6,11 +6,7 @@
 
 namespace platform {
 
-namespace {
-
-// At most maxBytes of the file's first bytes into bytes, which keep their
-// room; room grows from the first chunk as the file turns out longer.
-FileRead lf_readFile(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes) {
+FileRead readFileUpTo(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes) {
     constexpr std::size_t kFirstChunk = 16384;
     constexpr std::size_t kMaxReadBytes = 1U << 30U;
     FileRead result;
@@ -48,22 +44,6 @@ FileRead lf_readFile(const std::filesystem::path& path, std::size_t maxBytes, st
     bytes.resize(failed ? 0 : count);
     result.read = !failed;
     return result;
-}
-
-}  // namespace
-
-FileStart readFileStart(const std::filesystem::path& path, std::size_t maxBytes) {
-    std::string bytes;
-    const FileRead read = lf_readFile(path, maxBytes, bytes);
-    FileStart result{read.opened, read.win32Error, std::nullopt};
-    if (read.read) {
-        result.bytes = std::move(bytes);
-    }
-    return result;
-}
-
-FileRead readWholeFile(const std::filesystem::path& path, std::string& bytes) {
-    return lf_readFile(path, std::string::npos, bytes);
 }
 
 }  // namespace platform

@@ -32,12 +32,18 @@ struct FileStart {
 };
 
 FileStart readFileStart(const std::filesystem::path& path, std::size_t maxBytes);
-// What reading a whole file found.
+
+// What reading a file found.
 struct FileRead {
     bool opened = false;
     std::uint32_t win32Error = 0;  // why the file did not open (GetLastError's code)
     bool read = false;             // every byte was read
 };
+
+// At most maxBytes of the file's first bytes, read without translation in
+// one opening, into bytes (replaced; empty when reading failed), which keep
+// their room; room grows from a first chunk as the file turns out longer.
+FileRead readFileUpTo(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes);
 
 // The whole file, read without translation in one opening, into bytes
 // (replaced; empty when reading failed). Their room is kept, so a thread

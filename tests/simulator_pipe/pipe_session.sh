@@ -12,6 +12,19 @@ set -euo pipefail
 wine=$1 sim=$2 vantrel=$3 build=$4 source=$5 peer=$6 scratch=$7
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Waits up to $2 seconds for process $1 to end and puts its exit status in
+# status; fails (returns 1) when it is still running then.
+await_exit() {
+  local pid=$1
+  for _ in $(seq $(( $2 * 10 ))); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$pid" 2>/dev/null && return 1
+  status=0
+  wait "$pid" || status=$?
+}
 [ -n "${DISPLAY:-}" ] || fail "the test needs an X display (run it under xvfb-run)"
 if [ ! -x "$peer" ]; then
   echo "SKIPPED: no RealTraffic peer at $peer (the Linux build's tools/rt-peer; tools/build-and-test builds it before the Windows tests run)"
@@ -136,13 +149,7 @@ grep -q '"connection":"tcp"' <<<"$state" && fail "a client connected over TCP: $
 echo "created over the pipe: $created"
 
 "$wine" taskkill /IM vantrel.exe > "$scratch/taskkill.out" 2>&1 || fail "taskkill: $(cat "$scratch/taskkill.out")"
-for _ in $(seq 600); do
-  kill -0 "$vantrel_pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$vantrel_pid" 2>/dev/null && fail "vantrel.exe did not close within 60 s of WM_CLOSE"
-status=0
-wait "$vantrel_pid" || status=$?
+await_exit "$vantrel_pid" 60 || fail "vantrel.exe did not close within 60 s of WM_CLOSE"
 vantrel_pid=""
 [ "$status" -eq 0 ] || fail "vantrel.exe ended with status $status: $(cat "$scratch/vantrel.out")"
 
@@ -156,13 +163,7 @@ grep -q '"clients":\[\]' <<<"$state" || fail "Vantrel's connection stayed after 
 grep -q '"user":false' <<<"${state%%\"removed\":*}" && fail "AI aircraft stayed after Vantrel's end: $state"
 
 [ "$(command exit)" = '{"ok":true}' ] || fail "vantrel-sim.exe refused \"exit\""
-for _ in $(seq 100); do
-  kill -0 "$sim_pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$sim_pid" 2>/dev/null && fail "vantrel-sim.exe did not end within 10 s of \"exit\""
-status=0
-wait "$sim_pid" || status=$?
+await_exit "$sim_pid" 10 || fail "vantrel-sim.exe did not end within 10 s of \"exit\""
 sim_pid=""
 [ "$status" -eq 0 ] || fail "vantrel-sim.exe ended with status $status: $(cat "$scratch/sim.err")"
 echo "vantrel.exe created $created in vantrel-sim.exe over the named pipe and closed cleanly"
