@@ -136,3 +136,11 @@ LiveAc* gf_findLiveAircraft(std::uint32_t aircraftId) {
                                     [&](const LiveAc& aircraft) { return aircraft.identity.aircraftId == aircraftId; });
     return found == liveAircraft.end() ? nullptr : &*found;
 }
+
+std::optional<std::size_t> gf_liveIndexOf(const LiveAc& aircraft) {
+    const LiveAc* first = liveAircraft.data();
+    if (liveAircraft.empty() || &aircraft < first || &aircraft >= first + liveAircraft.size()) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(&aircraft - first);
+}

@@ -197,6 +197,9 @@ extern std::vector<LiveAc> liveAircraft;
 extern std::vector<ParkedAc> parkedAircraft;
 // The live aircraft with the id; null when there is none.
 LiveAc* gf_findLiveAircraft(std::uint32_t aircraftId);
+// The aircraft's position in liveAircraft; empty for a record that is not
+// one of the list's (a copy).
+std::optional<std::size_t> gf_liveIndexOf(const LiveAc& aircraft);
 
 // A new identity for the texts: the half span and category of the type, and
 // the values of the category's tables (rotation and climb pitch changed by

@@ -127,12 +127,10 @@ LiveAc* gf_findFarthestActive(const GeoPosition& user, double distanceNm, double
 }
 
 void gf_refreshFarthestActive(const LiveAc& aircraft) {
-    if (!treeBuilt || liveAircraft.empty()) {
+    if (!treeBuilt) {
         return;
     }
-    const LiveAc* first = liveAircraft.data();
-    if (&aircraft < first || &aircraft >= first + liveAircraft.size()) {
-        return;  // not a record of the list
+    if (const auto index = gf_liveIndexOf(aircraft)) {
+        keptTree.refresh(*index);
     }
-    keptTree.refresh(static_cast<std::size_t>(&aircraft - first));
 }

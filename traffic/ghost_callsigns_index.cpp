@@ -58,16 +58,15 @@ LiveAc* gf_findLiveGhost(const std::string& ghostCallsign) {
 
 void gf_setLiveCallsign(LiveAc& aircraft, const std::string& callsign) {
     aircraft.identity.strings.callsign = callsign;
-    if (!gathered || !gf_hasGhostSuffix(callsign) || liveAircraft.empty()) {
+    if (!gathered || !gf_hasGhostSuffix(callsign)) {
         return;
     }
-    const LiveAc* first = liveAircraft.data();
-    if (&aircraft < first || &aircraft >= first + liveAircraft.size()) {
-        return;  // not a record of the list
+    const auto index = gf_liveIndexOf(aircraft);
+    if (!index) {
+        return;
     }
-    const auto index = static_cast<std::size_t>(&aircraft - first);
-    const auto place = std::lower_bound(keptMarked.begin(), keptMarked.end(), index);
-    if (place == keptMarked.end() || *place != index) {
-        keptMarked.insert(place, index);
+    const auto place = std::lower_bound(keptMarked.begin(), keptMarked.end(), *index);
+    if (place == keptMarked.end() || *place != *index) {
+        keptMarked.insert(place, *index);
     }
 }

@@ -13,8 +13,11 @@
 namespace {
 
 // Takes the given text over when it is not empty and differs.
+// A report's text replaces the aircraft's own when it says something new.
+bool lf_isNew(const std::string& own, const std::string& given) { return !given.empty() && given != own; }
+
 void lf_adopt(std::string& own, const std::string& given) {
-    if (!given.empty() && given != own) {
+    if (lf_isNew(own, given)) {
         own = given;
     }
 }
@@ -47,7 +50,7 @@ void gf_adoptRoute(LiveAc& aircraft, const LiveAcUpdate& report) {
 void gf_adoptIdentity(LiveAc& aircraft, const LiveAcUpdate& report) {
     gf_adoptRoute(aircraft, report);
     LiveAcStrings& own = aircraft.identity.strings;
-    if (!report.strings.callsign.empty() && report.strings.callsign != own.callsign) {
+    if (lf_isNew(own.callsign, report.strings.callsign)) {
         gf_setLiveCallsign(aircraft, report.strings.callsign);
     }
     lf_adopt(own.registration, report.strings.registration);

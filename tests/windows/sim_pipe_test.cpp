@@ -161,6 +161,17 @@ TEST(SimPipe, BytesAClientWritesInPiecesAreReceivedInOrder) {
     EXPECT_EQ(received, sent);
 }
 
+// How many bytes the server's end receives at its first read that finds
+// any, waiting up to 100 times for them.
+std::size_t lf_receiveOnce(WindowsConnection& server) {
+    std::vector<std::byte> buffer(100);
+    std::size_t count = 0;
+    for (int attempt = 0; attempt < 100 && server.receive(buffer, count) == Connection::Io::WouldBlock; ++attempt) {
+        lf_waitFor(server, false);
+    }
+    return count;
+}
+
 // Drains the server's end until it reports the end of the stream (true) or
 // the time is up.
 bool lf_seesEnd(WindowsConnection& server) {
@@ -195,12 +206,7 @@ TEST(SimPipe, EachClientGetsAnInstanceOfItsOwnAndALeftClientIsSeen) {
     second.write(lf_pattern(10));
     first.close();
     EXPECT_TRUE(lf_seesEnd(*firstServer));
-    std::vector<std::byte> buffer(100);
-    std::size_t count = 0;
-    for (int attempt = 0; attempt < 100 && secondServer->receive(buffer, count) == Connection::Io::WouldBlock; ++attempt) {
-        lf_waitFor(*secondServer, false);
-    }
-    EXPECT_EQ(count, 10U);
+    EXPECT_EQ(lf_receiveOnce(*secondServer), 10U);
 }
 
 TEST(SimPipe, AClientThatLeftBeforeItWasTakenDoesNotStopTheNext) {
@@ -220,12 +226,7 @@ TEST(SimPipe, AClientThatLeftBeforeItWasTakenDoesNotStopTheNext) {
     const std::unique_ptr<WindowsConnection> server = lf_accept(listener);
     ASSERT_NE(server, nullptr);
     next.write(lf_pattern(3));
-    std::vector<std::byte> buffer(100);
-    std::size_t count = 0;
-    for (int attempt = 0; attempt < 100 && server->receive(buffer, count) == Connection::Io::WouldBlock; ++attempt) {
-        lf_waitFor(*server, false);
-    }
-    EXPECT_EQ(count, 3U);
+    EXPECT_EQ(lf_receiveOnce(*server), 3U);
 }
 
 TEST(SimPipe, WhatWasSentBeforeTheEndStaysReadableForTheClient) {
