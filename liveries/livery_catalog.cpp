@@ -1,9 +1,7 @@
 #include "liveries/livery_catalog.h"
 
 #include <algorithm>
-#include <iterator>
-#include <optional>
-#include <tuple>
+#include <numeric>
 
 #include "core/random.h"
 #include "liveries/livery_data.h"
@@ -12,51 +10,82 @@ LiveryCatalog liveryCatalog;
 
 namespace {
 
-// Room reserved ahead: the liveries of one airline and model in a scan, and
-// the titles of one model over all airlines.
-constexpr std::size_t kModelRunReserve = 4048;
-constexpr std::size_t kModelTitlesReserve = 15000;
 constexpr std::size_t kAirlinePrefixLength = 3;
 
-// The run's entries moved into a vector of their exact size, under the key
-// when it is absent; the scratch vector keeps its room for the next run.
-void lf_flushRun(CodeMap<std::vector<LiveryEntry>>& models, const std::string& model,
-                 std::vector<LiveryEntry>& run) {
-    if (run.empty()) {
-        return;
-    }
-    models.try_emplace(model, std::make_move_iterator(run.begin()), std::make_move_iterator(run.end()));
-    run.clear();
-}
+using EntrySpan = std::span<const LiveryEntry>;
 
-void lf_flushAirline(const std::string& airline, CodeMap<std::vector<LiveryEntry>>& models) {
-    if (models.empty()) {
-        return;
+// The walk over liveryList: the current airline and model, and where their
+// entries begin in liveryCatalog.entries. Every entry is appended as it is
+// met; a run whose key is already taken is cut off again, so that the
+// entries hold exactly the liveries the maps keep.
+class CatalogWalk {
+public:
+    void add(const LiveryData& livery) {
+        if (livery.model != model_) {
+            flushRun();
+            model_ = livery.model;
+        }
+        if (livery.airline != airline_) {
+            flushRun();
+            flushAirline();
+            airline_ = livery.airline;
+        }
+        liveryCatalog.entries.push_back({liveryCatalog.titleText.keep(livery.title), livery.cargo});
     }
-    liveryCatalog.byAirline.try_emplace(airline, std::move(models));
-    models.clear();
-}
+
+    void finish() {
+        flushRun();
+        flushAirline();
+    }
+
+private:
+    void flushRun() {
+        auto& entries = liveryCatalog.entries;
+        if (entries.size() == runStart_) {
+            return;
+        }
+        if (models_.try_emplace(model_, entries.data() + runStart_, entries.size() - runStart_).second) {
+            runStart_ = entries.size();
+        } else {
+            entries.resize(runStart_);
+        }
+    }
+
+    void flushAirline() {
+        if (models_.empty()) {
+            return;
+        }
+        auto& entries = liveryCatalog.entries;
+        if (liveryCatalog.byAirline.try_emplace(airline_, std::move(models_)).second) {
+            airlineStart_ = entries.size();
+        } else {
+            entries.resize(airlineStart_);
+            runStart_ = airlineStart_;
+        }
+        models_.clear();
+    }
+
+    std::string airline_;
+    std::string model_;
+    std::size_t airlineStart_ = 0;
+    std::size_t runStart_ = 0;
+    CodeMap<EntrySpan> models_;  // the current airline's
+};
 
 void lf_buildTitleIndex() {
     auto& index = liveryCatalog.titleIndex;
-    index.clear();
-    index.reserve(liveryList.size());
-    for (const auto& [airline, models] : liveryCatalog.byAirline) {
-        for (const auto& [model, entries] : models) {
-            for (const LiveryEntry& entry : entries) {
-                index.insert(entry.title);
-            }
-        }
+    index.reserve(liveryCatalog.entries.size());
+    for (const LiveryEntry& entry : liveryCatalog.entries) {
+        index.insert(entry.title);
     }
 }
 
-TitleViews lf_exactCopy(const TitleViews& views) { return {views.begin(), views.end()}; }
-
-void lf_insertUnlessEmpty(CodeMap<TitleViews>& map, std::string_view model, TitleViews& views) {
-    if (!views.empty()) {
-        map.try_emplace(std::string(model), lf_exactCopy(views));
+// views[start, end) under the model, unless that is empty.
+void lf_insertSlice(CodeMap<TitleSpan>& map, std::string_view model, const TitleViews& views, std::size_t start,
+                    std::size_t end) {
+    if (end > start) {
+        map.try_emplace(std::string(model), views.data() + start, end - start);
     }
-    views.clear();
 }
 
 std::string lf_pickModel(const std::vector<std::string>& models) {
@@ -67,49 +96,40 @@ std::string lf_pickModel(const std::vector<std::string>& models) {
 }  // namespace
 
 void buildAirlineModelCatalog() {
-    std::string currentAirline;
-    std::string currentModel;
-    std::vector<LiveryEntry> run;
-    run.reserve(kModelRunReserve);
-    CodeMap<std::vector<LiveryEntry>> models;
+    auto& catalog = liveryCatalog;
+    catalog.entries.reserve(liveryList.size());
+    CatalogWalk walk;
     for (const LiveryData& livery : liveryList) {
-        if (livery.model != currentModel) {
-            lf_flushRun(models, currentModel, run);
-            currentModel = livery.model;
-        }
-        if (livery.airline != currentAirline) {
-            lf_flushRun(models, currentModel, run);
-            lf_flushAirline(currentAirline, models);
-            currentAirline = livery.airline;
-        }
-        run.push_back({livery.title, livery.cargo});
+        walk.add(livery);
     }
-    lf_flushRun(models, currentModel, run);
-    lf_flushAirline(currentAirline, models);
+    walk.finish();
     lf_buildTitleIndex();
 }
 
 void buildPaxCargoAirlineMaps() {
-    auto& [paxMap, cargoMap] = liveryCatalog.byAirlinePaxCargo;
-    for (const auto& [airline, models] : liveryCatalog.byAirline) {
-        CodeMap<TitleViews> paxModels;
-        CodeMap<TitleViews> cargoModels;
+    auto& catalog = liveryCatalog;
+    TitleViews& views = catalog.airlineModelViews;
+    views.reserve(catalog.entries.size());
+    auto& [paxMap, cargoMap] = catalog.byAirlinePaxCargo;
+    for (const auto& [airline, models] : catalog.byAirline) {
+        CodeMap<TitleSpan> paxModels;
+        CodeMap<TitleSpan> cargoModels;
         for (const auto& [model, entries] : models) {
-            const auto cargoCount = static_cast<std::size_t>(
-                std::count_if(entries.begin(), entries.end(), [](const auto& e) { return e.cargo; }));
-            TitleViews pax;
-            TitleViews cargo;
-            pax.reserve(entries.size() - cargoCount);
-            cargo.reserve(cargoCount);
+            // The model's pax titles, then its cargo titles, each in order.
+            const std::size_t paxStart = views.size();
             for (const LiveryEntry& entry : entries) {
-                (entry.cargo ? cargo : pax).push_back(entry.title);
+                if (!entry.cargo) {
+                    views.push_back(entry.title);
+                }
             }
-            if (!pax.empty()) {
-                paxModels.try_emplace(model, std::move(pax));
+            const std::size_t cargoStart = views.size();
+            for (const LiveryEntry& entry : entries) {
+                if (entry.cargo) {
+                    views.push_back(entry.title);
+                }
             }
-            if (!cargo.empty()) {
-                cargoModels.try_emplace(model, std::move(cargo));
-            }
+            lf_insertSlice(paxModels, model, views, paxStart, cargoStart);
+            lf_insertSlice(cargoModels, model, views, cargoStart, views.size());
         }
         if (!paxModels.empty()) {
             paxMap.try_emplace(airline, std::move(paxModels));
@@ -121,75 +141,60 @@ void buildPaxCargoAirlineMaps() {
 }
 
 void buildModelTitleMaps() {
-    // The distinct models, ascending: a livery's model is sorted by its rank
-    // in this list, which orders exactly as the code itself but compares two
-    // numbers instead of two strings that lie all over the catalogue.
-    std::vector<std::string_view> models;
-    std::size_t liveryCount = 0;
-    for (const auto& [airline, airlineModels] : liveryCatalog.byAirline) {
+    auto& catalog = liveryCatalog;
+    // Each model's rank among the distinct models, ascending: the titles are
+    // ordered by the rank, which orders exactly as the code itself.
+    ViewMap<std::uint32_t> rankOf;
+    struct ModelRun {
+        const std::uint32_t* modelRank;  // in rankOf, whose nodes never move
+        EntrySpan entries;
+    };
+    std::vector<ModelRun> runs;
+    for (const auto& [airline, airlineModels] : catalog.byAirline) {
         for (const auto& [model, entries] : airlineModels) {
-            models.push_back(model);
-            liveryCount += entries.size();
+            runs.push_back({&rankOf.try_emplace(model, 0).first->second, entries});
         }
+    }
+    std::vector<std::string_view> models;
+    models.reserve(rankOf.size());
+    for (const auto& [model, rank] : rankOf) {
+        models.push_back(model);
     }
     std::sort(models.begin(), models.end());
-    models.erase(std::unique(models.begin(), models.end()), models.end());
-    ViewMap<std::uint32_t> rankOf;
-    rankOf.reserve(models.size());
     for (std::size_t rank = 0; rank < models.size(); ++rank) {
-        rankOf.emplace(models[rank], static_cast<std::uint32_t>(rank));
+        rankOf.find(models[rank])->second = static_cast<std::uint32_t>(rank);
     }
 
-    struct ModelTitle {
-        std::uint32_t modelRank;
-        bool cargo;
-        TitleView title;
+    // A counting sort into one array: each model's pax titles, then its cargo
+    // titles (bucket 2 * rank + cargo), each in byAirline's order.
+    const auto bucketOf = [](std::uint32_t rank, const LiveryEntry& entry) {
+        return 2 * std::size_t{rank} + (entry.cargo ? 1 : 0);
     };
-    std::vector<ModelTitle> all;
-    all.reserve(liveryCount);
-    for (const auto& [airline, airlineModels] : liveryCatalog.byAirline) {
-        for (const auto& [model, entries] : airlineModels) {
-            const std::uint32_t rank = rankOf.find(model)->second;
-            for (const LiveryEntry& entry : entries) {
-                all.push_back({rank, entry.cargo, entry.title});
-            }
+    std::vector<std::size_t> bucketStart(2 * models.size() + 1, 0);
+    for (const ModelRun& run : runs) {
+        for (const LiveryEntry& entry : run.entries) {
+            ++bucketStart[bucketOf(*run.modelRank, entry) + 1];
         }
     }
-    std::sort(all.begin(), all.end(),
-              [](const ModelTitle& a, const ModelTitle& b) { return a.modelRank < b.modelRank; });
+    std::partial_sum(bucketStart.begin(), bucketStart.end(), bucketStart.begin());
+    TitleViews& views = catalog.modelViews;
+    views.assign(bucketStart.back(), TitleView());
+    std::vector<std::size_t> next(bucketStart.begin(), bucketStart.end() - 1);
+    for (const ModelRun& run : runs) {
+        for (const LiveryEntry& entry : run.entries) {
+            views[next[bucketOf(*run.modelRank, entry)]++] = entry.title;
+        }
+    }
 
-    // Plain references, not a structured binding: the lambda below captures
-    // them, which not every compiler allows for bindings.
-    CodeMap<TitleViews>& paxMap = liveryCatalog.byModelPaxCargo[0];
-    CodeMap<TitleViews>& cargoMap = liveryCatalog.byModelPaxCargo[1];
-    TitleViews pax;
-    TitleViews cargo;
-    pax.reserve(kModelTitlesReserve);
-    cargo.reserve(kModelTitlesReserve);
-    // Each model's titles go under it when the next model begins. The titles
-    // of an empty model are dropped there too, so that they never join the
-    // list of the model after it.
-    const auto flush = [&](std::string_view model) {
-        if (model.empty()) {
-            pax.clear();
-            cargo.clear();
-            return;
+    auto& [paxMap, cargoMap] = catalog.byModelPaxCargo;
+    for (std::size_t rank = 0; rank < models.size(); ++rank) {
+        if (models[rank].empty()) {
+            continue;  // a livery without a model belongs to no model
         }
-        lf_insertUnlessEmpty(cargoMap, model, cargo);
-        lf_insertUnlessEmpty(paxMap, model, pax);
-    };
-    std::optional<std::uint32_t> previousRank;
-    for (const ModelTitle& item : all) {
-        if (item.modelRank != previousRank) {
-            if (previousRank) {
-                flush(models[*previousRank]);
-            }
-            previousRank = item.modelRank;
-        }
-        (item.cargo ? cargo : pax).push_back(item.title);
-    }
-    if (previousRank) {
-        flush(models[*previousRank]);
+        const std::size_t pax = bucketStart[2 * rank];
+        const std::size_t cargo = bucketStart[2 * rank + 1];
+        lf_insertSlice(cargoMap, models[rank], views, cargo, bucketStart[2 * rank + 2]);
+        lf_insertSlice(paxMap, models[rank], views, pax, cargo);
     }
 }
 
@@ -231,7 +236,12 @@ void gf_resetLiveryCatalog() {
         map.clear();
     }
     catalog.titleIndex.clear();
-    catalog.byAirline.clear();  // last: the views above point into it
+    catalog.modelViews.clear();
+    catalog.airlineModelViews.clear();
+    catalog.byAirline.clear();
+    // Last: every view and span above points into them.
+    catalog.entries.clear();
+    catalog.titleText.clear();
 }
 
 void gf_reserveLiveryCatalog() {

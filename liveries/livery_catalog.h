@@ -12,24 +12,31 @@
 // 5. It is then only read, on the worker thread, without a lock; it lives
 // until gf_resetLiveryCatalog, also across restarts of the worker.
 //
-// Title views: byAirline owns every title string once; every other index
-// holds std::string_view views of those strings, so byAirline must not
-// change while they are filled. An empty view means no title.
+// Title views: the catalogue holds the text of every title once, in
+// titleText; every index holds std::string_view views of it, and the maps
+// hold spans (slices) of the catalogue's own arrays of entries and views.
+// The catalogue is built once on an emptied catalogue, then only read; an
+// empty view means no title.
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "liveries/aircraft_category.h"
 #include "liveries/code_maps.h"
+#include "liveries/text_store.h"
 
 using TitleView = std::string_view;
 using TitleViews = std::vector<TitleView>;
+// The titles of one airline and model, or of one model, in one of the
+// catalogue's arrays of views.
+using TitleSpan = std::span<const TitleView>;
 
 struct LiveryEntry {
-    std::string title;  // exactly as in aircraft.cfg
+    TitleView title;  // exactly as in aircraft.cfg
     bool cargo = false;
 };
 
@@ -37,12 +44,20 @@ struct LiveryEntry {
 enum LiveryKind : std::size_t { kPaxLiveries = 0, kCargoLiveries = 1 };
 
 struct LiveryCatalog {
-    // airline ("ZZZ" without one) -> model -> its liveries: owns the titles.
-    CodeMap<CodeMap<std::vector<LiveryEntry>>> byAirline;
-    // The same split by kind; an airline is in a half only with liveries of that kind.
-    std::array<CodeMap<CodeMap<TitleViews>>, 2> byAirlinePaxCargo;
-    // model -> the titles of every airline, split by kind.
-    std::array<CodeMap<TitleViews>, 2> byModelPaxCargo;
+    // The text of every title.
+    TextStore titleText;
+    // Every livery kept, in liveryList's order: byAirline's spans slice it.
+    std::vector<LiveryEntry> entries;
+    // airline ("ZZZ" without one) -> model -> its liveries.
+    CodeMap<CodeMap<std::span<const LiveryEntry>>> byAirline;
+    // The same split by kind; an airline is in a half only with liveries of
+    // that kind. The spans slice airlineModelViews.
+    std::array<CodeMap<CodeMap<TitleSpan>>, 2> byAirlinePaxCargo;
+    TitleViews airlineModelViews;
+    // model -> the titles of every airline, split by kind. The spans slice
+    // modelViews.
+    std::array<CodeMap<TitleSpan>, 2> byModelPaxCargo;
+    TitleViews modelViews;
     // registration -> the title bound to it (in-line ATC ids, then the lists).
     CodeMap<TitleView> regcodeTitles;
     // Liveries meant for their own registrations only; free picks pass them over.
@@ -60,22 +75,24 @@ struct LiveryCatalog {
     // when a creation fails, never handed out again by the ladders. Own
     // copies, so that they outlive a reset.
     std::vector<std::string> refusedTitles;
-    // title -> the view of its first entry in byAirline's order: what
-    // findCatalogTitle answers, built with byAirline.
+    // title -> the view of its first entry in entries: what findCatalogTitle
+    // answers, built with byAirline.
     ViewSet titleIndex;
 };
 
 extern LiveryCatalog liveryCatalog;
 
-// Fills byAirline from liveryList in one walk: each airline, and each model
+// Fills titleText, entries and byAirline from liveryList in one walk, on a
+// catalogue emptied by gf_resetLiveryCatalog (entries is sized once, so
+// that the spans into it stay valid): each airline, and each model
 // within it, forms one run of the sorted list. A key met again later (a run
 // that is not contiguous in an unsorted list) keeps its first run; the
 // later one is dropped.
 void buildAirlineModelCatalog();
-// Fills byAirlinePaxCargo from byAirline.
+// Fills byAirlinePaxCargo and airlineModelViews from byAirline.
 void buildPaxCargoAirlineMaps();
-// Fills byModelPaxCargo from byAirline. A livery whose model is empty (a
-// database correction can empty it) belongs to no model.
+// Fills byModelPaxCargo and modelViews from byAirline. A livery whose model
+// is empty (a database correction can empty it) belongs to no model.
 void buildModelTitleMaps();
 
 // The catalogue's own view of the title; empty when it is not installed.

@@ -24,7 +24,7 @@ struct CategoryLiveries {
     std::vector<std::string> models;
 };
 
-CategoryLiveries lf_collect(const CodeMap<TitleViews>& byModel, AircraftCategory category) {
+CategoryLiveries lf_collect(const CodeMap<TitleSpan>& byModel, AircraftCategory category) {
     CategoryLiveries found;
     for (const auto& [model, titles] : byModel) {
         if (gf_getAircraftCategory(model) == category) {

@@ -56,7 +56,7 @@ std::size_t lf_randomIndex(std::size_t count) { return static_cast<std::size_t>(
 // random tries, then a random one of the candidates that are not special;
 // when all are special, the last try stands. Titles worn by other aircraft
 // are not excluded.
-void pickFreeLivery(Match& match, const TitleViews& candidates) {
+void pickFreeLivery(Match& match, TitleSpan candidates) {
     if (candidates.empty()) {
         return;
     }

@@ -15,7 +15,7 @@ namespace {
 
 using test::makeLivery;
 
-std::vector<std::string> strings(const TitleViews& views) { return {views.begin(), views.end()}; }
+std::vector<std::string> strings(TitleSpan views) { return {views.begin(), views.end()}; }
 
 class LiveryCatalogTest : public test::LiveriesTest {
 protected:
@@ -75,6 +75,9 @@ TEST_F(LiveryCatalogTest, RunThatIsNotContiguousIsDropped) {
     EXPECT_EQ(klm.at("B738").front().title, "first");
     EXPECT_FALSE(klm.contains("A320"));  // the second KLM run is dropped whole
     EXPECT_TRUE(findCatalogTitle("later").empty());
+    EXPECT_TRUE(findCatalogTitle("back to KLM").empty());
+    EXPECT_EQ(findCatalogTitle("tra"), "tra");
+    EXPECT_EQ(liveryCatalog.byAirline.at("TRA").at("B738").front().title, "tra");
 }
 
 TEST_F(LiveryCatalogTest, LiveriesWithoutModelStayOutOfTheModelLists) {
