@@ -73,11 +73,12 @@ private:
 };
 
 void lf_buildTitleIndex() {
-    auto& index = liveryCatalog.titleIndex;
-    index.reserve(liveryCatalog.entries.size());
+    std::vector<std::string_view> titles;
+    titles.reserve(liveryCatalog.entries.size());
     for (const LiveryEntry& entry : liveryCatalog.entries) {
-        index.insert(entry.title);
+        titles.push_back(entry.title);
     }
+    liveryCatalog.titleIndex.build(std::move(titles));
 }
 
 // views[start, end) under the model, unless that is empty.
@@ -199,8 +200,7 @@ void buildModelTitleMaps() {
 }
 
 TitleView findCatalogTitle(std::string_view title) {
-    const auto found = liveryCatalog.titleIndex.find(title);
-    return found != liveryCatalog.titleIndex.end() ? *found : TitleView();
+    return liveryCatalog.titleIndex.find(title);
 }
 
 bool catalogHasAirlineModel(std::string_view airline, std::string_view model) {

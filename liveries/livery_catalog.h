@@ -28,6 +28,7 @@
 #include "liveries/aircraft_category.h"
 #include "liveries/code_maps.h"
 #include "liveries/text_store.h"
+#include "liveries/title_index.h"
 
 using TitleView = std::string_view;
 using TitleViews = std::vector<TitleView>;
@@ -75,9 +76,9 @@ struct LiveryCatalog {
     // when a creation fails, never handed out again by the ladders. Own
     // copies, so that they outlive a reset.
     std::vector<std::string> refusedTitles;
-    // title -> the view of its first entry in entries: what findCatalogTitle
-    // answers, built with byAirline.
-    ViewSet titleIndex;
+    // The title of every entry, for findCatalogTitle: of equal titles the
+    // first entry's. Built with byAirline.
+    TitleIndex titleIndex;
 };
 
 extern LiveryCatalog liveryCatalog;
