@@ -60,7 +60,6 @@ void lf_resetStatusFields() {
     rtTrafficWeek = 0;
     tbloFileCount = 0;
     msfs2020Selected = false;
-    CALLSIGN_2_OBJECTID.value = "";  // asked for in the window, never saved
 }
 
 }  // namespace
@@ -90,12 +89,7 @@ std::vector<ControlBinding*> mainWindowControls() {
 }
 
 void resetMainWindowState() {
-    {
-        const std::lock_guard lock(MainWindow::messageMutex);
-        MainWindow::messageText.clear();
-        MainWindow::errorText.clear();
-        MainWindow::messageStamp = 0;
-    }
+    clearMessageLine();
     MainWindow::updateCounter = 0;
     lf_resetStatusFields();
     runStopRequested = false;
