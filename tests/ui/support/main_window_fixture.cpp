@@ -9,6 +9,7 @@
 #include "core/settings.h"
 #include "platform/window/backend.h"
 #include "platform/window/headless.h"
+#include "run/main_loop.h"
 #include "run/run_flags.h"
 #include "scanner/addon_airport_scan.h"
 #include "simlink/parking_controls.h"
@@ -91,6 +92,7 @@ std::vector<ControlBinding*> mainWindowControls() {
 void resetMainWindowState() {
     clearMessageLine();
     MainWindow::updateCounter = 0;
+    cycleCounter = 0;
     lf_resetStatusFields();
     runStopRequested = false;
     userCloseRequested = false;
