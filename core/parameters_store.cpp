@@ -95,6 +95,8 @@ bool gf_writeParametersFile(const pugi::xml_document& document) {
     return false;
 }
 
+void gf_forgetShownSaveFailure() { failureShown = false; }
+
 void gf_saveParameterValue(const std::string& key, const std::string& text, std::string_view logLine) {
     const auto lock = gf_lockParametersFile();
     pugi::xml_document document;

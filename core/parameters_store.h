@@ -40,6 +40,10 @@ void gf_keepUnreadableParametersFile(const ParametersFileLoad& load);
 // succeeds again; the callers log it. Hold the file lock.
 bool gf_writeParametersFile(const pugi::xml_document& document);
 
+// The next failed write is shown again, as after a write that succeeded: for
+// a settings file started afresh (the tests' own files).
+void gf_forgetShownSaveFailure();
+
 // One setting's entry takes the text: loads the file (an absent or
 // unreadable one gives a new file), sets or appends the entry, writes the
 // log line, writes the file ("Saving '{}' failed" when it cannot).

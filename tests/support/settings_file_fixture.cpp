@@ -2,10 +2,14 @@
 
 #include <pugixml.hpp>
 
+#include <mutex>
+
 #include "core/data_paths.h"
 #include "core/parameters_file.h"
+#include "core/parameters_store.h"
 #include "core/parameters_xml.h"
 #include "core/settings.h"
+#include "ui/main_window.h"
 
 namespace test {
 
@@ -22,19 +26,36 @@ void resetSettingsToDefaults() {
     reset(groups.shownNumbers);
     reset(groups.texts);
     reset(groups.shownTexts);
+    // The controls whose values the file does not keep.
+    for (auto* text : {&ALL_INSTALL_PATH, &CALLSIGN_2_OBJECTID}) {
+        text->value = text->defaultValue;
+    }
+    parking_percentage.value = parking_percentage.defaultValue;
+    MAX_FIT_FL.value = MAX_FIT_FL.defaultValue;
     trafficRadiusNm = 40.0;
     trafficRadiusMeters = 74080;
+}
+
+void clearMessageLine() {
+    const std::lock_guard lock(MainWindow::messageMutex);
+    MainWindow::messageText.clear();
+    MainWindow::errorText.clear();
+    MainWindow::messageStamp = 0;
 }
 
 SettingsFileTest::SettingsFileTest()
     : path(log.folder() / "Vantrel" / "parameters.xml"), savedParametersPath_(parametersPath) {
     parametersPath = path.string();
     resetSettingsToDefaults();
+    gf_forgetShownSaveFailure();
+    clearMessageLine();
 }
 
 SettingsFileTest::~SettingsFileTest() {
     parametersPath = savedParametersPath_;
     resetSettingsToDefaults();
+    gf_forgetShownSaveFailure();
+    clearMessageLine();
 }
 
 void SettingsFileTest::writeEntries(const std::vector<std::pair<std::string, std::string>>& entries) const {

@@ -1,7 +1,9 @@
 #pragma once
 // A settings file of the test's own: parametersPath points into a fresh
 // working folder, where Log.txt is open, and every setting of the file is at
-// its default before and after the test.
+// its default before and after the test. A failed save is shown in the
+// message line once until a save succeeds: each test starts with none shown
+// and an empty message line.
 
 #include <gtest/gtest.h>
 
@@ -34,7 +36,11 @@ private:
     std::string savedParametersPath_;
 };
 
-// Every setting of parameters.xml and the traffic radius back to defaults.
+// Every setting of parameters.xml, the controls' values that the file does
+// not keep, and the traffic radius back to defaults.
 void resetSettingsToDefaults();
+
+// No message and no error in the message line.
+void clearMessageLine();
 
 }  // namespace test

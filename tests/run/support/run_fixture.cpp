@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <mutex>
-
 #include "platform/window/backend.h"
 #include "platform/window/win32.h"
 
@@ -90,12 +88,7 @@ void RunTest::resetRunState() {
     liveAircraft.clear();
     parkedAircraft.clear();
     liveCreateQueue.clear();
-    {
-        const std::lock_guard lock(MainWindow::messageMutex);
-        MainWindow::messageText.clear();
-        MainWindow::errorText.clear();
-        MainWindow::messageStamp = 0;
-    }
+    clearMessageLine();
     MainWindow::updateCounter = 0;
     MainWindow::oidAnswerText = "";
     MainWindow::minutesToRenewal = 0;

@@ -9,6 +9,7 @@
 #include "core/settings.h"
 #include "platform/window/backend.h"
 #include "platform/window/headless.h"
+#include "run/main_loop.h"
 #include "run/run_flags.h"
 #include "scanner/addon_airport_scan.h"
 #include "simlink/parking_controls.h"
@@ -60,7 +61,6 @@ void lf_resetStatusFields() {
     rtTrafficWeek = 0;
     tbloFileCount = 0;
     msfs2020Selected = false;
-    CALLSIGN_2_OBJECTID.value = "";  // asked for in the window, never saved
 }
 
 }  // namespace
@@ -90,13 +90,9 @@ std::vector<ControlBinding*> mainWindowControls() {
 }
 
 void resetMainWindowState() {
-    {
-        const std::lock_guard lock(MainWindow::messageMutex);
-        MainWindow::messageText.clear();
-        MainWindow::errorText.clear();
-        MainWindow::messageStamp = 0;
-    }
+    clearMessageLine();
     MainWindow::updateCounter = 0;
+    cycleCounter = 0;
     lf_resetStatusFields();
     runStopRequested = false;
     userCloseRequested = false;
