@@ -97,6 +97,10 @@ std::string lf_pickModel(const std::vector<std::string>& models) {
 }  // namespace
 
 void buildAirlineModelCatalog() {
+    // A build starts afresh: the arrays below are sized once for it, so that
+    // no span into them moves, and a catalogue left from an earlier build
+    // would hold spans into them.
+    gf_resetLiveryCatalog();
     auto& catalog = liveryCatalog;
     catalog.entries.reserve(liveryList.size());
     CatalogWalk walk;
@@ -109,9 +113,13 @@ void buildAirlineModelCatalog() {
 
 void buildPaxCargoAirlineMaps() {
     auto& catalog = liveryCatalog;
-    TitleViews& views = catalog.airlineModelViews;
-    views.reserve(catalog.entries.size());
+    // Filled afresh, so that no span is left into the array it refills.
     auto& [paxMap, cargoMap] = catalog.byAirlinePaxCargo;
+    paxMap.clear();
+    cargoMap.clear();
+    TitleViews& views = catalog.airlineModelViews;
+    views.clear();
+    views.reserve(catalog.entries.size());
     for (const auto& [airline, models] : catalog.byAirline) {
         CodeMap<TitleSpan> paxModels;
         CodeMap<TitleSpan> cargoModels;
@@ -188,6 +196,8 @@ void buildModelTitleMaps() {
     }
 
     auto& [paxMap, cargoMap] = catalog.byModelPaxCargo;
+    paxMap.clear();  // no span is left into the array refilled above
+    cargoMap.clear();
     for (std::size_t rank = 0; rank < models.size(); ++rank) {
         if (models[rank].empty()) {
             continue;  // a livery without a model belongs to no model

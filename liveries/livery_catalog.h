@@ -15,7 +15,7 @@
 // Title views: the catalogue holds the text of every title once, in
 // titleText; every index holds std::string_view views of it, and the maps
 // hold spans (slices) of the catalogue's own arrays of entries and views.
-// The catalogue is built once on an emptied catalogue, then only read; an
+// Each build starts from an empty catalogue, which is then only read; an
 // empty view means no title.
 
 #include <array>
@@ -83,9 +83,8 @@ struct LiveryCatalog {
 
 extern LiveryCatalog liveryCatalog;
 
-// Fills titleText, entries and byAirline from liveryList in one walk, on a
-// catalogue emptied by gf_resetLiveryCatalog (entries is sized once, so
-// that the spans into it stay valid): each airline, and each model
+// Empties the catalogue (gf_resetLiveryCatalog), then fills titleText,
+// entries and byAirline from liveryList in one walk: each airline, and each model
 // within it, forms one run of the sorted list. A key met again later (a run
 // that is not contiguous in an unsorted list) keeps its first run; the
 // later one is dropped.

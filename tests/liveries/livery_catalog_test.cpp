@@ -80,6 +80,24 @@ TEST_F(LiveryCatalogTest, RunThatIsNotContiguousIsDropped) {
     EXPECT_EQ(liveryCatalog.byAirline.at("TRA").at("B738").front().title, "tra");
 }
 
+TEST_F(LiveryCatalogTest, ABuildAgainStartsAfresh) {
+    buildCatalog({makeLivery("KLM", "B738", "KLM 737"), makeLivery("KLM", "A320", "KLM A320")});
+    std::vector<LiveryData> more;
+    for (int n = 0; n < 300; ++n) {  // more than the first build made room for
+        more.push_back(makeLivery("TRA", "B738", fmtlib::format("Transavia 737 number {}", n), "", n % 2 == 1));
+    }
+    buildCatalog(more);
+    buildPaxCargoAirlineMaps();  // each step again on its own
+    buildModelTitleMaps();
+    EXPECT_FALSE(liveryCatalog.byAirline.contains("KLM"));
+    EXPECT_TRUE(findCatalogTitle("KLM 737").empty());
+    EXPECT_EQ(findCatalogTitle("Transavia 737 number 299"), "Transavia 737 number 299");
+    EXPECT_EQ(paxTitles("TRA", "B738").size(), 150u);
+    EXPECT_EQ(paxTitles("TRA", "B738").front(), "Transavia 737 number 0");
+    EXPECT_EQ(modelTitles(kCargoLiveries, "B738").size(), 150u);
+    EXPECT_FALSE(liveryCatalog.byModelPaxCargo[kPaxLiveries].contains("A320"));
+}
+
 TEST_F(LiveryCatalogTest, LiveriesWithoutModelStayOutOfTheModelLists) {
     // A database correction can leave a livery without a model; its titles
     // must not join the list of the model that sorts after it.
