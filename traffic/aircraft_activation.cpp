@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <mutex>
+#include <optional>
+#include <string>
 
 #include "airports/park_stands.h"
 #include "airports/static_parking.h"
 #include "core/format.h"
 #include "core/log.h"
 #include "core/settings.h"
+#include "platform/os/peer_path.h"
 #include "run/main_loop.h"
 #include "simlink/flight_plans.h"
 #include "simlink/sim_client.h"
@@ -55,11 +58,20 @@ void lf_requestStaticCg(std::uint32_t objectId) {
     }
 }
 
-// Under simQueueMutex; true when the simulator took the flight plan.
-bool lf_sendFlightPlan(std::uint32_t objectId, const std::filesystem::path& path) {
+// Under simQueueMutex; true when the call took the flight plan. The path
+// goes as the simulator, a program on this PC, opens a narrow path. A path
+// without such a text is logged and not sent: the aircraft goes on as when
+// the simulator refuses its plan, its file kept until it is removed.
+bool lf_sendFlightPlan(const LiveAc& aircraft, const std::filesystem::path& path) {
+    const std::optional<std::string> simPath = platform::narrowPathForPeer(path, sc::kPathFieldBytes);
+    if (!simPath) {
+        gf_writeLog(fmtlib::format("{} flight plan not sent: the simulator cannot open its path {}",
+                                   gf_describeAcWithId(aircraft.identity), path.string()));
+        return true;
+    }
     const std::lock_guard lock(simQueueMutex);
     return hSimConnect != nullptr &&
-           sc::SimConnect_AISetAircraftFlightPlan(hSimConnect, objectId, path.string().c_str(),
+           sc::SimConnect_AISetAircraftFlightPlan(hSimConnect, aircraft.objectId, simPath->c_str(),
                                                   gf_simId(SimRequestId::FlightPlan)) >= 0;
 }
 
@@ -172,7 +184,7 @@ void createFlightPlan(LiveAc& aircraft) {
     }
     const std::filesystem::path path = flightPlanFolder / gf_flightPlanFileName(aircraft.objectId);
     aircraft.hasFlightPlan = gf_writeFlightPlan(path, aircraft) &&
-                             (!msfs2020Selected.load() || lf_sendFlightPlan(aircraft.objectId, path));
+                             (!msfs2020Selected.load() || lf_sendFlightPlan(aircraft, path));
     if (!aircraft.hasFlightPlan) {
         gf_writeLog(fmtlib::format("{} creating a flight plan failed", gf_describeAcWithId(aircraft.identity)));
     }

@@ -7,6 +7,7 @@
 #include "platform/simconnect/client.h"
 #include "platform/simconnect/config_file.h"
 #include "platform/simconnect/packets.h"
+#include "platform/simconnect/wire.h"
 
 #include <algorithm>
 #include <cstring>
@@ -179,7 +180,12 @@ Result SimConnect_AIRemoveObject(Handle handle, std::uint32_t objectId, std::uin
 
 Result SimConnect_AISetAircraftFlightPlan(Handle handle, std::uint32_t objectId, const char* flightPlanPath,
                                           std::uint32_t requestId) {
-    return lf_send(handle, packets::aiSetAircraftFlightPlan(objectId, lf_text(flightPlanPath), requestId));
+    static_assert(kPathFieldBytes == wire::kPathFieldSize);
+    const std::string_view path = lf_text(flightPlanPath);
+    if (path.size() >= kPathFieldBytes) {
+        return kInvalidArg;
+    }
+    return lf_send(handle, packets::aiSetAircraftFlightPlan(objectId, path, requestId));
 }
 
 std::span<const std::byte> DatumReader::take(std::size_t count) {

@@ -237,6 +237,11 @@ Result SimConnect_AICreateNonATCAircraft(Handle handle, const char* containerTit
 Result SimConnect_GetLastSentPacketID(Handle handle, std::uint32_t* sendId);
 Result SimConnect_AIReleaseControl(Handle handle, std::uint32_t objectId, std::uint32_t requestId);
 Result SimConnect_AIRemoveObject(Handle handle, std::uint32_t objectId, std::uint32_t requestId);
+// The path is narrow text as the simulator opens it, shorter than
+// kPathFieldBytes so that it fits its field with the terminating zero; a
+// longer one is refused (kInvalidArg), as cut short it would name another
+// file.
+inline constexpr std::size_t kPathFieldBytes = 260;
 Result SimConnect_AISetAircraftFlightPlan(Handle handle, std::uint32_t objectId, const char* flightPlanPath,
                                           std::uint32_t requestId);
 

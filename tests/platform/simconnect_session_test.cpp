@@ -387,6 +387,9 @@ TEST_F(SimConnectSession, CreatedAircraftIsRecognisedByItsAtcIdAndFollowsPositio
     sc::SimConnect_AISetAircraftFlightPlan(handle_, objectId, "/no/such/plan.pln", 110);
     EXPECT_EQ(exceptionAbout(lastSendId()).exception,
               static_cast<std::uint32_t>(sc::Exception::LoadFlightplanFailed));
+    // Cut to its field, a longer path would name another file: not sent.
+    const std::string tooLong(sc::kPathFieldBytes, 'a');
+    EXPECT_EQ(sc::SimConnect_AISetAircraftFlightPlan(handle_, objectId, tooLong.c_str(), 110), sc::kInvalidArg);
     EXPECT_EQ(StandInSim::findObject(sim_->state(), "id", objectId)->at("flightPlan").at("text"),
               "<FlightPlan.FlightPlan/>");
 }

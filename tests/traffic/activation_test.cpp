@@ -6,9 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <mutex>
 #include <nlohmann/json.hpp>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "airports/park_stands.h"
 #include "airports/static_parking.h"
@@ -280,6 +284,52 @@ TEST_F(Activation, AFlightPlanIsWrittenOnlyForAKnownRoute) {
     EXPECT_EQ(gf_findLiveAircraft(20001), nullptr);
     EXPECT_FALSE(std::filesystem::exists(flightPlanFolder / "7.pln"));
     flightPlanFolder.clear();
+}
+
+// The flight plan goes to MSFS 2020 by a path it opens whole. A path that
+// does not fit the call's field is logged once and not sent; the aircraft
+// keeps its plan's file until it is removed, as when the simulator refuses
+// the plan.
+TEST_F(ActivationInSim, AFlightPlanPathTooLongForTheSimulatorIsLoggedOnceAndNotSent) {
+    msfs2020Selected = true;
+    std::size_t createdSoFar = 0;
+    const auto createWithPlanIn = [&](const std::filesystem::path& folder, std::uint32_t objectId) {
+        flightPlanFolder = folder;
+        std::filesystem::create_directories(flightPlanFolder);
+        LiveAc& aircraft = creating({.id = 20000 + objectId,
+                                     .callsign = "KLM" + std::to_string(objectId),
+                                     .origin = "EHAM",
+                                     .destination = "LSZH"},
+                                    20000.0);
+        created(aircraft, objectId);
+        // The static attitude's request goes after the flight plan.
+        connection_.sim.waitForPackets("RequestDataOnSimObject", ++createdSoFar);
+        return connection_.sim.journal(0, "AISetAircraftFlightPlan").size();
+    };
+    const auto linesWith = [&](std::string_view part) {
+        const std::vector<std::string> lines = logLines();
+        return std::ranges::count_if(lines,
+                                     [&](const std::string& line) { return line.find(part) != std::string::npos; });
+    };
+
+    EXPECT_EQ(createWithPlanIn(log.folder().path() / "orig_dest", 7), 1U);
+
+    const std::filesystem::path longFolder =
+        log.folder().path() / std::string(100, 'a') / std::string(100, 'b') / std::string(100, 'c');
+    EXPECT_EQ(createWithPlanIn(longFolder, 8), 1U);  // none more
+    const std::filesystem::path plan = longFolder / "8.pln";
+    EXPECT_EQ(linesWith("flight plan not sent"), 1);
+    EXPECT_EQ(linesWith(plan.string()), 1);
+    EXPECT_EQ(linesWith("creating a flight plan failed"), 0);
+    const LiveAc* aircraft = gf_findLiveAircraft(20008);
+    ASSERT_NE(aircraft, nullptr);
+    EXPECT_TRUE(aircraft->hasFlightPlan);
+    EXPECT_TRUE(std::filesystem::exists(plan));
+
+    report({8, 0, 0, SimResultKind::Removed, 0.0, 0.0});
+    EXPECT_FALSE(std::filesystem::exists(plan));
+    flightPlanFolder.clear();
+    msfs2020Selected = false;
 }
 
 TEST_F(Activation, AnAircraftCreatedOnAnOccupiedStandRemovesTheStaticOneThere) {
