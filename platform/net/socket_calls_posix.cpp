@@ -112,13 +112,7 @@ bool isRetryable(const std::error_code& failure) noexcept {
 
 bool isClientGone(const std::error_code& failure) noexcept { return failure.value() == ECONNABORTED; }
 
-const FailureCodes kFailureCodes{
-    .timedOut = ETIMEDOUT,
-    .hostUnreachable = EHOSTUNREACH,
-    .peerGone = EPIPE,
-    .invalidArgument = EINVAL,
-    .datagramTooLarge = EMSGSIZE,
-};
+const FailureCodes kFailureCodes{ETIMEDOUT, EHOSTUNREACH, EPIPE, EINVAL, EMSGSIZE};
 
 std::error_code resolveError(int result) noexcept {
     // Name errors have no errno: report them as "no such host".

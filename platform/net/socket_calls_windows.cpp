@@ -150,13 +150,7 @@ bool isRetryable(const std::error_code& failure) noexcept {
 
 bool isClientGone(const std::error_code& failure) noexcept { return failure.value() == WSAECONNRESET; }
 
-const FailureCodes kFailureCodes{
-    .timedOut = WSAETIMEDOUT,
-    .hostUnreachable = WSAEHOSTUNREACH,
-    .peerGone = WSAECONNRESET,
-    .invalidArgument = WSAEINVAL,
-    .datagramTooLarge = WSAEMSGSIZE,
-};
+const FailureCodes kFailureCodes{WSAETIMEDOUT, WSAEHOSTUNREACH, WSAECONNRESET, WSAEINVAL, WSAEMSGSIZE};
 
 // getaddrinfo answers with a Winsock code of its own.
 std::error_code resolveError(int result) noexcept { return {result, std::system_category()}; }
