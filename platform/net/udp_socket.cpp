@@ -1,19 +1,18 @@
 #include "platform/net/udp_socket.h"
 
-#include <arpa/inet.h>
-#include <cerrno>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
+#include "platform/net/socket_calls.h"
+#include "platform/net/winsock.h"
 
 namespace platform::net {
 
 UdpSocket UdpSocket::open(std::error_code& error) {
-    UdpSocket socket;
-    socket.handle_ = SocketHandle{::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_UDP)};
-    if (!socket.isOpen()) {
-        error = lastSystemError();
+    const WinsockUse winsock;
+    if (winsock.startError() != 0) {
+        error = {winsock.startError(), std::system_category()};
+        return {};
     }
+    UdpSocket socket;
+    socket.handle_ = makeSocket(AF_INET, SOCK_DGRAM, IPPROTO_UDP, error);
     return socket;
 }
 
@@ -44,14 +43,13 @@ DatagramResult UdpSocket::receive(std::span<std::byte> buffer, const std::atomic
         case WaitResult::TimedOut: return {Status::TimedOut, 0};
         case WaitResult::Failed: return {Status::Failed, 0};
     }
-    // MSG_TRUNC makes a datagram socket return the datagram's real length
-    // even when only the buffer's worth of it was copied.
-    const ssize_t received = ::recv(handle_.fd(), buffer.data(), buffer.size(), MSG_DONTWAIT | MSG_TRUNC);
+    const std::ptrdiff_t received = receiveDatagram(handle_.fd(), buffer);
     if (received < 0) {
-        if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) {
+        const std::error_code failure = lastSystemError();
+        if (isRetryable(failure)) {
             return {Status::TimedOut, 0};
         }
-        error = lastSystemError();
+        error = failure;
         return {Status::Failed, 0};
     }
     const auto length = static_cast<std::size_t>(received);
@@ -64,13 +62,16 @@ bool UdpSocket::sendTo(const std::string& address, std::uint16_t port, std::span
     target.sin_family = AF_INET;
     target.sin_port = htons(port);
     if (::inet_pton(AF_INET, address.c_str(), &target.sin_addr) != 1) {
-        error = {EINVAL, std::system_category()};
+        error = {kFailureCodes.invalidArgument, std::system_category()};
         return false;
     }
-    const ssize_t sent = ::sendto(handle_.fd(), bytes.data(), bytes.size(), MSG_NOSIGNAL,
-                                  reinterpret_cast<const sockaddr*>(&target), sizeof target);
-    if (sent < 0 || static_cast<std::size_t>(sent) != bytes.size()) {
-        error = sent < 0 ? lastSystemError() : std::error_code{EMSGSIZE, std::system_category()};
+    const std::ptrdiff_t sent = sendDatagram(handle_.fd(), bytes, target);
+    if (sent < 0) {
+        error = lastSystemError();
+        return false;
+    }
+    if (static_cast<std::size_t>(sent) != bytes.size()) {
+        error = {kFailureCodes.datagramTooLarge, std::system_category()};
         return false;
     }
     return true;

@@ -1,15 +1,20 @@
 #include "platform/net/socket_handle.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
 #include <utility>
+
+#include "platform/net/socket_calls.h"
+#include "platform/net/winsock.h"
 
 namespace platform::net {
 
-SocketHandle::SocketHandle(SocketDescriptor descriptor) noexcept : fd_(descriptor) {}
+SocketHandle::SocketHandle(SocketDescriptor descriptor) noexcept : fd_(descriptor) {
+    // The socket was made inside a use of Winsock; this one keeps Winsock
+    // up until the socket is closed.
+    if (fd_ != kNoSocket) {
+        startWinsock();
+    }
+}
 
 SocketHandle::SocketHandle(SocketHandle&& other) noexcept : fd_(std::exchange(other.fd_, kNoSocket)) {}
 
@@ -25,18 +30,17 @@ SocketHandle::~SocketHandle() { close(); }
 
 void SocketHandle::close() noexcept {
     if (fd_ != kNoSocket) {
-        ::close(fd_);
+        closeSocket(fd_);
         fd_ = kNoSocket;
+        cleanupWinsock();
     }
 }
 
 void SocketHandle::shutdownBoth() noexcept {
     if (fd_ != kNoSocket) {
-        ::shutdown(fd_, SHUT_RDWR);
+        shutdownSocket(fd_);
     }
 }
-
-std::error_code lastSystemError() noexcept { return {errno, std::system_category()}; }
 
 WaitResult waitUntilReady(SocketDescriptor fd, short events, const std::atomic<bool>& stop,
                           std::optional<std::chrono::milliseconds> timeout,
@@ -54,14 +58,10 @@ WaitResult waitUntilReady(SocketDescriptor fd, short events, const std::atomic<b
                 lastStep = true;
             }
         }
-        pollfd entry{fd, events, 0};
-        const int ready = ::poll(&entry, 1, static_cast<int>(step.count()));
-        if (ready > 0) {
-            return WaitResult::Ready;
-        }
-        if (ready < 0 && errno != EINTR) {
-            error = lastSystemError();
-            return WaitResult::Failed;
+        switch (pollOnce(fd, events, step, error)) {
+            case PollResult::Ready: return WaitResult::Ready;
+            case PollResult::Failed: return WaitResult::Failed;
+            case PollResult::Quiet: break;
         }
         if (lastStep) {
             return WaitResult::TimedOut;

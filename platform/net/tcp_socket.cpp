@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "platform/net/socket_calls_windows.h"
+#include "platform/net/socket_calls.h"
 #include "platform/net/winsock.h"
 
 namespace platform::net {
@@ -22,8 +22,7 @@ AddressList lf_resolve(const std::string& host, std::uint16_t port, int family, 
     const std::string service = std::to_string(port);
     const int result = ::getaddrinfo(host.empty() ? nullptr : host.c_str(), service.c_str(), &hints, &found);
     if (result != 0) {
-        // getaddrinfo answers with a Winsock code of its own.
-        error = {result, std::system_category()};
+        error = resolveError(result);
         return {nullptr, &::freeaddrinfo};
     }
     return {found, &::freeaddrinfo};
@@ -36,22 +35,22 @@ SocketHandle lf_connectOne(const addrinfo& address, std::chrono::milliseconds ti
     if (!socket.isOpen()) {
         return {};
     }
-    if (::connect(socket.fd(), address.ai_addr, static_cast<int>(address.ai_addrlen)) != 0) {
-        if (::WSAGetLastError() != WSAEWOULDBLOCK) {
-            error = lastSystemError();
-            return {};
-        }
+    const ConnectStart start = startConnect(socket.fd(), address, error);
+    if (start == ConnectStart::Failed) {
+        return {};
+    }
+    if (start == ConnectStart::InProgress) {
         const std::atomic<bool> never{false};
         const WaitResult waited = waitUntilReady(socket.fd(), POLLOUT, never, timeout, error);
         if (waited == WaitResult::TimedOut) {
-            error = {WSAETIMEDOUT, std::system_category()};
+            error = {kFailureCodes.timedOut, std::system_category()};
             return {};
         }
         if (waited != WaitResult::Ready) {
             return {};
         }
         int pending = 0;
-        int length = sizeof pending;
+        socklen_t length = sizeof pending;
         if (::getsockopt(socket.fd(), SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&pending), &length) != 0) {
             error = lastSystemError();
             return {};
@@ -61,10 +60,11 @@ SocketHandle lf_connectOne(const addrinfo& address, std::chrono::milliseconds ti
             return {};
         }
     }
+    if (!endConnect(socket.fd(), error)) {
+        return {};
+    }
     return socket;
 }
-
-bool lf_wouldBlock() { return ::WSAGetLastError() == WSAEWOULDBLOCK; }
 
 }  // namespace
 
@@ -85,13 +85,13 @@ TcpSocket TcpSocket::connect(const std::string& host, std::uint16_t port,
         }
     }
     if (!error) {
-        error = {WSAEHOSTUNREACH, std::system_category()};
+        error = {kFailureCodes.hostUnreachable, std::system_category()};
     }
     return {};
 }
 
 bool TcpSocket::setNoDelay(std::error_code& error) noexcept {
-    const BOOL on = TRUE;
+    const int on = 1;
     if (::setsockopt(fd(), IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&on), sizeof on) != 0) {
         error = lastSystemError();
         return false;
@@ -102,20 +102,23 @@ bool TcpSocket::setNoDelay(std::error_code& error) noexcept {
 bool TcpSocket::sendAll(std::span<const std::byte> bytes, const std::atomic<bool>& stop,
                         std::error_code& error) {
     while (!bytes.empty()) {
-        const int chunk = static_cast<int>(std::min<std::size_t>(bytes.size(), 1U << 20U));
-        const int sent = ::send(fd(), reinterpret_cast<const char*>(bytes.data()), chunk, 0);
+        const std::ptrdiff_t sent = sendBytes(fd(), bytes);
         if (sent > 0) {
             bytes = bytes.subspan(static_cast<std::size_t>(sent));
             continue;
         }
-        if (sent == SOCKET_ERROR && lf_wouldBlock()) {
-            if (waitUntilReady(fd(), POLLOUT, stop, std::nullopt, error) != WaitResult::Ready) {
-                return false;
-            }
-            continue;
+        if (sent == 0) {
+            error = {kFailureCodes.peerGone, std::system_category()};
+            return false;
         }
-        error = sent == SOCKET_ERROR ? lastSystemError() : std::error_code{WSAECONNRESET, std::system_category()};
-        return false;
+        const std::error_code failure = lastSystemError();
+        if (!isRetryable(failure)) {
+            error = failure;
+            return false;
+        }
+        if (waitUntilReady(fd(), POLLOUT, stop, std::nullopt, error) != WaitResult::Ready) {
+            return false;
+        }
     }
     return true;
 }
@@ -131,16 +134,16 @@ ReceiveResult TcpSocket::receiveSome(std::span<std::byte> buffer, const std::ato
             case WaitResult::TimedOut: return {Status::TimedOut, 0};
             case WaitResult::Failed: return {Status::Failed, 0};
         }
-        const int size = static_cast<int>(std::min<std::size_t>(buffer.size(), 1U << 30U));
-        const int received = ::recv(fd(), reinterpret_cast<char*>(buffer.data()), size, 0);
+        const std::ptrdiff_t received = receiveBytes(fd(), buffer);
         if (received > 0) {
             return {Status::Data, static_cast<std::size_t>(received)};
         }
         if (received == 0) {
             return {Status::Closed, 0};
         }
-        if (!lf_wouldBlock()) {
-            error = lastSystemError();
+        const std::error_code failure = lastSystemError();
+        if (!isRetryable(failure)) {
+            error = failure;
             return {Status::Failed, 0};
         }
     }
@@ -174,13 +177,13 @@ TcpListener TcpListener::listen(const std::string& address, std::uint16_t port,
     if (!socket.isOpen()) {
         return fail();
     }
-    const BOOL on = TRUE;
+    const int on = 1;
     step = Step::reuseAddress;
     if (::setsockopt(socket.fd(), SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&on), sizeof on) != 0) {
         return fail();
     }
     step = Step::bind;
-    if (::bind(socket.fd(), first.ai_addr, static_cast<int>(first.ai_addrlen)) != 0) {
+    if (::bind(socket.fd(), first.ai_addr, static_cast<socklen_t>(first.ai_addrlen)) != 0) {
         return fail();
     }
     step = Step::listen;
@@ -188,7 +191,7 @@ TcpListener TcpListener::listen(const std::string& address, std::uint16_t port,
         return fail();
     }
     sockaddr_storage bound{};
-    int length = sizeof bound;
+    socklen_t length = sizeof bound;
     step = Step::localAddress;
     if (::getsockname(socket.fd(), reinterpret_cast<sockaddr*>(&bound), &length) != 0) {
         return fail();
@@ -206,17 +209,14 @@ TcpSocket TcpListener::accept(const std::atomic<bool>& stop, std::error_code& er
         if (waitUntilReady(fd(), POLLIN, stop, timeout, error) != WaitResult::Ready) {
             return {};
         }
-        SocketHandle client{::accept(fd(), nullptr, nullptr)};
+        std::error_code failure;
+        SocketHandle client = acceptClient(fd(), failure);
         if (client.isOpen()) {
-            if (!prepareSocket(client.fd(), error)) {
-                return {};
-            }
             return TcpSocket{std::move(client)};
         }
         // A client that gave up between the wait and the accept is no error.
-        const int failure = ::WSAGetLastError();
-        if (failure != WSAEWOULDBLOCK && failure != WSAECONNRESET && failure != WSAEINTR) {
-            error = {failure, std::system_category()};
+        if (!isRetryable(failure) && !isClientGone(failure)) {
+            error = failure;
             return {};
         }
     }
