@@ -7,8 +7,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <charconv>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/settings.h"
 #include "core/text_conversion.h"
@@ -32,6 +38,33 @@ using namespace std::chrono_literals;
 using testing::Contains;
 using testing::HasSubstr;
 using testing::Not;
+
+// The simulator's clock in milliseconds since 1970, whole seconds, from its
+// state's "zulu" (UTC time of day, day of the year, year).
+std::uint64_t lf_simClockMs(const nlohmann::json& state) {
+    const auto& zulu = state.at("zulu");
+    const auto day = std::chrono::sys_days{std::chrono::year{zulu.at("year").get<int>()} / 1 / 1} +
+                     std::chrono::days{zulu.at("dayOfYear").get<int>() - 1};
+    const auto time = day + std::chrono::seconds{static_cast<std::int64_t>(
+                                std::floor(zulu.at("timeOfDayS").get<double>()))};
+    return static_cast<std::uint64_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(time.time_since_epoch()).count());
+}
+
+// The number of a "Qs123=<ms>" line; nullopt for any other line.
+std::optional<std::uint64_t> lf_qs123Milliseconds(const std::string& line) {
+    constexpr std::string_view prefix = "Qs123=";
+    if (!line.starts_with(prefix) || line.size() == prefix.size()) {
+        return std::nullopt;
+    }
+    std::uint64_t milliseconds = 0;
+    const char* end = line.data() + line.size();
+    const auto [at, error] = std::from_chars(line.data() + prefix.size(), end, milliseconds);
+    if (error != std::errc{} || at != end) {
+        return std::nullopt;
+    }
+    return milliseconds;
+}
 
 class Program : public test::ProgramTest {
 protected:
@@ -200,6 +233,7 @@ TEST_F(Program, TalksToRealTrafficOverItsLinkAndWaitsForItWhenItVanishes) {
                   {"PORT_NUMBER", std::to_string(port)}});
     std::unique_ptr<test::RtPeer> peer;
     int peerExit = -2;
+    std::uint64_t simClockAfterQs123Ms = 0;
     const std::string userState = "Qs121=0;0;1.000000;1417000;0;0.828298;0.149191";
     runProgram([&] {
         ASSERT_TRUE(waitFor([] { return realTrafficServerPort() != 0; }));
@@ -208,6 +242,10 @@ TEST_F(Program, TalksToRealTrafficOverItsLinkAndWaitsForItWhenItVanishes) {
         // RealTraffic vanishes 3 s after it connected and comes back.
         peer = std::make_unique<test::RtPeer>(
             "0 qnh {\"QNH\":1013}\n3000 close\n3500 connect\n", options);
+        // The simulator's clock runs from its start on: the time the first
+        // Qs123 carries is at most the clock's once the line has arrived.
+        ASSERT_TRUE(waitFor([&] { return peer->receivedLines().size() >= 2; }));
+        simClockAfterQs123Ms = lf_simClockMs(sim.state());
         ASSERT_TRUE(waitForLog("RealTraffic re-connected"));
         const auto countStates = [&] {
             const auto lines = peer->receivedLines();
@@ -225,7 +263,14 @@ TEST_F(Program, TalksToRealTrafficOverItsLinkAndWaitsForItWhenItVanishes) {
     const auto lines = peer->receivedLines();
     ASSERT_GE(lines.size(), 4u);
     EXPECT_EQ(lines[0], "Qs999=version");
-    EXPECT_EQ(lines[1], "Qs123=1744286400000");
+    // The simulator's time as the program last read it: from the scenario's
+    // start (2025-04-10 12:00:00 UTC) on, in whole seconds; a loaded machine
+    // may take a second or more from the simulator's start to the handshake.
+    const auto qs123Ms = lf_qs123Milliseconds(lines[1]);
+    ASSERT_TRUE(qs123Ms) << lines[1];
+    EXPECT_EQ(*qs123Ms % 1000, 0u) << lines[1];
+    EXPECT_GE(*qs123Ms, 1744286400000u) << lines[1];
+    EXPECT_LE(*qs123Ms, simClockAfterQs123Ms) << lines[1];
     EXPECT_EQ(lines[2], userState);
     EXPECT_EQ(lines.back(), "exit");
     EXPECT_THAT(lines, Contains(userState));
