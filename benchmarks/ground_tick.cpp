@@ -91,6 +91,16 @@ void lf_loadStands(std::uint32_t count) {
     }
 }
 
+// The values the report intake gives a new aircraft on top of its identity.
+LiveAc& lf_addAircraft(std::uint32_t index, const ReportBlock& block, const std::string& callsignSuffix = "") {
+    LiveAc& aircraft = bench::addKlmAircraft(index, block, callsignSuffix);
+    AcIdentity& identity = aircraft.identity;
+    identity.turnRateRad = identity.taxiTurnRateRad;
+    identity.maxAltStepFt = gf_maxAltStepFt(identity.category);
+    identity.standTaxiSpeedKt = gf_standTaxiSpeedKt(identity.category);
+    return aircraft;
+}
+
 void lf_makeActive(LiveAc& aircraft, std::uint32_t index, GroundPhase phase) {
     const ReportBlock& front = aircraft.reports.front();
     aircraft.simState = SimState::Active;
@@ -112,25 +122,25 @@ void lf_fillAircraft(std::uint32_t count) {
         const GeoPosition stand = lf_standSpot(index);
         switch (static_cast<Kind>(index % kKinds)) {
             case Kind::Arriving: {
-                LiveAc& aircraft = bench::addKlmAircraft(index, lf_groundBlock(stand, kNow, 0.0),
+                LiveAc& aircraft = lf_addAircraft(index, lf_groundBlock(stand, kNow, 0.0),
                                                          index % (2 * kKinds) == 0 ? "_" : "");
                 aircraft.reports.push_back(lf_groundBlock(stand, kLater, 0.0));
                 break;
             }
             case Kind::Taxiing: {
-                LiveAc& aircraft = bench::addKlmAircraft(index, lf_groundBlock(lf_standSpot(index, kTaxiLineM), kNow, 10.0));
+                LiveAc& aircraft = lf_addAircraft(index, lf_groundBlock(lf_standSpot(index, kTaxiLineM), kNow, 10.0));
                 lf_makeActive(aircraft, index, GroundPhase::Taxi);
                 break;
             }
             case Kind::Parking: {
-                LiveAc& aircraft = bench::addKlmAircraft(index, lf_groundBlock(lf_standSpot(index, -20.0), kNow, 5.0));
+                LiveAc& aircraft = lf_addAircraft(index, lf_groundBlock(lf_standSpot(index, -20.0), kNow, 5.0));
                 aircraft.reports.push_back(lf_groundBlock(stand, kNow + 400, 0.0));
                 lf_makeActive(aircraft, index, GroundPhase::Taxi);
                 break;
             }
             case Kind::Parked:
             case Kind::PushingBack: {
-                LiveAc& aircraft = bench::addKlmAircraft(index, lf_groundBlock(stand, kLater, 0.0));
+                LiveAc& aircraft = lf_addAircraft(index, lf_groundBlock(stand, kLater, 0.0));
                 lf_makeActive(aircraft, index,
                               index % kKinds == static_cast<std::uint32_t>(Kind::Parked) ? GroundPhase::Parked
                                                                                          : GroundPhase::PushingBack);

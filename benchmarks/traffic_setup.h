@@ -1,7 +1,7 @@
 #pragma once
 // Set-up shared by the traffic benchmarks: a quiet log, a simulator at 60
 // frames a second, a livery catalogue of one KLM 737 that every aircraft
-// matches, and live aircraft made as the report intake makes them.
+// matches, and live aircraft of that livery's airline and type.
 
 #include <cstdint>
 #include <string>
