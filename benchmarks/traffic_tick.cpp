@@ -11,10 +11,6 @@
 #include <string>
 
 #include "core/settings.h"
-#include "liveries/liveries_file.h"
-#include "liveries/livery_catalog.h"
-#include "liveries/livery_data.h"
-#include "liveries/similar_models.h"
 #include "run/adding_stack.h"
 #include "run/main_loop.h"
 #include "simlink/sim_commands.h"
@@ -23,6 +19,7 @@
 #include "traffic/tick_driver.h"
 #include "traffic/traffic_queues.h"
 #include "traffic/traffic_reset.h"
+#include "traffic_setup.h"
 
 namespace {
 
@@ -47,13 +44,7 @@ void lf_fillAircraft(std::uint32_t count) {
     gf_clearAllAircraft();
     liveAircraft.reserve(count);
     for (std::uint32_t index = 0; index < count; ++index) {
-        LiveAcStrings strings;
-        strings.airline = "KLM";
-        strings.type = "B738";
-        strings.callsign = "KLM" + std::to_string(index);
-        AcIdentity identity = buildAcIdentity(strings);
-        identity.aircraftId = 20000 + index;
-        LiveAc& aircraft = liveAircraft.emplace_back(lf_block(index), std::move(identity), 0.0);
+        LiveAc& aircraft = bench::addKlmAircraft(index, lf_block(index));
         if (index % 10 != 0) {
             aircraft.simState = SimState::Active;
             aircraft.objectId = 100 + index;
@@ -73,7 +64,7 @@ void lf_queueReports(std::uint32_t count, std::uint32_t& next, double& feedTimeS
         update.block = lf_block(next);
         // Each report a little farther east, so that it joins the stream.
         update.block.lonDeg += 0.001 * (feedTimeS / kSecondsBetweenReports);
-        update.aircraftId = 20000 + next;
+        update.aircraftId = bench::kFirstAircraftId + next;
         update.feedTimestampS = feedTimeS;
         addingStack.push(std::move(update));
     }
@@ -91,8 +82,7 @@ void lf_trimStreams() {
 
 void BM_TrafficTick(benchmark::State& state) {
     const auto count = static_cast<std::uint32_t>(state.range(0));
-    LOG.value = false;
-    simFrameRate = 60.0F;
+    bench::quietTraffic();
     tickCounter = 0;
     lf_fillAircraft(count);
     std::uint32_t next = 0;
@@ -120,14 +110,8 @@ BENCHMARK(BM_TrafficTick)->Arg(100)->Arg(500)->Arg(1000)->Unit(benchmark::kMicro
 // (500); each one beyond looks for a farther aircraft to replace and goes.
 void BM_TrafficTickAllDue(benchmark::State& state) {
     const auto count = static_cast<std::uint32_t>(state.range(0));
-    LOG.value = false;
-    simFrameRate = 60.0F;
-    liveryList = {{"KLM", "B738", "KLM 737", "", 0, false}};
-    gf_sortLiveryList();
-    buildAirlineModelCatalog();
-    buildPaxCargoAirlineMaps();
-    buildModelTitleMaps();
-    buildSimilarModelTables();
+    bench::quietTraffic();
+    bench::buildOneLiveryCatalog();
     for (auto _ : state) {
         state.PauseTiming();
         lf_fillAircraft(count);

@@ -9,6 +9,7 @@
 #include "core/log.h"
 #include "core/settings.h"
 #include "simlink/sim_commands.h"
+#include "traffic/aircraft_by_position.h"
 #include "traffic/aircraft_labels.h"
 #include "traffic/farthest_active.h"
 #include "traffic/flight.h"
@@ -121,6 +122,7 @@ bool updateLiveAc(LiveAc& aircraft) {
         gf_writeLog(fmtlib::format("{}: {} {}", "updateLiveAc", error.what(), lf_describeFailure(aircraft)));
     }
     gf_refreshFarthestActive(aircraft);
+    gf_refreshAircraftByPosition(aircraft);
     return lf_mustLeave(aircraft);
 }
 

@@ -13,6 +13,7 @@
 #include "simlink/user_aircraft.h"
 #include "traffic/learned_updates.h"
 #include "traffic/stand_fit.h"
+#include "traffic/stands_by_position.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/tick_driver.h"
 #include "traffic/week_slot.h"
@@ -45,6 +46,10 @@ struct PositionAnswer {
     std::string standName;
 };
 PositionAnswer lastPositionAnswer;
+
+// The places of the stands near the point of a search; the storage is kept
+// from search to search.
+std::vector<std::size_t> nearStandPlaces;
 
 bool lf_hasMatchingOption(const ParkPosition& stand, const AcIdentity& aircraft) {
     return !aircraft.strings.callsign.empty() &&
@@ -183,7 +188,7 @@ std::vector<ParkPosition>::iterator gf_findStandNearPoint(const GeoPosition& poi
     double bestNm = kFartherThanAnyNm;
     double fallbackNm = kFartherThanAnyNm;
     bool fallbackAllowed = allowOptionFallback;
-    for (auto stand = parkPositions.begin(); stand != parkPositions.end(); ++stand) {
+    const auto consider = [&](std::vector<ParkPosition>::iterator stand) {
         const double distanceNm = gf_greatCircleDistanceNm(point, gf_standPosition(*stand));
         const bool bigEnough = gf_standBigEnough(*stand, identity.halfSpanNm);
         if (distanceNm <= radiusNm && distanceNm < bestNm) {
@@ -197,6 +202,18 @@ std::vector<ParkPosition>::iterator gf_findStandNearPoint(const GeoPosition& poi
                    lf_hasMatchingOption(*stand, identity)) {
             fallback = stand;
             fallbackNm = distanceNm;
+        }
+    };
+    // A stand beyond both the radius and the fallback's reach changes
+    // nothing, so the stands near the point, in their order, give the same
+    // answer as all of them.
+    if (gf_standPlacesNear(point, std::max(radiusNm, kOptionFallbackNm), nearStandPlaces)) {
+        for (const std::size_t place : nearStandPlaces) {
+            consider(parkPositions.begin() + static_cast<std::ptrdiff_t>(place));
+        }
+    } else {
+        for (auto stand = parkPositions.begin(); stand != parkPositions.end(); ++stand) {
+            consider(stand);
         }
     }
     const auto found = best != parkPositions.end() ? best : fallback;

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 #include "core/settings.h"
 #include "core/units.h"
+#include "traffic/aircraft_by_position.h"
 #include "traffic/live_parking.h"
 #include "traffic/report_intake.h"
 #include "traffic/stream_geometry.h"
@@ -29,6 +31,9 @@ constexpr double kTicksPerSecond = 100.0;
 // to a taxiing aircraft within this many times the two half spans.
 constexpr std::int32_t kHoldCheckTicks = 300;
 constexpr double kHoldClearanceSpans = 1.2;
+// The places of the aircraft near the one that asks; the storage is kept
+// from question to question.
+std::vector<std::size_t> nearAircraftPlaces;
 constexpr std::int64_t kTicksPerMinute = 6000;
 // In the air each point is 5 % slower (10 % while landing, the last three
 // at the speed before), never below 1 kt.
@@ -125,15 +130,22 @@ void lf_movePoint(const LiveAc& aircraft, ReportBlock& point, double stepS) {
     }
 }
 
-// Another taxiing aircraft on the ground close enough to touch.
+// Another taxiing aircraft on the ground close enough to touch. When a pass
+// keeps the aircraft by position, only those near it can be.
 bool lf_otherTaxiingAircraftClose(const LiveAc& aircraft) {
     const GeoPosition position = gf_aircraftPosition(aircraft);
-    return std::any_of(liveAircraft.begin(), liveAircraft.end(), [&](const LiveAc& other) {
+    const auto close = [&](const LiveAc& other) {
         return other.objectId != aircraft.objectId && other.simState == SimState::Active && other.onGround &&
                other.groundPhase == GroundPhase::Taxi &&
                gf_greatCircleDistanceNm(position, gf_aircraftPosition(other)) <=
                    kHoldClearanceSpans * (aircraft.identity.halfSpanNm + other.identity.halfSpanNm);
-    });
+    };
+    if (gf_livePlacesNear(position, kHoldClearanceSpans * aircraft.identity.halfSpanNm, kHoldClearanceSpans,
+                          nearAircraftPlaces)) {
+        return std::any_of(nearAircraftPlaces.begin(), nearAircraftPlaces.end(),
+                           [&](std::size_t place) { return close(liveAircraft[place]); });
+    }
+    return std::any_of(liveAircraft.begin(), liveAircraft.end(), close);
 }
 
 bool lf_hold(LiveAc& aircraft) {

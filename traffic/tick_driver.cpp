@@ -17,6 +17,7 @@
 #include "simlink/sim_link_state.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/active_live_count.h"
+#include "traffic/aircraft_by_position.h"
 #include "traffic/aircraft_labels.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/farthest_active.h"
@@ -24,6 +25,7 @@
 #include "traffic/position_update.h"
 #include "traffic/report_intake.h"
 #include "traffic/simulator_results.h"
+#include "traffic/stands_by_position.h"
 #include "traffic/static_aircraft.h"
 #include "traffic/traffic_queues.h"
 
@@ -57,6 +59,8 @@ void updateAllLiveAc() {
         const ActiveLiveCountKeeper activeCount;
         const FarthestActiveKeeper farthestActive;
         const GhostCallsignsKeeper ghostMarks;
+        const StandsByPositionKeeper standCells;
+        const AircraftByPositionKeeper aircraftCells;
         for (LiveAc& aircraft : liveAircraft) {
             updateLiveAc(aircraft);
         }
