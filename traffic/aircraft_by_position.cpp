@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
-#include <unordered_map>
 
 #include "traffic/geo_cells.h"
 #include "traffic/stream_geometry.h"
@@ -15,14 +14,12 @@ bool sorted = false;
 // Cell key to the places of its aircraft, in no order; the cell of each
 // place (none for a position that is not a number); the widest half span of
 // any aircraft. The storage is kept from pass to pass.
-std::unordered_map<std::uint64_t, std::vector<std::size_t>> cells;
+GeoCellPlaces cells;
 std::vector<std::optional<std::uint64_t>> cellOfPlace;
 double widestHalfSpanNm = 0.0;
 
 void lf_sortAircraft() {
-    for (auto& [key, places] : cells) {
-        places.clear();
-    }
+    gf_emptyCellPlaces(cells);
     cellOfPlace.assign(liveAircraft.size(), std::nullopt);
     widestHalfSpanNm = 0.0;
     for (std::size_t place = 0; place < liveAircraft.size(); ++place) {
@@ -56,15 +53,7 @@ bool gf_livePlacesNear(const GeoPosition& point, double fixedNm, double perHalfS
     if (!range) {
         return false;
     }
-    places.clear();
-    for (std::int64_t row = range->firstRow; row <= range->lastRow; ++row) {
-        for (std::int64_t column = range->firstColumn; column <= range->lastColumn; ++column) {
-            const auto found = cells.find(gf_geoCellKey(row, column));
-            if (found != cells.end()) {
-                places.insert(places.end(), found->second.begin(), found->second.end());
-            }
-        }
-    }
+    gf_collectCellPlaces(cells, *range, places);
     return true;
 }
 

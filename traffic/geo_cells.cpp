@@ -56,3 +56,21 @@ std::optional<GeoCellRange> gf_geoCellsWithin(const GeoPosition& point, double r
     }
     return range;
 }
+
+void gf_emptyCellPlaces(GeoCellPlaces& cells) {
+    for (auto& [key, places] : cells) {
+        places.clear();
+    }
+}
+
+void gf_collectCellPlaces(const GeoCellPlaces& cells, const GeoCellRange& range, std::vector<std::size_t>& places) {
+    places.clear();
+    for (std::int64_t row = range.firstRow; row <= range.lastRow; ++row) {
+        for (std::int64_t column = range.firstColumn; column <= range.lastColumn; ++column) {
+            const auto found = cells.find(gf_geoCellKey(row, column));
+            if (found != cells.end()) {
+                places.insert(places.end(), found->second.begin(), found->second.end());
+            }
+        }
+    }
+}

@@ -2,8 +2,11 @@
 // Cells of latitude and longitude for the searches by position within a
 // pass: a cell's key, and the cells a point's reach may touch.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <unordered_map>
+#include <vector>
 
 #include "core/great_circle.h"
 
@@ -22,3 +25,10 @@ struct GeoCellRange {
 };
 std::optional<GeoCellRange> gf_geoCellsWithin(const GeoPosition& point, double reachNm);
 std::uint64_t gf_geoCellKey(std::int64_t row, std::int64_t column);
+
+// Cell key to the places (indexes into a list) of what lies in the cell.
+using GeoCellPlaces = std::unordered_map<std::uint64_t, std::vector<std::size_t>>;
+// Empties every cell, keeping the storage for the next pass.
+void gf_emptyCellPlaces(GeoCellPlaces& cells);
+// The places of every cell of the range, cell after cell.
+void gf_collectCellPlaces(const GeoCellPlaces& cells, const GeoCellRange& range, std::vector<std::size_t>& places);

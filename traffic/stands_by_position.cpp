@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
-#include <unordered_map>
 
 #include "airports/park_stands.h"
 #include "traffic/geo_cells.h"
@@ -14,12 +13,10 @@ bool keeping = false;
 bool sorted = false;
 // Cell key to the ascending places of its stands; the storage is kept from
 // pass to pass.
-std::unordered_map<std::uint64_t, std::vector<std::size_t>> cells;
+GeoCellPlaces cells;
 
 void lf_sortStands() {
-    for (auto& [key, places] : cells) {
-        places.clear();
-    }
+    gf_emptyCellPlaces(cells);
     for (std::size_t place = 0; place < parkPositions.size(); ++place) {
         const ParkPosition& stand = parkPositions[place];
         if (const std::optional<std::uint64_t> key = gf_geoCellKey({stand.latDeg, stand.lonDeg})) {
@@ -49,15 +46,7 @@ bool gf_standPlacesNear(const GeoPosition& point, double reachNm, std::vector<st
     if (!sorted) {
         lf_sortStands();
     }
-    places.clear();
-    for (std::int64_t row = range->firstRow; row <= range->lastRow; ++row) {
-        for (std::int64_t column = range->firstColumn; column <= range->lastColumn; ++column) {
-            const auto found = cells.find(gf_geoCellKey(row, column));
-            if (found != cells.end()) {
-                places.insert(places.end(), found->second.begin(), found->second.end());
-            }
-        }
-    }
+    gf_collectCellPlaces(cells, *range, places);
     std::sort(places.begin(), places.end());
     return true;
 }
