@@ -24,6 +24,7 @@
 #include "airports/park_airports.h"
 #include "airports/park_stands.h"
 #include "core/settings.h"
+#include "core/units.h"
 #include "run/main_loop.h"
 #include "simlink/sim_link_state.h"
 #include "traffic/aircraft_records.h"
@@ -36,7 +37,7 @@ namespace {
 
 constexpr double kAirportLatDeg = 47.0;
 constexpr double kAirportLonDeg = 8.0;
-constexpr double kMetresPerDegLat = 1852.0 * 60.0;
+constexpr double kMetresPerDegLat = kMetresPerNm * 60.0;
 // Stands in rows of 25, 60 m apart (two 737s side by side do not touch),
 // the rows 150 m apart; the taxiing aircraft wait 75 m south of the row.
 constexpr std::uint32_t kStandsPerRow = 25;
@@ -54,7 +55,7 @@ GeoPosition lf_standSpot(std::uint32_t index, double metresNorth = 0.0) {
     const double northM = static_cast<double>(index / kStandsPerRow) * kRowSpacingM + metresNorth;
     const double eastM = static_cast<double>(index % kStandsPerRow) * kStandSpacingM;
     return {kAirportLatDeg + northM / kMetresPerDegLat,
-            kAirportLonDeg + eastM / (kMetresPerDegLat * std::cos(kAirportLatDeg * std::numbers::pi / 180.0))};
+            kAirportLonDeg + eastM / (kMetresPerDegLat * std::cos(kAirportLatDeg * kRadiansPerDegree))};
 }
 
 ReportBlock lf_groundBlock(const GeoPosition& at, std::int32_t tick, double speedKt) {

@@ -110,7 +110,6 @@ std::vector<RegcodeEntry> lf_regcodeEntries() {
 
 // What the start-up does with the scanned liveries once they are read.
 void lf_buildCatalog(const std::vector<RegcodeEntry>& entries) {
-    gf_resetLiveryCatalog();
     regcodeMessages.clear();
     buildAirlineModelCatalog();
     buildPaxCargoAirlineMaps();

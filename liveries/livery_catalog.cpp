@@ -81,6 +81,15 @@ void lf_buildTitleIndex() {
     liveryCatalog.titleIndex.build(std::move(titles));
 }
 
+// The titles of the entries of one kind, in order.
+void lf_appendTitles(EntrySpan entries, bool cargo, TitleViews& views) {
+    for (const LiveryEntry& entry : entries) {
+        if (entry.cargo == cargo) {
+            views.push_back(entry.title);
+        }
+    }
+}
+
 // views[start, end) under the model, unless that is empty.
 void lf_insertSlice(CodeMap<TitleSpan>& map, std::string_view model, const TitleViews& views, std::size_t start,
                     std::size_t end) {
@@ -126,17 +135,9 @@ void buildPaxCargoAirlineMaps() {
         for (const auto& [model, entries] : models) {
             // The model's pax titles, then its cargo titles, each in order.
             const std::size_t paxStart = views.size();
-            for (const LiveryEntry& entry : entries) {
-                if (!entry.cargo) {
-                    views.push_back(entry.title);
-                }
-            }
+            lf_appendTitles(entries, false, views);
             const std::size_t cargoStart = views.size();
-            for (const LiveryEntry& entry : entries) {
-                if (entry.cargo) {
-                    views.push_back(entry.title);
-                }
-            }
+            lf_appendTitles(entries, true, views);
             lf_insertSlice(paxModels, model, views, paxStart, cargoStart);
             lf_insertSlice(cargoModels, model, views, cargoStart, views.size());
         }

@@ -12,8 +12,8 @@
 
 namespace {
 
-// Takes the given text over when it is not empty and differs.
-// A report's text replaces the aircraft's own when it says something new.
+// A report's text replaces the aircraft's own when it says something new:
+// it is not empty and differs.
 bool lf_isNew(const std::string& own, const std::string& given) { return !given.empty() && given != own; }
 
 void lf_adopt(std::string& own, const std::string& given) {
