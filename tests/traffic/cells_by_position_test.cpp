@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "airports/park_stands.h"
+#include "core/units.h"
 #include "traffic/aircraft_by_position.h"
 #include "traffic/stand_search.h"
 #include "traffic/stands_by_position.h"
@@ -23,8 +24,6 @@ using test::latMetresNorth;
 using test::loadStands;
 using test::makeOption;
 using test::TrafficTest;
-
-constexpr double kMetresPerNm = 1852.0;
 
 class CellsByPosition : public TrafficTest {};
 
