@@ -9,7 +9,7 @@
 #include "core/format.h"
 #include "core/random.h"
 #include "liveries/aircraft_database.h"
-#include "run/main_loop.h"
+#include "records/clock.h"
 #include "traffic/stand_fit.h"
 #include "traffic/week_slot.h"
 

@@ -16,10 +16,10 @@
 #include "core/log.h"
 #include "core/meta_block.h"
 #include "core/parameters_xml.h"
-#include "platform/os/file_copy.h"
 #include "core/strings.h"
+#include "platform/os/file_copy.h"
 #include "simlink/sim_link_state.h"
-#include "ui/message_line.h"
+#include "ui/status/message_line.h"
 
 std::uint32_t learnedUpdateCount = 0;
 std::atomic<bool> parkingParamsChanged{false};

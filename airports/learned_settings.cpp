@@ -11,11 +11,11 @@
 #include "core/parameters_xml.h"
 #include "core/settings.h"
 #include "core/strings.h"
-#include "platform/window/user32.h"
 #include "run/program_start.h"
 #include "ui/controls.h"
-#include "ui/message_line.h"
 #include "ui/radius.h"
+#include "ui/status/message_line.h"
+#include "ui/status/window_updates.h"
 
 namespace {
 
@@ -55,19 +55,19 @@ void lf_applyLateralRange(const pugi::xml_node& document) {
     const int snapped = gf_snapToRangeChoice(*value);
     gf_setRadiusNm(snapped);
     lf_logSetting(LATERAL_RANGE.name, std::to_string(snapped));
-    EnableWindow(RANGE.window, TRUE);
+    gf_enableControl(RANGE, true);
 }
 
 void lf_applyAutoRange(const pugi::xml_node& document) {
     if (!lf_applyBool(document, AUTO_RANGE)) {
         return;
     }
-    EnableWindow(RANGE.window, FALSE);
+    gf_enableControl(RANGE, false);
     if (AUTO_RANGE.value) {
         manualRadiusNm = RANGE.value.load();
         gf_updateAutoRange();
     } else {
-        EnableWindow(RANGE.window, TRUE);
+        gf_enableControl(RANGE, true);
         gf_setRadiusNm(manualRadiusNm);
         gf_clearMessage();
     }

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/settings.h"
-#include "simlink/sim_records.h"
+#include "records/sim_records.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/farthest_active.h"
 #include "traffic/removal.h"

@@ -11,15 +11,15 @@
 #include "core/format.h"
 #include "core/log.h"
 #include "core/settings.h"
-#include "platform/window/user32.h"
+#include "records/sim_records.h"
 #include "simlink/parking_controls.h"
-#include "simlink/sim_records.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/live_parking.h"
 #include "traffic/static_aircraft.h"
 #include "traffic/tick_driver.h"
-#include "ui/main_window.h"
-#include "ui/message_line.h"
+#include "ui/status/main_window.h"
+#include "ui/status/message_line.h"
+#include "ui/status/window_updates.h"
 
 bool calculationPending = false;
 
@@ -65,7 +65,7 @@ void lf_loadChosenAirport() {
     } else {
         calculateStaticParking();
     }
-    EnableWindow(DESTINATION.window, TRUE);
+    gf_enableControl(DESTINATION, true);
 }
 
 void lf_chooseOnTheGround(const GeoPosition& user, bool showMessage) {
@@ -86,7 +86,7 @@ void lf_chooseOnTheGround(const GeoPosition& user, bool showMessage) {
 }
 
 void lf_chooseInTheAir() {
-    EnableWindow(DESTINATION.window, TRUE);
+    gf_enableControl(DESTINATION, true);
     if (parkAirports.empty()) {
         return;
     }
@@ -104,7 +104,7 @@ void lf_handleStaticParking(bool showMessage) {
         gf_clearMessage();
         MainWindow::parkedStaticCount = gf_countStaticParked(true);
         MainWindow::parkedLiveCount = gf_countLiveParked(true);
-        InvalidateRect(MainWindow::hwnd, &MainWindow::statisticsRect, TRUE);
+        gf_repaint(WindowRegion::Statistics);
     }
     if (calculationPending) {
         lf_loadChosenAirport();

@@ -18,10 +18,10 @@
 #include "core/great_circle.h"
 #include "core/log.h"
 #include "core/settings.h"
-#include "platform/window/user32.h"
 #include "run/traffic_reader.h"
 #include "ui/controls.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
+#include "ui/status/window_updates.h"
 
 AirportFileInfo parkAirportFile;
 std::atomic<std::int32_t> rtTrafficWeek{0};
@@ -124,7 +124,7 @@ std::string lf_standFileName(std::string_view path) {
 // Without a learned file the airport gets the default share of stands.
 void lf_useDefaultPercentage() {
     parking_percentage.value = parking_percentage.defaultValue;
-    EnableWindow(parking_percentage.window, FALSE);
+    gf_enableControl(parking_percentage, false);
     gf_setTbInt(parking_percentage);
     gf_writeLogIndented(fmtlib::format("{:24}: {}", parking_percentage.name, parking_percentage.defaultValue));
 }
@@ -200,10 +200,10 @@ std::string gf_readApf(const std::string& path, AirportFileInfo& record, Quality
     MainWindow::parkDetailText = record.publisher;
     MainWindow::handmadeFile = learnedFileHandmade;
     MainWindow::qfText = formatCountPair(factors);
-    InvalidateRect(MainWindow::hwnd, &MainWindow::statisticsRect, TRUE);
+    gf_repaint(WindowRegion::Statistics);
 
     parkingActive = true;
-    EnableWindow(flushStaticButton.window, TRUE);
+    gf_enableControl(flushStaticButton, true);
     parkingParamsChanged = false;
     TrafficReader::parkAirportElevation = static_cast<double>(*altitudeFt);
     qualityFactors = factors;

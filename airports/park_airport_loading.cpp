@@ -13,7 +13,6 @@
 #include "core/format.h"
 #include "core/parameter_controls.h"
 #include "core/settings.h"
-#include "platform/window/user32.h"
 #include "run/traffic_reader.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/aircraft_records.h"
@@ -21,7 +20,8 @@
 #include "traffic/stand_search.h"
 #include "traffic/static_aircraft.h"
 #include "traffic/tick_driver.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
+#include "ui/status/window_updates.h"
 
 std::atomic<bool> parkingActive{false};
 bool learnSoftAllowed = false;
@@ -45,13 +45,13 @@ void lf_judgeSoftLearning() {
         if (LEARN_SOFT.value) {
             LEARN_SOFT.value = false;  // for this airport only, not saved
             gf_setCheckBox(LEARN_SOFT);
-            EnableWindow(LEARN_SOFT.window, FALSE);
+            gf_enableControl(LEARN_SOFT, false);
             parkingParamsChanged = true;
         }
         return;
     }
     learnSoftAllowed = true;
-    EnableWindow(LEARN_SOFT.window, TRUE);
+    gf_enableControl(LEARN_SOFT, true);
 }
 
 // The stand the user stands at becomes the park airport's reserved stand.
@@ -129,7 +129,7 @@ std::string lf_readParkedFile() {
     MainWindow::parkAirportLoaded = error.empty();
     MainWindow::parkInfoText = parkAirportFile.airportName;
     learnedUpdateCount = 0;
-    InvalidateRect(MainWindow::hwnd, &MainWindow::statisticsRect, TRUE);
+    gf_repaint(WindowRegion::Statistics);
     return error;
 }
 
@@ -141,8 +141,8 @@ void clearParkAirport() {
     learnedFileHandmade = false;
     parkingActive = false;
     rtTrafficWeek = 0;
-    EnableWindow(flushStaticButton.window, FALSE);
-    EnableWindow(parking_percentage.window, FALSE);
+    gf_enableControl(flushStaticButton, false);
+    gf_enableControl(parking_percentage, false);
     if (LEARN_SOFT.value != userLearnSoft) {
         LEARN_SOFT.value = userLearnSoft.load();  // after the save: the airport's file keeps its own value
         gf_setCheckBox(LEARN_SOFT);
@@ -160,7 +160,7 @@ void clearParkAirport() {
     if (MainWindow::updateCount != 0) {
         MainWindow::updateCount = 0;
     }
-    InvalidateRect(MainWindow::hwnd, &MainWindow::statisticsRect, TRUE);
+    gf_repaint(WindowRegion::Statistics);
 }
 
 void gf_removeGroundAircraft() {

@@ -14,14 +14,14 @@
 #include "core/log.h"
 #include "core/strings.h"
 #include "core/text_files.h"
-#include "platform/window/user32.h"
 #include "simlink/parking_controls.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/stand_search.h"
 #include "traffic/static_aircraft.h"
-#include "ui/main_window.h"
-#include "ui/message_line.h"
-#include "ui/program_resources.h"
+#include "ui/status/main_window.h"
+#include "ui/status/message_line.h"
+#include "ui/status/program_resources.h"
+#include "ui/status/window_updates.h"
 
 std::list<ParkAirportEntry> parkAirports;
 SharedValue<AirportRecord> parkAirport;
@@ -237,7 +237,7 @@ bool gf_checkParkAirports(bool checkReservedStand, std::string& text) {
             gf_removeAircraftAtStand(wanted);
             lf_setReservedMark(wanted, true);
             MainWindow::reservedStandOk = gf_findStandByName(wanted) != parkPositions.end();
-            InvalidateRect(MainWindow::hwnd, &MainWindow::statisticsRect, TRUE);
+            gf_repaint(WindowRegion::Statistics);
         }
     }
     if (text.empty()) {

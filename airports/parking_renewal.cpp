@@ -8,15 +8,15 @@
 #include "core/great_circle.h"
 #include "core/strings.h"
 #include "liveries/aircraft_database.h"
-#include "platform/window/user32.h"
 #include "simlink/parking_controls.h"
 #include "traffic/live_parking.h"
 #include "traffic/removal.h"
 #include "traffic/stand_search.h"
 #include "traffic/static_stand_search.h"
 #include "traffic/week_slot.h"
-#include "ui/main_window.h"
-#include "ui/message_line.h"
+#include "ui/status/main_window.h"
+#include "ui/status/message_line.h"
+#include "ui/status/window_updates.h"
 
 std::vector<KeptParkedAc> keptParked;
 std::vector<StaticRemoval> staticRemovals;
@@ -189,7 +189,7 @@ void gf_applyParkingAdjustments() {
     const std::uint64_t timeOfWeek = logTimeOfWeek();
     gf_lockParkingControls();
     MainWindow::softStandsUsed = false;
-    InvalidateRect(MainWindow::hwnd, &MainWindow::statisticsRect, TRUE);
+    gf_repaint(WindowRegion::Statistics);
     staticRemovals.clear();
     keptParked.clear();
     liveParkedList.clear();

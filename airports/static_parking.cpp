@@ -15,16 +15,16 @@
 #include "core/random.h"
 #include "core/settings.h"
 #include "core/strings.h"
-#include "platform/window/user32.h"
-#include "run/main_loop.h"
+#include "records/clock.h"
 #include "simlink/parking_controls.h"
 #include "traffic/live_parking.h"
 #include "traffic/stand_search.h"
 #include "traffic/static_stand_search.h"
 #include "traffic/tick_driver.h"
 #include "traffic/week_slot.h"
-#include "ui/main_window.h"
-#include "ui/message_line.h"
+#include "ui/status/main_window.h"
+#include "ui/status/message_line.h"
+#include "ui/status/window_updates.h"
 
 std::vector<ParkCandidate> parkCandidates;
 std::int32_t realFit = 0;
@@ -50,7 +50,7 @@ std::int64_t lf_takenStandCount() {
     return std::count_if(parkPositions.begin(), parkPositions.end(), [](const ParkPosition& stand) { return stand.taken; });
 }
 
-void lf_repaintStatistics() { InvalidateRect(MainWindow::hwnd, &MainWindow::statisticsRect, TRUE); }
+void lf_repaintStatistics() { gf_repaint(WindowRegion::Statistics); }
 
 void lf_logFound(std::int64_t added, bool real, std::int32_t fit, std::uint64_t timeOfWeek) {
     const std::uint32_t halfHour = gf_halfHourOf(timeOfWeek);

@@ -43,7 +43,7 @@
 #include "simlink/sim_link_state.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/tick_driver.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
 
 namespace {
 

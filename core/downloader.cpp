@@ -7,8 +7,8 @@
 
 #include "core/format.h"
 #include "core/log.h"
+#include "core/run_flags.h"
 #include "platform/os/c_file.h"
-#include "run/run_flags.h"
 
 namespace {
 

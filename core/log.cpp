@@ -10,9 +10,9 @@
 
 #include "core/calendar.h"
 #include "core/format.h"
+#include "core/run_flags.h"
 #include "core/version.h"
 #include "platform/os/file_copy.h"
-#include "run/run_flags.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include "core/settings.h"
 #include "core/strings.h"
 #include "ui/controls.h"
-#include "ui/main_window.h"
 #include "ui/radius.h"
+#include "ui/status/main_window.h"
 
 namespace {
 

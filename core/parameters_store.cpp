@@ -10,7 +10,7 @@
 #include "core/log.h"
 #include "core/parameters_xml.h"
 #include "platform/os/file_copy.h"
-#include "ui/message_line.h"
+#include "ui/status/message_line.h"
 
 namespace {
 

@@ -32,8 +32,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/run_flags.h"
 #include "core/worker_slots.h"
-#include "run/run_flags.h"
 
 template <class Result>
 class ScanWorkers {

@@ -11,7 +11,7 @@
 #include "core/text_conversion.h"
 #include "platform/os/text_file.h"
 #include "platform/os/unicode.h"
-#include "ui/message_line.h"
+#include "ui/status/message_line.h"
 
 namespace {
 

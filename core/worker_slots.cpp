@@ -4,7 +4,7 @@
 #include <chrono>
 #include <thread>
 
-#include "run/run_flags.h"
+#include "core/run_flags.h"
 
 namespace {
 

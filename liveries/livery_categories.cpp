@@ -12,7 +12,7 @@
 #include "core/strings.h"
 #include "liveries/aircraft_database.h"
 #include "liveries/livery_catalog.h"
-#include "platform/window/user32.h"
+#include "ui/status/window_updates.h"
 
 namespace {
 
@@ -53,10 +53,6 @@ const OptionalCategory* lf_optionalCategory(AircraftCategory category) {
     return found != optional.end() ? &*found : nullptr;
 }
 
-void lf_enableCheckBox(const BoolControlParameter& setting, bool enable) {
-    EnableWindow(setting.window, enable ? TRUE : FALSE);
-}
-
 void lf_switchOffEmptyCategory(const OptionalCategory& optional) {
     BoolControlParameter& setting = *optional.setting;
     if (setting.value) {
@@ -65,7 +61,7 @@ void lf_switchOffEmptyCategory(const OptionalCategory& optional) {
         gf_writeLogPlain(fmtlib::format("{} temporarily switched off because you do not have {} installed",
                                         setting.name, optional.missing));
     }
-    lf_enableCheckBox(setting, false);
+    gf_enableControl(setting, false);
 }
 
 }  // namespace
@@ -98,7 +94,7 @@ void logLiveryCategories(AircraftCategory category) {
                               category == AircraftCategory::Rotorcraft, codes);
     }
     if (optional != nullptr) {
-        lf_enableCheckBox(*optional->setting, true);
+        gf_enableControl(*optional->setting, true);
     }
 }
 

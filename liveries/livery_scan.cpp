@@ -12,6 +12,7 @@
 #include "core/log.h"
 #include "core/meta_block.h"
 #include "core/parameter_controls.h"
+#include "core/run_flags.h"
 #include "core/settings.h"
 #include "core/strings.h"
 #include "liveries/aircraft_category.h"
@@ -24,11 +25,10 @@
 #include "liveries/regcode_merge.h"
 #include "liveries/scan_reports.h"
 #include "liveries/similar_models.h"
-#include "platform/window/user32.h"
-#include "run/run_flags.h"
 #include "scanner/package_folders.h"
-#include "ui/main_window.h"
-#include "ui/message_line.h"
+#include "ui/status/main_window.h"
+#include "ui/status/message_line.h"
+#include "ui/status/window_updates.h"
 
 std::atomic<bool> liveriesProcessed{false};
 
@@ -41,8 +41,6 @@ constexpr int kManualScanFoundNothingCode = 53;
 constexpr std::int32_t kMaxFolderOrdinal = 10;
 
 bool lf_stopRequested() { return runStopRequested || userCloseRequested; }
-
-void lf_repaintMainWindow() { InvalidateRect(MainWindow::hwnd, nullptr, TRUE); }
 
 // Empties the report lists when the scan ends, whichever way.
 struct ScanListsCleanup {
@@ -108,7 +106,7 @@ LiveryScanResult scanLiveryFolders(const LiveryFolders& folders) {
     }
     if (liveryList.empty()) {
         MainWindow::liveryCount = 0;
-        lf_repaintMainWindow();
+        gf_repaint(WindowRegion::Whole);
         return LiveryScanResult::noneFound;
     }
     if (folders.size() > 1) {
@@ -149,7 +147,7 @@ void processScannedLiveries() {
     }
     readLiveriesScanned();
     MainWindow::liveryCount = static_cast<std::int64_t>(liveryList.size());
-    lf_repaintMainWindow();
+    gf_repaint(WindowRegion::Whole);
     buildAirlineModelCatalog();
     buildPaxCargoAirlineMaps();
     checkInlineRegcodes();
@@ -165,7 +163,7 @@ void processScannedLiveries() {
         logLiveryCategories(category.id);
     }
     liveriesProcessed = true;
-    lf_repaintMainWindow();
+    gf_repaint(WindowRegion::Whole);
     liveryList.clear();
 }
 
@@ -195,7 +193,7 @@ bool gf_scanLiveries() {
         SCAN_LIVERIES.value = false;
         SCAN_LIVERIES.save();
         gf_setCheckBox(SCAN_LIVERIES);
-        lf_repaintMainWindow();
+        gf_repaint(WindowRegion::Whole);
         gf_writeLogPlain("\n++++++++++++++++++++++++ liveries scan ends ++++++++++++++++++++++++++++++++\n");
     }
     if (lf_stopRequested()) {

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "traffic/tick_driver.h"
+#include "records/clock.h"
 
 std::mutex feedMutex;
 AddingStack addingStack;

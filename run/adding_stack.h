@@ -19,7 +19,7 @@
 #include <optional>
 #include <unordered_map>
 
-#include "run/live_ac_update.h"
+#include "records/live_ac_update.h"
 
 // Every report plays this long after it arrived: 30 s of 10-ms ticks.
 inline constexpr std::int32_t kPlaybackDelayTicks = 3000;

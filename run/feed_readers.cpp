@@ -1,9 +1,9 @@
 #include "run/feed_readers.h"
 
-#include "platform/window/user32.h"
 #include "run/qnh_reader.h"
 #include "run/traffic_reader.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
+#include "ui/status/window_updates.h"
 
 namespace {
 
@@ -55,4 +55,4 @@ void gf_setReaderLamp(std::atomic<std::uint32_t>& lamp, std::uint32_t state) {
     gf_repaintReaderLamps();
 }
 
-void gf_repaintReaderLamps() { InvalidateRect(MainWindow::hwnd, &MainWindow::statusBlockRect, TRUE); }
+void gf_repaintReaderLamps() { gf_repaint(WindowRegion::StatusBlock); }

@@ -13,7 +13,6 @@
 #include "core/settings.h"
 #include "core/text_conversion.h"
 #include "liveries/dbase_file.h"
-#include "platform/window/user32.h"
 #include "run/closing_down.h"
 #include "run/main_loop.h"
 #include "run/program_start.h"
@@ -21,8 +20,9 @@
 #include "scanner/package_folders.h"
 #include "simlink/sim_link_state.h"
 #include "ui/controls.h"
-#include "ui/main_window.h"
-#include "ui/message_line.h"
+#include "ui/status/main_window.h"
+#include "ui/status/message_line.h"
+#include "ui/status/window_updates.h"
 
 namespace fs = std::filesystem;
 
@@ -49,14 +49,12 @@ void lf_makeFolder(const fs::path& folder) {
 
 StringParameter& lf_selectedPackagesPath() { return msfs2020Selected ? MSFS_INSTALL_PATH : MSFS_2024_INSTALL_PATH; }
 
-void lf_repaint(const RECT& region) { InvalidateRect(MainWindow::hwnd, &region, TRUE); }
-
 // The packages path of the selected simulator, shown; when it is empty the
 // simulator's own is looked for.
 void lf_setPackagesPath() {
     StringParameter& selected = lf_selectedPackagesPath();
     ALL_INSTALL_PATH.value = selected.value.load();
-    EnableWindow(ALL_INSTALL_PATH.window, TRUE);
+    gf_enableControl(ALL_INSTALL_PATH, true);
     gf_setTbText(ALL_INSTALL_PATH);
     if (!ALL_INSTALL_PATH.value.empty()) {
         return;
@@ -85,7 +83,7 @@ void initProgram() {
     // The simulator choice decides the next steps already, so the flag is
     // taken from the settings just read, not from the previous start-up.
     msfs2020Selected = SIM_CHOICE.value == "MSFS 2020";
-    lf_repaint(MainWindow::statusBlockRect);
+    gf_repaint(WindowRegion::StatusBlock);
     stripCommunitySuffix(lf_selectedPackagesPath());
     prepareDataFolders();
     userMaxLiveSel = static_cast<std::uint32_t>(MAX_LIVE_SEL.value.load());
@@ -103,7 +101,7 @@ void initProgram() {
     }
     gf_readAirports(dataPaths.airportListFile);
     lf_setPackagesPath();
-    lf_repaint(MainWindow::controlPanelRect);
+    gf_repaint(WindowRegion::ControlPanel);
     lf_detectRealTraffic();
     manualRadiusNm = RANGE.value.load();
     // Last, so that no message of the start-up hides it at once.

@@ -3,7 +3,7 @@
 #include <array>
 #include <unordered_set>
 
-#include "run/live_ac_update.h"
+#include "records/live_ac_update.h"
 
 namespace {
 

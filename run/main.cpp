@@ -2,10 +2,10 @@
 // command-line options. Ctrl-C in the terminal and SIGTERM close the
 // program as its window's close box does.
 
+#include "core/run_flags.h"
 #include "platform/os/termination_signals.h"
 #include "platform/window/win32_constants.h"
 #include "run/program_start.h"
-#include "run/run_flags.h"
 
 int main() {
     const platform::TerminationSignals closeRequests(gf_requestUserClose);

@@ -10,14 +10,13 @@
 #include "core/calendar.h"
 #include "core/format.h"
 #include "core/log.h"
+#include "core/run_flags.h"
 #include "core/settings.h"
 #include "platform/os/timer_resolution.h"
-#include "platform/window/user32.h"
 #include "run/adding_stack.h"
 #include "run/feed_readers.h"
 #include "run/realtraffic_link.h"
 #include "run/run_clock.h"
-#include "run/run_flags.h"
 #include "run/run_traffic.h"
 #include "run/traffic_reader.h"
 #include "run/work_cycle.h"
@@ -27,16 +26,15 @@
 #include "simlink/sim_link_state.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/aircraft_records.h"
-#include "traffic/simulator_results.h"
-#include "traffic/tick_driver.h"
 #include "traffic/live_parking.h"
+#include "traffic/simulator_results.h"
 #include "traffic/static_aircraft.h"
+#include "traffic/tick_driver.h"
 #include "traffic/week_slot.h"
-#include "ui/main_window.h"
-#include "ui/message_line.h"
+#include "ui/status/main_window.h"
+#include "ui/status/message_line.h"
+#include "ui/status/window_updates.h"
 
-std::atomic<std::uint32_t> cycleCounter{0};
-std::atomic<std::uint64_t> currentWeekSlot{0};
 std::list<std::uint32_t> coupledCheckQueue;
 std::atomic<std::uint32_t> lookedUpObjectId{0};
 bool flightPaused = false;
@@ -94,7 +92,7 @@ void mainLoop() {
     cycleCounter = 0;
     gf_setCurrentWeekSlot();
     gf_setAcceptingFeed(true);
-    EnableWindow(CALLSIGN_2_OBJECTID.window, TRUE);
+    gf_enableControl(CALLSIGN_2_OBJECTID, true);
     const platform::OneMillisecondTimer timer;
     gf_paceTicks(doTick);
 }
@@ -170,8 +168,8 @@ void handleReReadRequest() {
     if (gf_checkParkAirports(true, text)) {
         gf_showMessage(text, true);
     }
-    EnableWindow(reReadButton.window, TRUE);
-    EnableWindow(DESTINATION.window, TRUE);
+    gf_enableControl(reReadButton, true);
+    gf_enableControl(DESTINATION, true);
     reReadRequested = false;
 }
 
@@ -181,14 +179,14 @@ void refreshAircraftCounts() {
     });
     if (liveCount != MainWindow::liveCount) {
         MainWindow::liveCount = liveCount;
-        InvalidateRect(MainWindow::hwnd, &MainWindow::statusBlockRect, TRUE);
+        gf_repaint(WindowRegion::StatusBlock);
     }
     const std::int64_t liveParked = gf_countLiveParked(true);
     const std::int64_t staticParked = gf_countStaticParked(true);
     if (liveParked != MainWindow::parkedLiveCount || staticParked != MainWindow::parkedStaticCount) {
         MainWindow::parkedLiveCount = liveParked;
         MainWindow::parkedStaticCount = staticParked;
-        InvalidateRect(MainWindow::hwnd, &MainWindow::statisticsRect, TRUE);
+        gf_repaint(WindowRegion::Statistics);
     }
 }
 

@@ -12,12 +12,8 @@
 #include <functional>
 #include <list>
 
-// Work cycles since the main loop started (about seconds); back to 0 at
-// 86400.
-extern std::atomic<std::uint32_t> cycleCounter;
-// The time of week of the feed's clock: weekday 1 to 7 (Sunday 7) in the low
-// 32 bits, half-hour slot 0 to 47 in the high 32 bits.
-extern std::atomic<std::uint64_t> currentWeekSlot;
+#include "records/clock.h"
+
 // Live aircraft ids whose coupled callsign and older namesakes are still to
 // be looked at; one is served per work cycle, always the front one.
 extern std::list<std::uint32_t> coupledCheckQueue;

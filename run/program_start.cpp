@@ -6,13 +6,13 @@
 
 #include "core/format.h"
 #include "core/log.h"
+#include "core/run_flags.h"
 #include "platform/os/single_instance.h"
-#include "run/run_flags.h"
 #include "run/run_traffic.h"
 #include "run/worker.h"
 #include "simlink/sim_client.h"
 #include "ui/gui.h"
-#include "ui/program_resources.h"
+#include "ui/status/program_resources.h"
 
 std::atomic<bool> realTrafficOnThisPc{false};
 std::atomic<std::int32_t> manualRadiusNm{0};

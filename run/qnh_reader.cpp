@@ -12,7 +12,7 @@
 #include "run/feed_numbers.h"
 #include "run/feed_readers.h"
 #include "run/traffic_reader.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
 
 namespace {
 

@@ -11,24 +11,24 @@
 #include "core/calendar.h"
 #include "core/format.h"
 #include "core/log.h"
+#include "core/run_flags.h"
 #include "core/units.h"
 #include "core/winsock_errors.h"
 #include "platform/net/socket_errors.h"
 #include "platform/net/tcp_socket.h"
 #include "platform/net/winsock.h"
-#include "platform/window/user32.h"
 #include "run/feed_readers.h"
 #include "run/program_start.h"
-#include "run/run_flags.h"
 #include "run/run_traffic.h"
 #include "simlink/sim_commands.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/removal.h"
 #include "traffic/tick_driver.h"
 #include "traffic/traffic_queues.h"
-#include "ui/main_window.h"
-#include "ui/message_line.h"
-#include "ui/program_resources.h"
+#include "ui/status/main_window.h"
+#include "ui/status/message_line.h"
+#include "ui/status/program_resources.h"
+#include "ui/status/window_updates.h"
 
 std::atomic<bool> realTrafficConnected{false};
 
@@ -99,7 +99,7 @@ bool lf_sendOrLose(std::string_view line) {
     return false;
 }
 
-void lf_repaintStatus() { InvalidateRect(MainWindow::hwnd, &MainWindow::statusBlockRect, TRUE); }
+void lf_repaintStatus() { gf_repaint(WindowRegion::StatusBlock); }
 
 // The live aircraft leave the simulator: the active ones are removed, the
 // queued creations cancelled, and the records that are done with erased.

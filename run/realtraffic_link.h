@@ -23,7 +23,7 @@
 #include <string>
 #include <string_view>
 
-#include "simlink/sim_records.h"
+#include "records/sim_records.h"
 
 // A client is connected: set by waitForClient, cleared by a failed send and
 // at closing down.

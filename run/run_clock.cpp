@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <thread>
 
-#include "run/run_flags.h"
+#include "core/run_flags.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include "core/calendar.h"
 #include "core/format.h"
 #include "core/log.h"
-#include "run/run_flags.h"
-#include "ui/message_line.h"
-#include "ui/program_resources.h"
+#include "core/run_flags.h"
+#include "ui/status/message_line.h"
+#include "ui/status/program_resources.h"
 
 namespace {
 

@@ -8,26 +8,26 @@
 #include <thread>
 
 #include "core/log.h"
+#include "core/run_flags.h"
 #include "core/settings.h"
 #include "liveries/livery_catalog.h"
-#include "platform/window/user32.h"
+#include "records/sim_ids.h"
 #include "run/adding_stack.h"
 #include "run/main_loop.h"
 #include "run/program_start.h"
 #include "run/qnh_reader.h"
 #include "run/realtraffic_link.h"
 #include "run/run_clock.h"
-#include "run/run_flags.h"
 #include "run/traffic_reader.h"
 #include "simlink/sim_client.h"
 #include "simlink/sim_commands.h"
-#include "simlink/sim_ids.h"
 #include "simlink/sim_link_state.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/tick_driver.h"
 #include "traffic/traffic_reset.h"
-#include "ui/main_window.h"
 #include "ui/radius.h"
+#include "ui/status/main_window.h"
+#include "ui/status/window_updates.h"
 
 namespace {
 
@@ -67,7 +67,7 @@ void lf_startReader(void (*body)(std::uint16_t), std::uint16_t port) {
     }
 }
 
-void lf_repaintStatus() { InvalidateRect(MainWindow::hwnd, &MainWindow::statusBlockRect, TRUE); }
+void lf_repaintStatus() { gf_repaint(WindowRegion::StatusBlock); }
 
 // Request 108: SIM ON GROUND of the user aircraft once a second; its reply
 // paces the work cycle. A failure is reported and the run goes on until the
@@ -148,7 +148,7 @@ void runTraffic() {
     }
     if (AUTO_RANGE.value) {
         gf_updateAutoRange();
-        EnableWindow(RANGE.window, FALSE);
+        gf_enableControl(RANGE, false);
     }
     const bool linkWanted = realTrafficOnThisPc && !AEROWINX.value;
     if (linkWanted) {

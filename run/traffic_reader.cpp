@@ -15,7 +15,7 @@
 #include "run/live_target_filter.h"
 #include "run/qnh_reader.h"
 #include "run/traffic_record.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
 
 namespace {
 

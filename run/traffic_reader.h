@@ -16,8 +16,8 @@
 
 #include "core/great_circle.h"
 #include "core/shared_value.h"
+#include "records/live_ac_update.h"
 #include "run/callsign_set.h"
-#include "run/live_ac_update.h"
 #include "run/udp_receiver.h"
 
 class TrafficReader final : public UdpReceiver {

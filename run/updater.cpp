@@ -19,7 +19,7 @@
 #include "core/text_files.h"
 #include "platform/os/windows_paths.h"
 #include "platform/zip/zip_archive.h"
-#include "ui/message_line.h"
+#include "ui/status/message_line.h"
 
 namespace {
 

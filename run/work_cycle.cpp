@@ -14,14 +14,13 @@
 #include "core/great_circle.h"
 #include "core/log.h"
 #include "core/parameter_controls.h"
+#include "core/run_flags.h"
 #include "core/settings.h"
 #include "core/units.h"
 #include "liveries/livery_matching.h"
-#include "platform/window/user32.h"
 #include "run/adding_stack.h"
 #include "run/feed_readers.h"
 #include "run/main_loop.h"
-#include "run/run_flags.h"
 #include "run/run_traffic.h"
 #include "run/traffic_reader.h"
 #include "run/work_schedule.h"
@@ -37,9 +36,10 @@
 #include "traffic/static_aircraft.h"
 #include "traffic/tick_driver.h"
 #include "ui/destination.h"
-#include "ui/main_window.h"
-#include "ui/message_line.h"
 #include "ui/radius.h"
+#include "ui/status/main_window.h"
+#include "ui/status/message_line.h"
+#include "ui/status/window_updates.h"
 
 namespace {
 
@@ -127,7 +127,7 @@ void lf_serveObjectIdLookup() {
         lookedUpObjectId = aircraft->objectId;
     }
     MainWindow::oidAnswerText = aircraft != nullptr ? fmtlib::format("= {}", aircraft->objectId) : std::string{};
-    InvalidateRect(MainWindow::hwnd, &MainWindow::controlPanelRect, TRUE);
+    gf_repaint(WindowRegion::ControlPanel);
     if (!callsign.empty() && aircraft == nullptr) {
         gf_showMessage(fmtlib::format("callsign '{}' is unknown", callsign), true);
     }
@@ -322,7 +322,7 @@ void runPeriodicWork() {
     }
     if (work.renewalMinutes) {
         MainWindow::minutesToRenewal = gf_minutesToRenewal(cycle);
-        InvalidateRect(MainWindow::hwnd, &MainWindow::controlPanelRect, TRUE);
+        gf_repaint(WindowRegion::ControlPanel);
     }
     if (work.renewalRequest) {
         gf_logUnmatched();

@@ -12,6 +12,7 @@
 #include "core/folders.h"
 #include "core/format.h"
 #include "core/parameter_controls.h"
+#include "core/run_flags.h"
 #include "core/settings.h"
 #include "core/worker_slots.h"
 #include "liveries/livery_scan.h"
@@ -19,13 +20,13 @@
 #include "run/closing_down.h"
 #include "run/init_program.h"
 #include "run/program_start.h"
-#include "run/run_flags.h"
 #include "run/run_traffic.h"
 #include "scanner/addon_airport_scan.h"
 #include "simlink/flight_plans.h"
 #include "ui/destination.h"
-#include "ui/main_window.h"
-#include "ui/message_line.h"
+#include "ui/status/main_window.h"
+#include "ui/status/message_line.h"
+#include "ui/status/window_updates.h"
 
 std::jthread workerThread;
 
@@ -34,8 +35,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kWrongFolderError = 41;
-
-void lf_repaint(const RECT& region) { InvalidateRect(MainWindow::hwnd, &region, TRUE); }
 
 // The program runs from its own folder, the one that holds "docs".
 void lf_checkWorkingFolder() {
@@ -59,25 +58,25 @@ void lf_checkLiveryCatalog() {
     SCAN_LIVERIES.value = true;
     SCAN_LIVERIES.save();
     gf_setCheckBox(SCAN_LIVERIES);
-    lf_repaint(MainWindow::controlPanelRect);
+    gf_repaint(WindowRegion::ControlPanel);
 }
 
 void lf_scanAddonAirports() {
     if (SCAN_AIRPORTS.value) {
         MainWindow::simaddonAirportCount = 0;
         MainWindow::thirdpAirportCount = 0;
-        lf_repaint(MainWindow::statusBlockRect);
+        gf_repaint(WindowRegion::StatusBlock);
         gf_scanAddonAirports();
     }
     MainWindow::simaddonAirportCount = static_cast<std::int64_t>(gf_countDirectoryEntries(dataPaths.mySimaddonFolder));
     MainWindow::thirdpAirportCount = static_cast<std::int64_t>(gf_countDirectoryEntries(dataPaths.myThirdpartyFolder));
-    lf_repaint(MainWindow::statusBlockRect);
+    gf_repaint(WindowRegion::StatusBlock);
 }
 
 void lf_prepareAndRunTraffic() {
     gf_makeFlightPlanFolder();
     lf_readMyParkAirports();
-    EnableWindow(reReadButton.window, TRUE);
+    gf_enableControl(reReadButton, true);
     const std::string destination = DESTINATION.value;
     if (const AirportRecord* airport = gf_findAirportByCode(destination)) {
         gf_setDestination(destination, {airport->lat, airport->lon});

@@ -13,18 +13,18 @@
 #include "core/log.h"
 #include "core/meta_block.h"
 #include "core/parameter_controls.h"
+#include "core/run_flags.h"
 #include "core/settings.h"
 #include "core/strings.h"
 #include "liveries/report_files.h"
 #include "platform/os/file_copy.h"
-#include "platform/window/user32.h"
-#include "run/run_flags.h"
 #include "scanner/airport_folder_search.h"
 #include "scanner/package_folders.h"
 #include "scanner/scan_log.h"
 #include "scanner/scan_outputs.h"
-#include "ui/main_window.h"
-#include "ui/message_line.h"
+#include "ui/status/main_window.h"
+#include "ui/status/message_line.h"
+#include "ui/status/window_updates.h"
 
 std::atomic<bool> addonAirportFound{false};
 std::atomic<std::int64_t> tbloFileCount{0};
@@ -40,8 +40,6 @@ constexpr std::size_t kScanLogExpectedLines = 2048;
 // Its generated stand files are replaced by the archived one of its maker.
 constexpr std::string_view kReplacedAirport = "KMCI";
 constexpr std::string_view kReplacedAirportPublisher = "TropicalSim";
-
-void lf_repaint(const RECT& region) { InvalidateRect(MainWindow::hwnd, &region, TRUE); }
 
 void lf_prepareTbloFolder() {
     const fs::path& tblo = dataPaths.unrecognisedBglFolder;
@@ -109,14 +107,14 @@ void gf_scanAddonAirports() {
         SCAN_AIRPORTS.value = false;
         SCAN_AIRPORTS.save();
         gf_setCheckBox(SCAN_AIRPORTS);
-        lf_repaint(MainWindow::controlPanelRect);
+        gf_repaint(WindowRegion::ControlPanel);
     }
     airportNames.clear();
     if (gf_pathExists(dataPaths.unrecognisedBglFolder) &&
         gf_countDirectoryEntries(dataPaths.unrecognisedBglFolder) == 0) {
         fs::remove(dataPaths.unrecognisedBglFolder);
     }
-    lf_repaint(MainWindow::statusBlockRect);
+    gf_repaint(WindowRegion::StatusBlock);
     gf_writeLogPlain("-------------------------- airports scan ends    ----------------------------\n");
 }
 

@@ -8,7 +8,7 @@
 #include "core/data_paths.h"
 #include "core/format.h"
 #include "core/log.h"
-#include "ui/message_line.h"
+#include "ui/status/message_line.h"
 
 std::filesystem::path flightPlanFolder;
 

@@ -9,7 +9,7 @@
 #include "simlink/sim_client.h"
 #include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"
-#include "ui/message_line.h"
+#include "ui/status/message_line.h"
 
 namespace sc = platform::simconnect;
 

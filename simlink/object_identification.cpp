@@ -7,14 +7,14 @@
 #include "core/exceptions.h"
 #include "core/format.h"
 #include "core/log.h"
-#include "run/run_flags.h"
+#include "core/run_flags.h"
 #include "simlink/sim_client.h"
 #include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"
 #include "simlink/sim_results.h"
 #include "simlink/user_aircraft.h"
-#include "ui/message_line.h"
-#include "ui/program_resources.h"
+#include "ui/status/message_line.h"
+#include "ui/status/program_resources.h"
 
 namespace sc = platform::simconnect;
 

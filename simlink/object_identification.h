@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/simconnect/simconnect.h"
-#include "simlink/sim_records.h"
+#include "records/sim_records.h"
 
 // Creations sent and not yet recognised, and objects announced by
 // "ObjectAdded" and not yet identified; the link's thread only, emptied when

@@ -3,9 +3,9 @@
 #include <array>
 
 #include "core/settings.h"
-#include "platform/window/user32.h"
-#include "ui/main_window.h"
-#include "ui/message_line.h"
+#include "ui/status/main_window.h"
+#include "ui/status/message_line.h"
+#include "ui/status/window_updates.h"
 
 std::atomic<bool> staticParkingBusy{false};
 
@@ -14,11 +14,9 @@ namespace {
 // Minutes to the next renewal shown right after one.
 constexpr std::int32_t kMinutesBetweenRenewals = 19;
 
-void lf_repaintPanel() { InvalidateRect(MainWindow::hwnd, &MainWindow::controlPanelRect, TRUE); }
-
 void lf_enable(const std::array<ControlBinding*, 10>& controls, bool enable) {
     for (ControlBinding* control : controls) {
-        EnableWindow(control->window, enable ? TRUE : FALSE);
+        gf_enableControl(*control, enable);
     }
 }
 
@@ -30,16 +28,16 @@ void gf_lockParkingControls() {
                &MAX_FIT_FL, &WEEK, &flushStaticButton, &reReadButton},
               false);
     gf_clearMessage();
-    lf_repaintPanel();
+    gf_repaint(WindowRegion::ControlPanel);
 }
 
 void gf_unlockParkingControls() {
     staticParkingBusy.exchange(false);
     MainWindow::minutesToRenewal = kMinutesBetweenRenewals;
-    lf_repaintPanel();
+    gf_repaint(WindowRegion::ControlPanel);
     lf_enable({&MAX_PARK_SEL, &MAX_LIVE_SEL, &parking_percentage, &INITIAL_LOAD_ONLY, &PARK_SOFT, &PARK_FAKE,
                &MAX_FIT_FL, &WEEK, &flushStaticButton, &reReadButton},
               true);
     gf_clearMessage();
-    lf_repaintPanel();
+    gf_repaint(WindowRegion::ControlPanel);
 }

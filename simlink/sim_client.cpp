@@ -8,17 +8,17 @@
 #include "core/exceptions.h"
 #include "core/format.h"
 #include "core/log.h"
+#include "core/run_flags.h"
 #include "platform/os/timer_resolution.h"
-#include "platform/window/user32.h"
-#include "run/run_flags.h"
 #include "run/run_lifecycle.h"
 #include "simlink/object_identification.h"
 #include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"
 #include "simlink/user_aircraft.h"
-#include "ui/main_window.h"
-#include "ui/message_line.h"
-#include "ui/program_resources.h"
+#include "ui/status/main_window.h"
+#include "ui/status/message_line.h"
+#include "ui/status/program_resources.h"
+#include "ui/status/window_updates.h"
 
 namespace sc = platform::simconnect;
 
@@ -29,7 +29,7 @@ namespace {
 constexpr auto kOpenRetryInterval = std::chrono::milliseconds(100);
 constexpr auto kDispatchInterval = std::chrono::milliseconds(1);
 
-void lf_repaintStatus() { InvalidateRect(MainWindow::hwnd, &MainWindow::statusBlockRect, TRUE); }
+void lf_repaintStatus() { gf_repaint(WindowRegion::StatusBlock); }
 
 void lf_showWaiting() {
     gf_showMessage(fmtlib::format("Waiting for MSFS 20{} ...", msfs2020Selected ? "20" : "24"), true);

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "simlink/sim_records.h"
+#include "records/sim_records.h"
 
 // Guards simCreateQueue, simEventQueue, simRemoveQueue, the front position
 // buffer and the swap of the two buffers, userAcData and every use of

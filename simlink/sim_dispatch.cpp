@@ -5,8 +5,7 @@
 
 #include "core/format.h"
 #include "core/log.h"
-#include "platform/window/user32.h"
-#include "run/run_flags.h"
+#include "core/run_flags.h"
 #include "run/run_lifecycle.h"
 #include "simlink/frame_flush.h"
 #include "simlink/object_identification.h"
@@ -15,7 +14,8 @@
 #include "simlink/sim_link_state.h"
 #include "simlink/sim_results.h"
 #include "simlink/user_aircraft.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
+#include "ui/status/window_updates.h"
 
 namespace sc = platform::simconnect;
 
@@ -36,7 +36,7 @@ void lf_onEvent(const sc::RecvEvent& event) {
         case SimSystemEventId::Sim:
             simRunning = event.data == 1;
             MainWindow::simRunningShown = event.data == 1;
-            InvalidateRect(MainWindow::hwnd, &MainWindow::statusBlockRect, TRUE);
+            gf_repaint(WindowRegion::StatusBlock);
             return;
         case SimSystemEventId::FlightLoaded:
             gf_writeLogPlain("SimConnect: flight loaded event");

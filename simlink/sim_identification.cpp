@@ -6,14 +6,14 @@
 #include "core/exceptions.h"
 #include "core/format.h"
 #include "core/log.h"
-#include "platform/window/user32.h"
 #include "simlink/sim_link_state.h"
-#include "ui/main_window.h"
-#include "ui/message_line.h"
+#include "ui/status/main_window.h"
+#include "ui/status/message_line.h"
+#include "ui/status/window_updates.h"
 
 namespace {
 
-void lf_repaintStatus() { InvalidateRect(MainWindow::hwnd, &MainWindow::statusBlockRect, TRUE); }
+void lf_repaintStatus() { gf_repaint(WindowRegion::StatusBlock); }
 
 // The name without the characters that are neither letters, digits nor
 // white space.

@@ -6,8 +6,8 @@
 #include <array>
 
 #include "platform/simconnect/simconnect.h"
+#include "records/sim_ids.h"
 #include "simlink/sim_client.h"
-#include "simlink/sim_ids.h"
 #include "simlink/sim_link_state.h"
 
 namespace sc = platform::simconnect;

@@ -5,7 +5,7 @@
 #include <mutex>
 #include <vector>
 
-#include "simlink/sim_records.h"
+#include "records/sim_records.h"
 
 // Guards simResults. In the lock order before simQueueMutex (the traffic
 // manager holds it while it queues commands); the link's thread takes it

@@ -7,15 +7,15 @@
 #include "airports/park_airports.h"
 #include "core/great_circle.h"
 #include "core/log.h"
-#include "platform/window/user32.h"
-#include "run/run_flags.h"
+#include "core/run_flags.h"
 #include "simlink/sim_client.h"
 #include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"
 #include "simlink/sim_results.h"
 #include "simlink/user_aircraft_model.h"
 #include "traffic/stand_search.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
+#include "ui/status/window_updates.h"
 
 namespace sc = platform::simconnect;
 
@@ -47,7 +47,7 @@ std::atomic<bool> userStandReservationDue{false};
 // Worker thread: the stand found at the user position last time.
 std::string lastUserStandName;
 
-void lf_repaintStatus() { InvalidateRect(MainWindow::hwnd, &MainWindow::statusBlockRect, TRUE); }
+void lf_repaintStatus() { gf_repaint(WindowRegion::StatusBlock); }
 
 UserAcData lf_readUserAcData(const sc::RecvSimObjectData& message) {
     sc::DatumReader reader(message.data);

@@ -10,7 +10,7 @@
 
 #include "liveries/aircraft_category.h"
 #include "platform/simconnect/simconnect.h"
-#include "simlink/sim_records.h"
+#include "records/sim_records.h"
 
 // The last reply of the user-aircraft request (109). Written by the link's
 // thread and read by others under simQueueMutex.

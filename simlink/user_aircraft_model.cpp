@@ -8,10 +8,10 @@
 #include "core/format.h"
 #include "core/log.h"
 #include "liveries/aircraft_database.h"
-#include "platform/window/user32.h"
 #include "simlink/user_aircraft.h"
-#include "ui/main_window.h"
-#include "ui/message_line.h"
+#include "ui/status/main_window.h"
+#include "ui/status/message_line.h"
+#include "ui/status/window_updates.h"
 
 std::string userAircraftTitle;
 
@@ -47,7 +47,7 @@ constexpr std::string_view kTextKeyMarker = ".0.text";
 constexpr std::string_view kDollarPrefix = "$$:";
 constexpr double kMetersPerNm = 1852.0;
 
-void lf_repaintStatus() { InvalidateRect(MainWindow::hwnd, &MainWindow::statusBlockRect, TRUE); }
+void lf_repaintStatus() { gf_repaint(WindowRegion::StatusBlock); }
 
 // The first `count` characters of a UTF-8 text; a character is a lead byte
 // with its continuation bytes.

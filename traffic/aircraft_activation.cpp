@@ -11,7 +11,7 @@
 #include "core/log.h"
 #include "core/settings.h"
 #include "platform/os/peer_path.h"
-#include "run/main_loop.h"
+#include "records/clock.h"
 #include "simlink/flight_plans.h"
 #include "simlink/sim_client.h"
 #include "simlink/sim_commands.h"

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "simlink/sim_records.h"
+#include "records/sim_records.h"
 #include "traffic/aircraft_records.h"
 
 // One created object waiting for its activation.

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "records/live_ac_strings.h"
 #include "traffic/aircraft_records.h"
-#include "traffic/live_ac_strings.h"
 
 // "{:3} {:4}": airline and type ("DLH A20N", "    C172").
 std::string gf_describeAcIdentity(std::string_view airline, std::string_view type);

@@ -14,9 +14,9 @@
 
 #include "core/great_circle.h"
 #include "liveries/aircraft_category.h"
-#include "run/live_ac_update.h"
-#include "simlink/sim_records.h"
-#include "traffic/live_ac_strings.h"
+#include "records/live_ac_strings.h"
+#include "records/live_ac_update.h"
+#include "records/sim_records.h"
 
 // Where an aircraft stands in its simulator life.
 enum class SimState : std::uint32_t {

@@ -13,7 +13,6 @@
 #include "traffic/stream_geometry.h"
 #include "traffic/stream_measures.h"
 #include "traffic/tick_counts.h"
-#include "traffic/tick_driver.h"
 
 namespace {
 

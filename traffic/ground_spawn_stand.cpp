@@ -14,7 +14,6 @@
 #include "traffic/stand_search.h"
 #include "traffic/stand_way.h"
 #include "traffic/stream_geometry.h"
-#include "traffic/tick_driver.h"
 #include "traffic/traffic_queues.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "run/live_ac_update.h"
+#include "records/live_ac_update.h"
 #include "traffic/aircraft_records.h"
 
 // Takes over the report's destination and origin where they are given and

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "traffic/live_ac_strings.h"
+#include "records/live_ac_strings.h"
 
 // The airline and type of two records (identities, registration records)
 // are both equal, byte for byte.

@@ -6,14 +6,14 @@
 #include "core/format.h"
 #include "core/log.h"
 #include "core/settings.h"
+#include "records/clock.h"
 #include "simlink/sim_commands.h"
 #include "traffic/aircraft_commands.h"
+#include "traffic/flight_configuration.h"
 #include "traffic/removal.h"
 #include "traffic/report_judging.h"
-#include "traffic/flight_configuration.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/tick_counts.h"
-#include "traffic/tick_driver.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 // that a moving aircraft left behind, and starting the take-off run or the
 // taxi-out when the report shows it. Worker thread only, inside the tick.
 
-#include "run/live_ac_update.h"
+#include "records/live_ac_update.h"
 #include "traffic/aircraft_records.h"
 
 // Joins the report block to the aircraft's stream, or drops it. More than

@@ -4,13 +4,13 @@
 #include <gsl/gsl>
 
 #include "airports/learned_airport_file.h"
-#include "platform/window/user32.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
+#include "ui/status/window_updates.h"
 
 void gf_countLearnedUpdate() {
     ++learnedUpdateCount;
     const auto shown = gsl::narrow<std::int32_t>(learnedUpdateCount);
     if (MainWindow::updateCount.exchange(shown) != shown) {
-        InvalidateRect(MainWindow::hwnd, &MainWindow::statisticsRect, TRUE);
+        gf_repaint(WindowRegion::Statistics);
     }
 }

@@ -20,7 +20,7 @@
 #include "traffic/stand_search.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/week_slot.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
 
 std::vector<LiveParkedEntry> liveParkedList;
 

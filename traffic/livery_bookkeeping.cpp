@@ -5,10 +5,10 @@
 #include "core/exceptions.h"
 #include "core/format.h"
 #include "core/log.h"
+#include "core/run_flags.h"
 #include "core/settings.h"
 #include "liveries/livery_catalog.h"
-#include "run/run_flags.h"
-#include "ui/message_line.h"
+#include "ui/status/message_line.h"
 
 std::unordered_map<std::uint32_t, std::string_view> keptLiveries;
 std::set<std::string> uncreatableKinds;

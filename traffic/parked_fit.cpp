@@ -1,9 +1,9 @@
 #include "traffic/parked_fit.h"
 
-#include "platform/window/user32.h"
-#include "run/main_loop.h"
+#include "records/clock.h"
 #include "traffic/week_slot.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
+#include "ui/status/window_updates.h"
 
 void gf_showAverageFit(std::atomic<float>& shown, const std::vector<std::uint64_t>& arrivalSlots) {
     const std::uint64_t now = currentWeekSlot.load();
@@ -18,6 +18,6 @@ void gf_showAverageFit(std::atomic<float>& shown, const std::vector<std::uint64_
             ? 0.0F
             : static_cast<float>(static_cast<double>(sumHalfHours) / (2.0 * static_cast<double>(arrivalSlots.size())) + 0.5);
     if (shown.exchange(averageHours) != averageHours) {
-        InvalidateRect(MainWindow::hwnd, &MainWindow::statisticsRect, TRUE);
+        gf_repaint(WindowRegion::Statistics);
     }
 }

@@ -8,6 +8,7 @@
 #include "core/format.h"
 #include "core/log.h"
 #include "core/settings.h"
+#include "records/clock.h"
 #include "simlink/sim_commands.h"
 #include "traffic/aircraft_by_position.h"
 #include "traffic/aircraft_labels.h"
@@ -22,7 +23,6 @@
 #include "traffic/stream_measures.h"
 #include "traffic/taxi_movement.h"
 #include "traffic/tick_counts.h"
-#include "traffic/tick_driver.h"
 #include "traffic/tick_move.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "core/format.h"
 #include "core/log.h"
 #include "core/settings.h"
-#include "platform/window/user32.h"
+#include "records/clock.h"
 #include "run/main_loop.h"
 #include "simlink/flight_plans.h"
 #include "simlink/sim_commands.h"
@@ -16,10 +16,10 @@
 #include "traffic/aircraft_labels.h"
 #include "traffic/stand_search.h"
 #include "traffic/stream_geometry.h"
-#include "traffic/tick_driver.h"
 #include "traffic/traffic_queues.h"
 #include "ui/controls.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
+#include "ui/status/window_updates.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ bool lf_forgetLookedUpObject(std::uint32_t objectId) {
     }
     lookedUpObjectId = 0;
     MainWindow::oidAnswerText = "";
-    InvalidateRect(MainWindow::hwnd, &MainWindow::controlPanelRect, TRUE);
+    gf_repaint(WindowRegion::ControlPanel);
     return true;
 }
 

@@ -7,7 +7,7 @@
 // switched-off category, of an unknown type or standing at the park airport.
 // Drops are silent. Worker thread only.
 
-#include "run/live_ac_update.h"
+#include "records/live_ac_update.h"
 #include "traffic/aircraft_records.h"
 
 // Judges one report; may change its texts on the way.

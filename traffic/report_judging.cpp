@@ -2,9 +2,9 @@
 
 #include "core/log.h"
 #include "core/settings.h"
+#include "records/clock.h"
 #include "traffic/stand_leaving.h"
 #include "traffic/stream_geometry.h"
-#include "traffic/tick_driver.h"
 
 namespace {
 

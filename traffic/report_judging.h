@@ -5,7 +5,7 @@
 // extension. Each returns false to drop the report and may change the
 // report and the aircraft. Worker thread only.
 
-#include "run/live_ac_update.h"
+#include "records/live_ac_update.h"
 #include "traffic/aircraft_records.h"
 
 // By ground phase: parked aircraft go to the stand departure test; reports

@@ -10,7 +10,7 @@
 #include "core/log.h"
 #include "core/settings.h"
 #include "core/units.h"
-#include "run/main_loop.h"
+#include "records/clock.h"
 #include "simlink/sim_commands.h"
 #include "traffic/aircraft_commands.h"
 #include "traffic/curves.h"
@@ -21,7 +21,6 @@
 #include "traffic/stand_search.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/tick_counts.h"
-#include "traffic/tick_driver.h"
 #include "traffic/week_slot.h"
 
 namespace {

@@ -6,7 +6,7 @@
 // turned to the side its nose turned to, or pulled out forward. Worker
 // thread only.
 
-#include "run/live_ac_update.h"
+#include "records/live_ac_update.h"
 #include "traffic/aircraft_records.h"
 
 // Judges a report of an aircraft parked or driving onto its stand; false

@@ -7,7 +7,7 @@
 #include "core/log.h"
 #include "core/settings.h"
 #include "liveries/aircraft_livery.h"
-#include "run/main_loop.h"
+#include "records/clock.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/parked_fit.h"
 #include "traffic/removal.h"
@@ -15,7 +15,7 @@
 #include "traffic/stream_geometry.h"
 #include "traffic/traffic_queues.h"
 #include "traffic/week_slot.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
 
 std::uint32_t staticAcCounter = 0;
 

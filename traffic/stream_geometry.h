@@ -11,7 +11,7 @@
 
 #include "core/great_circle.h"
 #include "core/units.h"
-#include "run/live_ac_update.h"
+#include "records/live_ac_update.h"
 #include "traffic/aircraft_records.h"
 
 // Two positions closer than this in latitude and in longitude are the same

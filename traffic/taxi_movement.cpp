@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "airports/park_airport_loading.h"
+#include "records/clock.h"
 #include "simlink/sim_commands.h"
 #include "traffic/aircraft_commands.h"
 #include "traffic/curves.h"
@@ -14,7 +15,6 @@
 #include "traffic/stream_measures.h"
 #include "traffic/take_off_landing.h"
 #include "traffic/tick_counts.h"
-#include "traffic/tick_driver.h"
 
 namespace {
 

@@ -31,7 +31,6 @@
 
 namespace sc = platform::simconnect;
 
-std::atomic<std::int32_t> tickCounter{0};
 UserAcData runUserAcData;
 
 namespace {

@@ -7,12 +7,9 @@
 #include <atomic>
 #include <cstdint>
 
-#include "simlink/sim_records.h"
+#include "records/clock.h"
+#include "records/sim_records.h"
 
-// Ticks since the program started; counted at the end of every step and
-// never reset. The clock of report playback, pacing and ground movement.
-// Counted by the worker, read by the traffic reader to stamp reports.
-extern std::atomic<std::int32_t> tickCounter;
 
 // The run's copy of the user aircraft's data, renewed every 100 ticks
 // (worker thread only).

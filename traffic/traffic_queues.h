@@ -7,7 +7,7 @@
 #include <deque>
 #include <vector>
 
-#include "simlink/sim_records.h"
+#include "records/sim_records.h"
 
 // Aircraft ids of spawned live aircraft waiting for their create request;
 // spawning appends, the tick takes the last one.

@@ -14,7 +14,6 @@
 #include "run/qnh_reader.h"
 #include "run/traffic_reader.h"
 #include "simlink/parking_controls.h"
-#include "platform/window/user32.h"
 #include "simlink/sim_results.h"
 #include "traffic/aircraft_activation.h"
 #include "traffic/aircraft_records.h"
@@ -24,7 +23,8 @@
 #include "traffic/stand_fit.h"
 #include "traffic/stand_search.h"
 #include "traffic/traffic_queues.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
+#include "ui/status/window_updates.h"
 
 namespace {
 
@@ -48,9 +48,9 @@ void lf_deleteCallsignObjectIdFile() { std::filesystem::remove(kCallsignObjectId
 
 // Sets a count the main window shows to 0, repainting its region only when
 // it was not 0 already.
-void lf_clearShownCount(std::atomic<std::int64_t>& count, const RECT& region) {
+void lf_clearShownCount(std::atomic<std::int64_t>& count, WindowRegion region) {
     if (count.exchange(0) != 0) {
-        InvalidateRect(MainWindow::hwnd, &region, TRUE);
+        gf_repaint(region);
     }
 }
 
@@ -79,9 +79,9 @@ void gf_reserveTrafficContainers() {
 void gf_clearAllAircraft() {
     parkAirport = AirportRecord{};
     TrafficReader::parkAirportElevation = std::nullopt;
-    lf_clearShownCount(MainWindow::liveCount, MainWindow::statusBlockRect);
-    lf_clearShownCount(MainWindow::parkedStaticCount, MainWindow::statisticsRect);
-    lf_clearShownCount(MainWindow::parkedLiveCount, MainWindow::statisticsRect);
+    lf_clearShownCount(MainWindow::liveCount, WindowRegion::StatusBlock);
+    lf_clearShownCount(MainWindow::parkedStaticCount, WindowRegion::Statistics);
+    lf_clearShownCount(MainWindow::parkedLiveCount, WindowRegion::Statistics);
     {
         const std::lock_guard lock(simResultMutex);
         simResults.clear();
@@ -105,7 +105,7 @@ void gf_clearAllAircraft() {
     }
     lf_deleteCallsignObjectIdFile();
     staticParkingBusy = false;
-    InvalidateRect(MainWindow::hwnd, &MainWindow::statisticsRect, TRUE);
+    gf_repaint(WindowRegion::Statistics);
     lastOptionSlots.clear();
     lookedUpObjectId = 0;
     liveAircraft.clear();

@@ -8,17 +8,18 @@
 #include "airports/park_airport_loading.h"
 #include "core/format.h"
 #include "core/parameters_file.h"
+#include "core/run_flags.h"
 #include "core/settings.h"
 #include "liveries/livery_scan.h"
 #include "platform/window/user32.h"
 #include "run/program_start.h"
-#include "run/run_flags.h"
 #include "ui/control_action_support.h"
 #include "ui/controls.h"
-#include "ui/main_window.h"
-#include "ui/message_line.h"
-#include "ui/program_resources.h"
 #include "ui/radius.h"
+#include "ui/status/main_window.h"
+#include "ui/status/message_line.h"
+#include "ui/status/program_resources.h"
+#include "ui/status/window_updates.h"
 
 namespace {
 
@@ -153,7 +154,7 @@ bool gf_handleCheckBoxes(HWND hwnd, std::uint16_t controlId) {
             }
         }
         // The labels' colours follow the switches.
-        gf_repaintControlPanel();
+        gf_repaint(WindowRegion::ControlPanel);
         return true;
     }
     return false;

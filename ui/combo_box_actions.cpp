@@ -11,18 +11,19 @@
 #include "core/data_paths.h"
 #include "core/format.h"
 #include "core/parameter_controls.h"
+#include "core/run_flags.h"
 #include "core/settings.h"
 #include "core/text_conversion.h"
 #include "liveries/livery_scan.h"
 #include "platform/window/user32.h"
 #include "run/program_start.h"
-#include "run/run_flags.h"
 #include "scanner/addon_airport_scan.h"
 #include "simlink/sim_link_state.h"
 #include "ui/control_action_support.h"
 #include "ui/controls.h"
-#include "ui/message_line.h"
 #include "ui/radius.h"
+#include "ui/status/message_line.h"
+#include "ui/status/window_updates.h"
 
 namespace {
 
@@ -131,7 +132,7 @@ bool gf_handleComboBoxes(HWND hwnd, WPARAM wParam) {
         if (const auto picked = lf_getComboSelection(hwnd, setting->controlId, wParam)) {
             lf_pickedIntChoice(*setting, static_cast<std::size_t>(picked->first));
             // The labels of the parking limits show a limit of 0 in colour.
-            gf_repaintControlPanel();
+            gf_repaint(WindowRegion::ControlPanel);
             return true;
         }
     }

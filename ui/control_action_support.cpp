@@ -7,15 +7,15 @@
 #include "core/exceptions.h"
 #include "core/format.h"
 #include "core/log.h"
+#include "core/run_flags.h"
 #include "core/settings.h"
 #include "core/strings.h"
 #include "core/text_conversion.h"
 #include "platform/window/user32.h"
-#include "run/main_loop.h"
-#include "run/run_flags.h"
-#include "ui/main_window.h"
-#include "ui/message_line.h"
-#include "ui/program_resources.h"
+#include "records/clock.h"
+#include "ui/status/main_window.h"
+#include "ui/status/message_line.h"
+#include "ui/status/program_resources.h"
 
 namespace {
 
@@ -23,12 +23,6 @@ namespace {
 constexpr std::uint32_t kPeriodicWorkCycles = 15;
 
 }  // namespace
-
-void gf_enableControl(const ControlBinding& control, bool enable) {
-    EnableWindow(control.window, enable ? TRUE : FALSE);
-}
-
-void gf_repaintControlPanel() { InvalidateRect(MainWindow::hwnd, &MainWindow::controlPanelRect, TRUE); }
 
 std::string gf_getTextFromId(std::uint16_t controlId) {
     const HWND control = GetDlgItem(MainWindow::hwnd, controlId);

@@ -9,10 +9,6 @@
 
 #include "core/parameter.h"
 
-void gf_enableControl(const ControlBinding& control, bool enable);
-
-void gf_repaintControlPanel();
-
 // The UTF-8 text of the main window's control; empty for a control that is
 // missing (logged "GetDlgItem failed for ID {}") or a text that is no valid
 // UTF-16 (logged).

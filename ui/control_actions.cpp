@@ -4,13 +4,14 @@
 
 #include "core/format.h"
 #include "core/log.h"
+#include "core/run_flags.h"
 #include "core/settings.h"
-#include "run/run_flags.h"
 #include "ui/check_box_actions.h"
 #include "ui/combo_box_actions.h"
 #include "ui/control_action_support.h"
 #include "ui/edit_box_actions.h"
-#include "ui/message_line.h"
+#include "ui/status/message_line.h"
+#include "ui/status/window_updates.h"
 
 namespace {
 
@@ -47,6 +48,6 @@ bool gf_handleWmCommand(HWND hwnd, WPARAM wParam) {
         gf_writeLogPlain(fmtlib::format("lf_HandleWMCOMMAND exception {}", error.what()));
         return false;
     }
-    gf_repaintControlPanel();
+    gf_repaint(WindowRegion::ControlPanel);
     return false;
 }

@@ -13,7 +13,7 @@
 #include "scanner/addon_airport_scan.h"
 #include "simlink/parking_controls.h"
 #include "simlink/sim_link_state.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
 
 namespace {
 

@@ -10,7 +10,8 @@
 #include "core/strings.h"
 #include "core/text_conversion.h"
 #include "platform/window/user32.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
+#include "ui/status/window_updates.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ void lf_showText(std::uint16_t controlId, const std::string& text) {
         gf_writeLogPlain(fmtlib::format("Utf8ConversionException: {}", error.what()));
         return;
     }
-    InvalidateRect(MainWindow::hwnd, &MainWindow::controlPanelRect, TRUE);
+    gf_repaint(WindowRegion::ControlPanel);
 }
 
 // Makes controls of one window, x and widths in client pixels.

@@ -8,7 +8,8 @@
 #include "core/settings.h"
 #include "ui/control_action_support.h"
 #include "ui/controls.h"
-#include "ui/message_line.h"
+#include "ui/status/message_line.h"
+#include "ui/status/window_updates.h"
 
 namespace {
 

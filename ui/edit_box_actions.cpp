@@ -13,15 +13,16 @@
 #include "airports/park_airport_loading.h"
 #include "core/format.h"
 #include "core/log.h"
+#include "core/run_flags.h"
 #include "core/settings.h"
 #include "platform/window/user32.h"
-#include "run/run_flags.h"
 #include "simlink/sim_link_state.h"
 #include "ui/control_action_support.h"
 #include "ui/controls.h"
 #include "ui/destination.h"
-#include "ui/message_line.h"
-#include "ui/program_resources.h"
+#include "ui/status/message_line.h"
+#include "ui/status/program_resources.h"
+#include "ui/status/window_updates.h"
 
 namespace fs = std::filesystem;
 

@@ -10,8 +10,8 @@
 #include "core/log.h"
 #include "platform/window/resources.h"
 #include "platform/window/win32.h"
-#include "ui/main_window.h"
-#include "ui/program_resources.h"
+#include "ui/status/main_window.h"
+#include "ui/status/program_resources.h"
 #include "ui/window_position.h"
 #include "ui/window_procedure.h"
 

@@ -9,7 +9,7 @@
 #include "core/format.h"
 #include "core/settings.h"
 #include "core/strings.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "core/format.h"
 #include "simlink/sim_link_state.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include "core/version.h"
 #include "platform/window/gdi32.h"
 #include "ui/control_labels.h"
-#include "ui/main_window.h"
 #include "ui/panel_painter.h"
 #include "ui/park_statistics.h"
-#include "ui/program_resources.h"
+#include "ui/status/main_window.h"
+#include "ui/status/program_resources.h"
 #include "ui/status_block.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "core/log.h"
 #include "core/parameters_store.h"
 #include "platform/window/user32.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
 
 namespace {
 

@@ -5,13 +5,13 @@
 
 #include "core/format.h"
 #include "core/log.h"
-#include "run/run_flags.h"
+#include "core/run_flags.h"
 #include "run/worker.h"
 #include "ui/control_actions.h"
-#include "ui/edit_box_actions.h"
 #include "ui/controls.h"
-#include "ui/message_line.h"
-#include "ui/program_resources.h"
+#include "ui/edit_box_actions.h"
+#include "ui/status/message_line.h"
+#include "ui/status/program_resources.h"
 #include "ui/window_paint.h"
 #include "ui/window_position.h"
 

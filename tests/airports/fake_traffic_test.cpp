@@ -7,7 +7,7 @@
 #include "airports/fake_traffic.h"
 #include "airports/support/stand_file_fixture.h"
 #include "core/settings.h"
-#include "run/main_loop.h"
+#include "records/clock.h"
 
 namespace {
 

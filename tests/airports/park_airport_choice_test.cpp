@@ -20,7 +20,7 @@
 #include "simlink/user_aircraft.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/tick_driver.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "core/format.h"
 #include "core/settings.h"
 #include "run/traffic_reader.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
 
 namespace {
 

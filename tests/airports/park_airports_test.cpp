@@ -12,7 +12,7 @@
 #include "airports/support/stand_file_fixture.h"
 #include "core/data_paths.h"
 #include "simlink/user_aircraft.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
 
 namespace {
 

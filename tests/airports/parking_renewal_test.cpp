@@ -13,10 +13,10 @@
 #include "airports/support/stand_file_fixture.h"
 #include "core/format.h"
 #include "core/settings.h"
-#include "run/main_loop.h"
+#include "records/clock.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/live_parking.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
 
 namespace {
 

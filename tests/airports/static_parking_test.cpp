@@ -10,9 +10,9 @@
 #include "airports/support/stand_file_fixture.h"
 #include "core/format.h"
 #include "core/settings.h"
-#include "run/main_loop.h"
+#include "records/clock.h"
 #include "simlink/parking_controls.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <thread>
 
 #include "core/format.h"
-#include "support/log_capture.h"
-#include "run/run_flags.h"
+#include "core/run_flags.h"
 #include "support/http_server.h"
+#include "support/log_capture.h"
 #include "support/temp_folder.h"
 
 namespace {

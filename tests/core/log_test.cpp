@@ -14,8 +14,8 @@
 #include <share.h>
 #endif
 
+#include "core/run_flags.h"
 #include "support/log_capture.h"
-#include "run/run_flags.h"
 #include "support/temp_folder.h"
 #include "support/whole_match.h"
 

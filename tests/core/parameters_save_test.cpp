@@ -5,9 +5,9 @@
 #include <thread>
 
 #include "core/settings.h"
-#include "ui/main_window.h"
-#include "ui/message_line.h"
 #include "support/settings_file_fixture.h"
+#include "ui/status/main_window.h"
+#include "ui/status/message_line.h"
 
 namespace {
 

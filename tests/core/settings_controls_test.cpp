@@ -8,13 +8,13 @@
 
 #include "core/parameters_file.h"
 #include "core/settings.h"
-#include "support/settings_file_fixture.h"
 #include "platform/window/backend.h"
 #include "platform/window/inspect.h"
 #include "platform/window/win32.h"
+#include "support/settings_file_fixture.h"
 #include "ui/controls.h"
-#include "ui/main_window.h"
 #include "ui/radius.h"
+#include "ui/status/main_window.h"
 
 namespace {
 

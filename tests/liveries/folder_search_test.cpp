@@ -17,11 +17,11 @@
 #include <thread>
 #include <vector>
 
+#include "core/run_flags.h"
 #include "core/worker_slots.h"
 #include "liveries/livery_data.h"
 #include "liveries/support/cfg_files.h"
 #include "liveries/support/liveries_fixture.h"
-#include "run/run_flags.h"
 
 namespace {
 

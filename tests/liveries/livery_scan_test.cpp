@@ -15,15 +15,15 @@
 #include "core/data_paths.h"
 #include "core/exceptions.h"
 #include "core/format.h"
+#include "core/run_flags.h"
 #include "core/settings.h"
 #include "liveries/livery_catalog.h"
 #include "liveries/livery_data.h"
 #include "liveries/scan_reports.h"
 #include "liveries/support/cfg_files.h"
 #include "liveries/support/liveries_fixture.h"
-#include "run/run_flags.h"
-#include "ui/main_window.h"
 #include "support/native_path.h"
+#include "ui/status/main_window.h"
 
 namespace {
 

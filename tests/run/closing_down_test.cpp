@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "core/run_flags.h"
 #include "core/settings.h"
 #include "run/closing_down.h"
 #include "run/main_loop.h"
-#include "run/run_flags.h"
 #include "run/support/run_fixture.h"
-#include "ui/main_window.h"
-#include "ui/message_line.h"
+#include "ui/status/main_window.h"
+#include "ui/status/message_line.h"
 #include "ui/window_procedure.h"
 
 namespace {

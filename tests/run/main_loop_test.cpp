@@ -9,10 +9,10 @@
 #include <numbers>
 
 #include "airports/park_airport_loading.h"
+#include "core/run_flags.h"
 #include "core/settings.h"
 #include "run/adding_stack.h"
 #include "run/main_loop.h"
-#include "run/run_flags.h"
 #include "run/support/run_fixture.h"
 #include "run/traffic_reader.h"
 #include "run/work_cycle.h"
@@ -22,8 +22,8 @@
 #include "simlink/user_aircraft.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/tick_driver.h"
-#include "ui/main_window.h"
-#include "ui/message_line.h"
+#include "ui/status/main_window.h"
+#include "ui/status/message_line.h"
 
 namespace {
 

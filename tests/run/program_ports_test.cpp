@@ -16,6 +16,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/run_flags.h"
 #include "core/settings.h"
 #include "core/text_conversion.h"
 #include "platform/net/tcp_socket.h"
@@ -24,12 +25,11 @@
 #include "platform/window/user_input.h"
 #include "run/main_loop.h"
 #include "run/realtraffic_link.h"
-#include "run/run_flags.h"
 #include "run/support/feed_fixture.h"
 #include "run/support/program_fixture.h"
 #include "simlink/sim_client.h"
 #include "support/rt_peer.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "run/support/feed_fixture.h"
 #include "run/traffic_reader.h"
 #include "support/whole_match.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
 
 namespace {
 

@@ -12,17 +12,17 @@
 #include <string>
 #include <thread>
 
+#include "core/run_flags.h"
 #include "platform/net/tcp_socket.h"
 #include "run/program_start.h"
 #include "run/realtraffic_link.h"
-#include "run/run_flags.h"
 #include "run/traffic_reader.h"
 #include "simlink/sim_commands.h"
 #include "support/log_capture.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/tick_driver.h"
 #include "traffic/traffic_queues.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
 
 namespace {
 

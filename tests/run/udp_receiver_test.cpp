@@ -10,14 +10,14 @@
 #include <thread>
 #include <vector>
 
+#include "core/run_flags.h"
 #include "platform/net/udp_socket.h"
 #include "run/feed_readers.h"
 #include "run/program_start.h"
 #include "run/qnh_reader.h"
-#include "run/run_flags.h"
 #include "run/support/feed_fixture.h"
 #include "run/traffic_reader.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
 
 namespace {
 

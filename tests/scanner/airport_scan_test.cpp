@@ -13,9 +13,9 @@
 #include <utility>
 #include <vector>
 
+#include "core/run_flags.h"
 #include "core/settings.h"
 #include "core/worker_slots.h"
-#include "run/run_flags.h"
 #include "scanner/airport_links.h"
 #include "scanner/support/bgl_builder.h"
 #include "scanner/support/scanner_fixture.h"
@@ -23,7 +23,7 @@
 #include "support/http_server.h"
 #include "support/native_path.h"
 #include "support/temp_folder.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "simlink/flight_plans.h"
 #include "support/log_capture.h"
 #include "support/temp_folder.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
 
 namespace {
 

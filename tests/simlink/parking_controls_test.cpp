@@ -11,8 +11,8 @@
 #include "platform/window/win32.h"
 #include "simlink/parking_controls.h"
 #include "simlink/support/sim_link_fixture.h"
-#include "ui/main_window.h"
-#include "ui/message_line.h"
+#include "ui/status/main_window.h"
+#include "ui/status/message_line.h"
 
 namespace {
 

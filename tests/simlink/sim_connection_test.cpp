@@ -8,15 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "core/run_flags.h"
 #include "platform/os/timer_resolution.h"
 #include "platform/simconnect/wire.h"
-#include "run/run_flags.h"
 #include "simlink/sim_client.h"
 #include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"
 #include "simlink/support/sim_link_fixture.h"
 #include "simlink/user_aircraft.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
 
 namespace {
 

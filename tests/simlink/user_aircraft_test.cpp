@@ -6,15 +6,15 @@
 
 #include <mutex>
 
-#include "run/run_flags.h"
+#include "core/run_flags.h"
 #include "liveries/aircraft_database.h"
 #include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"
 #include "simlink/support/sim_link_fixture.h"
 #include "simlink/user_aircraft.h"
 #include "simlink/user_aircraft_model.h"
-#include "ui/main_window.h"
-#include "ui/message_line.h"
+#include "ui/status/main_window.h"
+#include "ui/status/message_line.h"
 
 namespace {
 

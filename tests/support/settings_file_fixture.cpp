@@ -9,7 +9,7 @@
 #include "core/parameters_store.h"
 #include "core/parameters_xml.h"
 #include "core/settings.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
 
 namespace test {
 

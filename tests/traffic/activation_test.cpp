@@ -18,6 +18,7 @@
 #include "airports/static_parking.h"
 #include "core/settings.h"
 #include "liveries/livery_catalog.h"
+#include "records/clock.h"
 #include "run/main_loop.h"
 #include "simlink/flight_plans.h"
 #include "simlink/sim_commands.h"
@@ -28,7 +29,6 @@
 #include "traffic/simulator_results.h"
 #include "traffic/support/sim_connection.h"
 #include "traffic/support/traffic_fixture.h"
-#include "traffic/tick_driver.h"
 #include "traffic/traffic_queues.h"
 
 namespace {

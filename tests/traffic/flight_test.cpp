@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "airports/park_airports.h"
+#include "records/clock.h"
 #include "run/main_loop.h"
 #include "run/qnh_reader.h"
 #include "traffic/flight.h"
@@ -18,7 +19,6 @@
 #include "traffic/stream_geometry.h"
 #include "traffic/support/traffic_fixture.h"
 #include "traffic/take_off_landing.h"
-#include "traffic/tick_driver.h"
 
 namespace {
 

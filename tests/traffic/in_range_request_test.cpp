@@ -8,11 +8,11 @@
 #include <nlohmann/json.hpp>
 
 #include "core/settings.h"
+#include "records/clock.h"
 #include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"
 #include "traffic/support/sim_connection.h"
 #include "traffic/support/traffic_fixture.h"
-#include "traffic/tick_driver.h"
 
 namespace {
 

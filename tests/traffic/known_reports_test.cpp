@@ -11,10 +11,10 @@
 #include <mutex>
 
 #include "core/settings.h"
+#include "records/clock.h"
 #include "simlink/sim_commands.h"
 #include "traffic/known_reports.h"
 #include "traffic/support/traffic_fixture.h"
-#include "traffic/tick_driver.h"
 
 namespace {
 

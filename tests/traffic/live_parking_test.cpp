@@ -12,7 +12,7 @@
 #include "traffic/support/stands.h"
 #include "traffic/support/traffic_fixture.h"
 #include "traffic/week_slot.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
 
 namespace {
 

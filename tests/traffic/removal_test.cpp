@@ -13,6 +13,7 @@
 
 #include "airports/park_stands.h"
 #include "core/settings.h"
+#include "records/clock.h"
 #include "run/main_loop.h"
 #include "simlink/flight_plans.h"
 #include "simlink/sim_commands.h"
@@ -24,9 +25,8 @@
 #include "traffic/replacement.h"
 #include "traffic/spawning.h"
 #include "traffic/support/traffic_fixture.h"
-#include "traffic/tick_driver.h"
 #include "traffic/traffic_queues.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
 
 namespace {
 

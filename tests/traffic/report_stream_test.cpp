@@ -10,12 +10,12 @@
 #include <limits>
 
 #include "core/settings.h"
+#include "records/clock.h"
 #include "simlink/sim_commands.h"
 #include "traffic/ghost_callsigns_index.h"
 #include "traffic/position_update.h"
 #include "traffic/spawning.h"
 #include "traffic/support/traffic_fixture.h"
-#include "traffic/tick_driver.h"
 #include "traffic/traffic_queues.h"
 
 namespace {

@@ -11,11 +11,11 @@
 
 #include "core/exceptions.h"
 #include "core/great_circle.h"
+#include "core/run_flags.h"
 #include "core/settings.h"
 #include "liveries/aircraft_livery.h"
 #include "liveries/livery_catalog.h"
 #include "run/main_loop.h"
-#include "run/run_flags.h"
 #include "traffic/active_live_count.h"
 #include "traffic/farthest_active.h"
 #include "traffic/ghost_callsigns_index.h"
@@ -25,7 +25,7 @@
 #include "traffic/support/traffic_fixture.h"
 #include "traffic/tick_driver.h"
 #include "traffic/traffic_queues.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
 
 namespace {
 

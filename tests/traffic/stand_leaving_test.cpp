@@ -8,12 +8,11 @@
 
 #include "airports/park_stands.h"
 #include "core/great_circle.h"
-#include "run/main_loop.h"
+#include "records/clock.h"
 #include "traffic/stand_leaving.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/support/stands.h"
 #include "traffic/support/traffic_fixture.h"
-#include "traffic/tick_driver.h"
 #include "traffic/week_slot.h"
 
 namespace {

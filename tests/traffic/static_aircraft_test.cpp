@@ -10,7 +10,7 @@
 #include "airports/park_stands.h"
 #include "airports/static_parking.h"
 #include "core/settings.h"
-#include "run/main_loop.h"
+#include "records/clock.h"
 #include "traffic/live_parking.h"
 #include "traffic/static_aircraft.h"
 #include "traffic/static_stand_search.h"

@@ -9,11 +9,11 @@
 #include <cmath>
 #include <limits>
 
+#include "records/clock.h"
 #include "traffic/position_update.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/support/traffic_fixture.h"
 #include "traffic/taxi_movement.h"
-#include "traffic/tick_driver.h"
 
 namespace {
 

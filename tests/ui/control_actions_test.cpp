@@ -17,20 +17,21 @@
 #include "airports/park_airport_loading.h"
 #include "core/data_paths.h"
 #include "core/parameter_controls.h"
+#include "core/run_flags.h"
 #include "core/settings.h"
 #include "core/text_conversion.h"
 #include "platform/window/inspect.h"
 #include "platform/window/user_input.h"
-#include "run/main_loop.h"
+#include "records/clock.h"
 #include "run/program_start.h"
-#include "run/run_flags.h"
 #include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"
 #include "simlink/user_aircraft.h"
 #include "ui/destination.h"
-#include "ui/main_window.h"
-#include "ui/message_line.h"
 #include "ui/radius.h"
+#include "ui/status/main_window.h"
+#include "ui/status/message_line.h"
+#include "ui/status/window_updates.h"
 #include "ui/support/main_window_fixture.h"
 
 namespace fs = std::filesystem;
@@ -61,7 +62,7 @@ protected:
         pumpPending();
     }
     static void enter(const ControlBinding& editBox, std::u16string_view text) {
-        EnableWindow(editBox.window, TRUE);
+        gf_enableControl(editBox, true);
         EXPECT_TRUE(platform::window::editText(editBox.window, text));
         EXPECT_TRUE(platform::window::pressEnter(editBox.window));
         pumpPending();
@@ -268,7 +269,7 @@ TEST_F(ControlActions, ButtonsPassTheirRequestToTheWorkerAndWaitForIt) {
     for (ButtonControl* button : {&unblockButton, &reReadButton, &flushStaticButton}) {
         EnableWindow(button->window, TRUE);
     }
-    EnableWindow(DESTINATION.window, TRUE);
+    gf_enableControl(DESTINATION, true);
     click(flushStaticButton);
     EXPECT_TRUE(flushStaticRequested);
     EXPECT_FALSE(enabled(flushStaticButton));
@@ -446,7 +447,7 @@ TEST_F(ControlActions, APackagesPathIsKeptOnlyWhenItLeadsToCommunity) {
 
 TEST_F(ControlActions, ADestinationMustBeAKnownAirport) {
     const AirportListScope airports({{"EDDF", "FRA", 50.0333, 8.5706, 364.0}, {"EHAM", "AMS", 52.3, 4.76, -11.0}});
-    EnableWindow(reReadButton.window, TRUE);
+    gf_enableControl(reReadButton, true);
     struct Row {
         std::u16string typed;
         std::string destination;
@@ -470,7 +471,7 @@ TEST_F(ControlActions, ADestinationMustBeAKnownAirport) {
 }
 
 TEST_F(ControlActions, ADestinationIsSavedShownAndAnnounced) {
-    EnableWindow(reReadButton.window, TRUE);
+    gf_enableControl(reReadButton, true);
     gf_setDestination("EDDF", {50.0333, 8.5706});
     EXPECT_EQ(fileValue("DESTINATION"), "EDDF");
     EXPECT_EQ(shown(DESTINATION), u"EDDF");

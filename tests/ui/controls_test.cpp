@@ -9,7 +9,7 @@
 #include "platform/window/headless.h"
 #include "platform/window/inspect.h"
 #include "ui/controls.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
 #include "ui/support/main_window_fixture.h"
 
 namespace {

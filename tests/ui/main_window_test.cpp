@@ -9,14 +9,14 @@
 #include <string>
 #include <thread>
 
+#include "core/run_flags.h"
 #include "core/settings.h"
 #include "core/text_conversion.h"
 #include "platform/window/headless.h"
 #include "platform/window/inspect.h"
 #include "platform/window/user_input.h"
-#include "run/run_flags.h"
-#include "ui/main_window.h"
-#include "ui/message_line.h"
+#include "ui/status/main_window.h"
+#include "ui/status/message_line.h"
 #include "ui/support/main_window_fixture.h"
 #include "ui/window_position.h"
 #include "ui/window_procedure.h"

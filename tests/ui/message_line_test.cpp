@@ -12,8 +12,8 @@
 
 #include "core/log.h"
 #include "platform/window/headless.h"
-#include "ui/main_window.h"
-#include "ui/message_line.h"
+#include "ui/status/main_window.h"
+#include "ui/status/message_line.h"
 #include "ui/support/main_window_fixture.h"
 
 namespace {

@@ -24,7 +24,8 @@
 #include "scanner/addon_airport_scan.h"
 #include "simlink/parking_controls.h"
 #include "simlink/sim_link_state.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
+#include "ui/status/window_updates.h"
 #include "ui/support/main_window_fixture.h"
 #include "ui/support/status_states.h"
 
@@ -456,7 +457,7 @@ TEST_F(StatusPanel, LabelsFollowTheSettingsAndTheStaticParking) {
           {450, 371, "ILO", kYellow}},
          {}},
         {"an optional category without liveries",
-         [] { EnableWindow(HELICOPTERS.window, FALSE); },
+         [] { gf_enableControl(HELICOPTERS, false); },
          {{450, 203, "Helicopters", kGrey}, {343, 203, "Light aircraft", kBlack}},
          {}},
         {"no parked aircraft allowed",
@@ -525,7 +526,7 @@ TEST_F(StatusPanel, LabelsFollowTheSettingsAndTheStaticParking) {
         SCOPED_TRACE(c.name);
         test::resetMainWindowState();
         test::resetSettingsToDefaults();
-        EnableWindow(HELICOPTERS.window, TRUE);
+        gf_enableControl(HELICOPTERS, true);
         c.setUp();
         const std::vector<Text> texts = lf_textsIn(paintWholeWindow(), 112, 392);
         for (const Text& text : c.shown) {

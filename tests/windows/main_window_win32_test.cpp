@@ -10,7 +10,7 @@
 
 #include "platform/window/inspect.h"
 #include "support/png_file.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
 #include "ui/support/main_window_fixture.h"
 #include "windows/support/real_windows.h"
 

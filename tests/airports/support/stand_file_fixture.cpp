@@ -14,7 +14,7 @@
 #include "core/meta_block.h"
 #include "core/settings.h"
 #include "liveries/aircraft_database.h"
-#include "run/main_loop.h"
+#include "records/clock.h"
 #include "run/program_start.h"
 #include "run/traffic_reader.h"
 #include "simlink/parking_controls.h"
@@ -23,7 +23,7 @@
 #include "traffic/live_parking.h"
 #include "traffic/tick_driver.h"
 #include "traffic/traffic_queues.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
 
 namespace test {
 

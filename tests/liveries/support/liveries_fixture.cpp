@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "core/meta_block.h"
+#include "core/run_flags.h"
 #include "core/settings.h"
 #include "core/worker_slots.h"
 #include "liveries/aircraft_database.h"
@@ -17,7 +18,6 @@
 #include "liveries/regcode_merge.h"
 #include "liveries/scan_reports.h"
 #include "liveries/similar_models.h"
-#include "run/run_flags.h"
 #include "traffic/livery_bookkeeping.h"
 
 namespace test {

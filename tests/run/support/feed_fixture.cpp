@@ -3,15 +3,15 @@
 #include <gmock/gmock.h>
 
 #include "airports/park_airports.h"
+#include "core/run_flags.h"
 #include "core/settings.h"
+#include "records/clock.h"
 #include "run/adding_stack.h"
 #include "run/feed_readers.h"
 #include "run/program_start.h"
 #include "run/qnh_reader.h"
-#include "run/run_flags.h"
 #include "run/traffic_reader.h"
-#include "traffic/tick_driver.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
 
 namespace test {
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "core/great_circle.h"
-#include "run/live_ac_update.h"
+#include "records/live_ac_update.h"
 #include "support/log_capture.h"
 
 namespace test {

@@ -8,12 +8,12 @@
 #include "core/settings.h"
 #include "platform/window/backend.h"
 #include "platform/window/user_input.h"
+#include "records/clock.h"
 #include "run/closing_down.h"
-#include "run/main_loop.h"
 #include "run/program_start.h"
 #include "simlink/sim_link_state.h"
 #include "support/http_server.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
 
 namespace test {
 

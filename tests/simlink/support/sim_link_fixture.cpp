@@ -4,14 +4,14 @@
 #include <mutex>
 #include <thread>
 
-#include "run/run_flags.h"
+#include "core/run_flags.h"
 #include "simlink/sim_client.h"
 #include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"
 #include "simlink/sim_results.h"
 #include "simlink/user_aircraft.h"
-#include "ui/main_window.h"
-#include "ui/message_line.h"
+#include "ui/status/main_window.h"
+#include "ui/status/message_line.h"
 
 namespace sc = platform::simconnect;
 

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "simlink/sim_records.h"
+#include "records/sim_records.h"
 #include "support/log_capture.h"
 #include "support/stand_in_sim.h"
 

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <mutex>
 
+#include "core/run_flags.h"
 #include "core/settings.h"
 #include "liveries/aircraft_database.h"
 #include "liveries/dbase_file.h"
@@ -13,7 +14,6 @@
 #include "liveries/similar_models.h"
 #include "run/adding_stack.h"
 #include "run/main_loop.h"
-#include "run/run_flags.h"
 #include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"
 #include "simlink/user_aircraft.h"
@@ -21,7 +21,7 @@
 #include "traffic/report_intake.h"
 #include "traffic/tick_driver.h"
 #include "traffic/traffic_reset.h"
-#include "ui/message_line.h"
+#include "ui/status/message_line.h"
 
 namespace test {
 

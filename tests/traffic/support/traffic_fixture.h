@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "liveries/livery_data.h"
-#include "run/live_ac_update.h"
-#include "simlink/sim_records.h"
+#include "records/live_ac_update.h"
+#include "records/sim_records.h"
 #include "support/settings_file_fixture.h"
 #include "traffic/aircraft_records.h"
 

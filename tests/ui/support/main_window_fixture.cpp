@@ -6,16 +6,17 @@
 #include "airports/park_airport_file.h"
 #include "airports/park_airport_loading.h"
 #include "airports/park_airports.h"
+#include "core/run_flags.h"
 #include "core/settings.h"
 #include "platform/window/backend.h"
 #include "platform/window/headless.h"
-#include "run/main_loop.h"
-#include "run/run_flags.h"
+#include "records/clock.h"
 #include "scanner/addon_airport_scan.h"
 #include "simlink/parking_controls.h"
 #include "simlink/sim_link_state.h"
 #include "ui/gui.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
+#include "ui/status/window_updates.h"
 
 namespace test {
 
@@ -142,7 +143,7 @@ std::string MainWindowTest::messageLine() {
 }
 
 std::vector<platform::window::DrawCall> MainWindowTest::paintWholeWindow() {
-    InvalidateRect(MainWindow::hwnd, nullptr, TRUE);
+    gf_repaint(WindowRegion::Whole);
     pumpPending();
     std::vector<platform::window::PaintRecord> paints = platform::window::takeHeadlessPaints();
     EXPECT_EQ(paints.size(), 1U);

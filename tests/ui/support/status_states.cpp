@@ -3,7 +3,7 @@
 #include "airports/airport_list.h"
 #include "airports/park_airport_file.h"
 #include "airports/park_airports.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
 
 namespace test {
 

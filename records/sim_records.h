@@ -9,7 +9,7 @@
 
 #include "core/great_circle.h"
 #include "platform/simconnect/simconnect.h"
-#include "simlink/sim_ids.h"
+#include "records/sim_ids.h"
 
 // One aircraft to create.
 struct CreateRequest {

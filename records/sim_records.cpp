@@ -1,4 +1,4 @@
-#include "simlink/sim_records.h"
+#include "records/sim_records.h"
 
 #include <cmath>
 

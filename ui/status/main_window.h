@@ -6,10 +6,11 @@
 // its status fields from its own thread and then repaints the region that
 // shows them:
 //     MainWindow::rtConnected = true;
-//     InvalidateRect(MainWindow::hwnd, &MainWindow::statusBlockRect, TRUE);
+//     gf_repaint(WindowRegion::StatusBlock);
 // Numbers and switches are atomic; texts are SharedText (each access copies
-// under the text's own leaf lock). InvalidateRect is safe from any thread
-// and a no-op while the window does not exist (hwnd null).
+// under the text's own leaf lock). gf_repaint (ui/status/window_updates.h) is
+// safe from any thread and a no-op while the window does not exist (hwnd
+// null).
 //
 // The message line (messageText, errorText, messageStamp) is written only
 // through ui/message_line.h, under messageMutex.
@@ -29,8 +30,8 @@ struct MainWindow {
     static IntParameter MAIN_WINDOW_X;
     static IntParameter MAIN_WINDOW_Y;
 
-    // The regions of the client area that a change repaints (InvalidateRect
-    // with erase TRUE).
+    // The regions of the client area that a change repaints (gf_repaint,,
+    // which erases them).
     static constexpr RECT headerRect{0, 0, 880, 28};
     static constexpr RECT statusBlockRect{0, 28, 880, 112};  // simulator, user aircraft, lights, QNH, live count
     static constexpr RECT controlPanelRect{0, 112, 880, 392};  // controls and their labels

@@ -1,4 +1,4 @@
-#include "ui/message_line.h"
+#include "ui/status/message_line.h"
 
 #include <algorithm>
 #include <mutex>
@@ -7,7 +7,8 @@
 #include "core/format.h"
 #include "core/log.h"
 #include "platform/window/user32.h"
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
+#include "ui/status/window_updates.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ constexpr std::int32_t kMessageLifetimeCycles = 25;
 
 // With MainWindow::messageMutex held: the line is repainted on the next
 // WM_PAINT.
-void lf_invalidateMessageLine() { InvalidateRect(MainWindow::hwnd, &MainWindow::messageLineRect, TRUE); }
+void lf_invalidateMessageLine() { gf_repaint(WindowRegion::MessageLine); }
 
 // With MainWindow::messageMutex held.
 void lf_setMessage(std::string_view text) {

@@ -1,4 +1,4 @@
-#include "run/run_flags.h"
+#include "core/run_flags.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "ui/main_window.h"
+#include "ui/status/main_window.h"
 
 IntParameter MainWindow::MAIN_WINDOW_X{"MAIN_WINDOW_X", 400, -30000, 30000};
 IntParameter MainWindow::MAIN_WINDOW_Y{"MAIN_WINDOW_Y", 20, -30000, 30000};

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "traffic/live_ac_strings.h"
+#include "records/live_ac_strings.h"
 
 // The numeric part of a report, which the traffic manager keeps per report
 // in each aircraft's report stream.
