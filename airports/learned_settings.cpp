@@ -6,15 +6,16 @@
 #include "airports/stand_file.h"
 #include "core/format.h"
 #include "core/log.h"
-#include "core/parameter_controls.h"
 #include "core/parameters_migration.h"
 #include "core/parameters_xml.h"
+#include "core/setting_choices.h"
 #include "core/settings.h"
 #include "core/strings.h"
 #include "run/program_start.h"
 #include "ui/controls.h"
 #include "ui/radius.h"
 #include "ui/status/message_line.h"
+#include "ui/status/parameter_controls.h"
 #include "ui/status/window_updates.h"
 
 namespace {

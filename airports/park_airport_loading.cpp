@@ -11,7 +11,6 @@
 #include "airports/stand_file_locations.h"
 #include "airports/static_parking.h"
 #include "core/format.h"
-#include "core/parameter_controls.h"
 #include "core/settings.h"
 #include "run/traffic_reader.h"
 #include "simlink/user_aircraft.h"
@@ -21,6 +20,7 @@
 #include "traffic/static_aircraft.h"
 #include "traffic/tick_driver.h"
 #include "ui/status/main_window.h"
+#include "ui/status/parameter_controls.h"
 #include "ui/status/window_updates.h"
 
 std::atomic<bool> parkingActive{false};

@@ -8,7 +8,8 @@
 #include <string_view>
 
 #include "core/format.h"
-#include "run/traffic_reader.h"
+
+std::atomic<double> lastFeedTimestamp{0.0};
 
 namespace {
 
@@ -61,7 +62,7 @@ std::int64_t lf_systemTime() {
 // The feed timestamp, read once, truncated to whole seconds; the system time
 // while it is 0 or when it is not a time at all.
 std::int64_t lf_feedTime() {
-    const double feedS = TrafficReader::feedTimestamp.load();
+    const double feedS = lastFeedTimestamp.load();
     if (!std::isfinite(feedS) || feedS < 0.0 || feedS >= static_cast<double>(kEndOfYear9999S)) {
         return lf_systemTime();
     }

@@ -23,7 +23,14 @@
 #include <vector>
 
 #include "core/shared_text.h"
-#include "platform/window/win32_types.h"
+
+// A control's window, as the window layer names it (HWND); opaque here, only
+// ui/ reads or sends to it.
+struct HWND__;
+
+// The window procedure of a control: the window layer's WNDPROC, spelt out
+// so that the settings need not include the window layer.
+using ControlWindowProc = std::intptr_t (*)(HWND__*, unsigned int, std::uintptr_t, std::intptr_t);
 
 namespace pugi {
 class xml_document;
@@ -109,8 +116,8 @@ struct ControlBinding {
 
     const std::uint16_t controlId;  // child-window id, 0x8003 to 0x805a; WM_COMMAND carries it
     const std::int32_t y;           // top of the control's row in the client area, pixels
-    std::atomic<HWND> window{nullptr};
-    std::atomic<WNDPROC> previousWindowProc{nullptr};  // what a subclassed edit box had before
+    std::atomic<HWND__*> window{nullptr};
+    std::atomic<ControlWindowProc> previousWindowProc{nullptr};  // what a subclassed edit box had before
 };
 
 struct BoolControlParameter : BoolParameter, ControlBinding {
@@ -149,7 +156,8 @@ struct IntChoiceParameter : IntControlParameter {
                        std::uint16_t controlId_, std::int32_t y_);
 
     // Fills the combo box with the choices and selects the value when it is
-    // one of them; nothing while the control does not exist.
+    // one of them; nothing while the control does not exist. Defined with
+    // the other calls that send to controls, in ui/status/parameter_controls.cpp.
     void fillComboBox() const;
 
     const std::vector<std::int32_t> choices;  // in display order
@@ -168,7 +176,8 @@ struct StringChoiceParameter : StringControlParameter {
           items(std::move(items_)) {}
 
     // Fills the combo box with the items and selects the one that begins
-    // with the value; nothing while the control does not exist.
+    // with the value; nothing while the control does not exist. Defined in
+    // ui/status/parameter_controls.cpp.
     void fillComboBox() const;
 
     const std::vector<std::string> items;  // in display order

@@ -4,17 +4,14 @@
 #include <utility>
 
 #include "core/data_paths.h"
+#include "core/display_hooks.h"
 #include "core/format.h"
 #include "core/log.h"
-#include "core/parameter_controls.h"
 #include "core/parameters_migration.h"
 #include "core/parameters_store.h"
 #include "core/parameters_xml.h"
 #include "core/settings.h"
 #include "core/strings.h"
-#include "ui/controls.h"
-#include "ui/radius.h"
-#include "ui/status/main_window.h"
 
 namespace {
 
@@ -72,14 +69,14 @@ void lf_forEachSetting(const ParameterGroups& groups, Handle handle) {
     }
     for (auto* setting : groups.checkBoxes) {
         handle(*setting);
-        gf_setCheckBox(*setting);
+        displayHooks.showCheckBox(*setting);
     }
     for (auto* setting : groups.numbers) {
         handle(*setting);
     }
     for (auto* setting : groups.shownNumbers) {
         handle(*setting);
-        gf_setTbInt(*setting);
+        displayHooks.showNumber(*setting);
     }
     for (auto* setting : groups.texts) {
         handle(*setting);
@@ -88,7 +85,7 @@ void lf_forEachSetting(const ParameterGroups& groups, Handle handle) {
         handle(*setting);
     }
     for (auto* setting : groups.shownTexts) {
-        gf_setTbText(*setting);
+        displayHooks.showText(*setting);
     }
 }
 
@@ -114,7 +111,7 @@ ParameterGroups gf_parameterGroups() {
                        &LIG_AUTOMATIC, &LIG_PRIORITIZE, &SCAN_AIRPORTS, &LIGHT_AIRCRAFT, &HELICOPTERS,
                        &HIGH_PERF_AIRCRAFT, &NAV_LIGHTS_WHILE_PARKED, &AUTO_RANGE, &LEARN_SOFT, &STRAIGHT_PBS_ONLY,
                        &PARK_SOFT, &PARK_FAKE, &WEEK, &INITIAL_LOAD_ONLY, &GUID_CHANGES},
-        .numbers = {&CUSTOM_PARKING_PERCENTAGE, &MainWindow::MAIN_WINDOW_X, &MainWindow::MAIN_WINDOW_Y,
+        .numbers = {&CUSTOM_PARKING_PERCENTAGE, &MAIN_WINDOW_X, &MAIN_WINDOW_Y,
                     &LATERAL_RANGE, &AIRPORT_RANGE, &AUTO_RANGE_ABOVE_HEIGHT, &AIRPORT_HEIGHT, &LAST_EPOCH_TIME,
                     &HOLDING_THRESHOLD_METERS, &MAX_HOLDING_MINUTES, &CUSTOM_MAX_PARK, &MAX_LIVE, &AI_PACKAGE_ORDER},
         .shownNumbers = {&MATCHING_DEPTH, &RANGE, &MAX_FIT, &AR_ABOVE_HEIGHT, &MAX_PARK_SEL, &MAX_LIVE_SEL,
@@ -166,5 +163,5 @@ std::set<std::string> loadParameters(const ParameterGroups& groups) {
 void gf_readParameters() {
     const auto keysInFile = loadParameters(gf_parameterGroups());
     updateParameters(keysInFile);
-    gf_setRadiusNm(RANGE.value);
+    displayHooks.setRadiusNm(RANGE.value);
 }

@@ -29,7 +29,8 @@ struct ParameterGroups {
 ParameterGroups gf_parameterGroups();
 
 // The start-up read on the worker: loadParameters, updateParameters, then
-// the traffic radius from RANGE (gf_setRadiusNm). Failures are logged.
+// the traffic radius from RANGE (gf_setRadiusNm, through displayHooks).
+// Failures are logged.
 void gf_readParameters();
 
 // Reads every setting of the groups from the file, clamping numbers to their

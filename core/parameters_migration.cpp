@@ -4,13 +4,13 @@
 #include <filesystem>
 
 #include "core/data_paths.h"
+#include "core/display_hooks.h"
 #include "core/format.h"
 #include "core/log.h"
-#include "core/parameter_controls.h"
+#include "core/setting_choices.h"
 #include "core/settings.h"
 #include "core/threshold_steps.h"
 #include "core/version.h"
-#include "ui/radius.h"
 
 namespace {
 
@@ -70,7 +70,7 @@ void lf_switchScansOn() {
     for (BoolControlParameter* scan : {&SCAN_LIVERIES, &SCAN_AIRPORTS}) {
         scan->value = true;
         scan->save();
-        gf_setCheckBox(*scan);
+        displayHooks.showCheckBox(*scan);
     }
 }
 

@@ -6,11 +6,11 @@
 #include <system_error>
 
 #include "core/data_paths.h"
+#include "core/display_hooks.h"
 #include "core/format.h"
 #include "core/log.h"
 #include "core/parameters_xml.h"
 #include "platform/os/file_copy.h"
-#include "ui/status/message_line.h"
 
 namespace {
 
@@ -26,9 +26,10 @@ std::atomic<bool> failureShown{false};
 
 void lf_showFailureOnce(const std::error_code& error) {
     if (!failureShown.exchange(true)) {
-        gf_showMessage(fmtlib::format("Settings cannot be saved to '{}': {}; changes hold until the program ends",
-                                      parametersPath, error.message()),
-                       false);
+        displayHooks.showMessage(
+            fmtlib::format("Settings cannot be saved to '{}': {}; changes hold until the program ends", parametersPath,
+                           error.message()),
+            false);
     }
 }
 

@@ -45,6 +45,8 @@ FloatControlParameter MAX_FIT_FL{"MAX_FIT_FL", 24.0F, 0.5F, 24.0F, 0x8057, 371};
 IntControlParameter MAX_FIT{"MAX_FIT", 47, 0, 47, 0x8055, 371};
 IntControlParameter parking_percentage{"parking_percentage", 30, 0, 100, 0x8050, 371};
 IntParameter CUSTOM_PARKING_PERCENTAGE{"CUSTOM_PARKING_PERCENTAGE", -1, -1, 100};
+IntParameter MAIN_WINDOW_X{"MAIN_WINDOW_X", 400, -30000, 30000};
+IntParameter MAIN_WINDOW_Y{"MAIN_WINDOW_Y", 20, -30000, 30000};
 BoolControlParameter WEEK{"WEEK", false, 0x8056, 371};
 BoolControlParameter PARK_FAKE{"PARK_FAKE", false, 0x8054, 371};
 BoolControlParameter PARK_SOFT{"PARK_SOFT", true, 0x8053, 371};

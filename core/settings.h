@@ -52,6 +52,10 @@ extern FloatControlParameter MAX_FIT_FL;  // hours, (MAX_FIT + 1) x 0.5
 extern IntControlParameter MAX_FIT;       // half hours minus one, 47 meaning 24 hours
 extern IntControlParameter parking_percentage;  // percent
 extern IntParameter CUSTOM_PARKING_PERCENTAGE;  // percent, -1 for none
+// Where the main window was last closed, screen pixels; the window holds
+// them as MainWindow::MAIN_WINDOW_X and MAIN_WINDOW_Y.
+extern IntParameter MAIN_WINDOW_X;
+extern IntParameter MAIN_WINDOW_Y;
 extern BoolControlParameter WEEK;
 extern BoolControlParameter PARK_FAKE;
 extern BoolControlParameter PARK_SOFT;

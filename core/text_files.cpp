@@ -5,13 +5,13 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "core/display_hooks.h"
 #include "core/exceptions.h"
 #include "core/format.h"
 #include "core/log.h"
 #include "core/text_conversion.h"
 #include "platform/os/text_file.h"
 #include "platform/os/unicode.h"
-#include "ui/status/message_line.h"
 
 namespace {
 
@@ -142,10 +142,10 @@ bool lf_appendUtf16LinesShowingErrors(std::string_view bytes, std::vector<std::s
     try {
         lf_appendUtf16Lines(bytes, lines);
     } catch (const win32::Utf8ConversionException& error) {
-        gf_showMessage(fmtlib::format("conversion from error from utf16 to utf8, code: {}", error.errorCode), true);
+        displayHooks.showMessage(fmtlib::format("conversion from error from utf16 to utf8, code: {}", error.errorCode), true);
         return false;
     } catch (const std::runtime_error& error) {
-        gf_showMessage(fmtlib::format("conversion from error from utf16 to utf8: {}", error.what()), true);
+        displayHooks.showMessage(fmtlib::format("conversion from error from utf16 to utf8: {}", error.what()), true);
         return false;
     }
     return true;

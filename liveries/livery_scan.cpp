@@ -11,7 +11,6 @@
 #include "core/format.h"
 #include "core/log.h"
 #include "core/meta_block.h"
-#include "core/parameter_controls.h"
 #include "core/run_flags.h"
 #include "core/settings.h"
 #include "core/strings.h"
@@ -28,6 +27,7 @@
 #include "scanner/package_folders.h"
 #include "ui/status/main_window.h"
 #include "ui/status/message_line.h"
+#include "ui/status/parameter_controls.h"
 #include "ui/status/window_updates.h"
 
 std::atomic<bool> liveriesProcessed{false};

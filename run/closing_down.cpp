@@ -8,7 +8,6 @@
 #include "airports/park_airports.h"
 #include "core/format.h"
 #include "core/log.h"
-#include "core/parameter_controls.h"
 #include "core/run_flags.h"
 #include "core/settings.h"
 #include "core/strings.h"
@@ -30,6 +29,7 @@
 #include "ui/radius.h"
 #include "ui/status/main_window.h"
 #include "ui/status/message_line.h"
+#include "ui/status/parameter_controls.h"
 #include "ui/status/program_resources.h"
 #include "ui/window_procedure.h"
 

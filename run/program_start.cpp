@@ -11,6 +11,7 @@
 #include "run/run_traffic.h"
 #include "run/worker.h"
 #include "simlink/sim_client.h"
+#include "ui/display_hooks.h"
 #include "ui/gui.h"
 #include "ui/status/program_resources.h"
 
@@ -54,6 +55,7 @@ int wWinMain(HINSTANCE instance, HINSTANCE /*previousInstance*/, LPWSTR /*comman
         // Without Log.txt the program runs all the same; its lines are
         // dropped.
     }
+    gf_connectDisplayHooks();
     const int exitCode = gf_runGui(instance);
     lf_endThreads();
     return exitCode;

@@ -131,7 +131,7 @@ SharedValue<GeoPosition> TrafficReader::referencePosition;
 SharedValue<std::optional<double>> TrafficReader::parkAirportElevation;
 std::atomic<bool> TrafficReader::collectCallsigns{false};
 std::atomic<int> TrafficReader::qnh{kStandardQnhHpa};
-std::atomic<double> TrafficReader::feedTimestamp{0.0};
+std::atomic<double>& TrafficReader::feedTimestamp = lastFeedTimestamp;
 
 TrafficReader trafficReader;
 

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/calendar.h"
 #include "core/great_circle.h"
 #include "core/shared_value.h"
 #include "records/live_ac_update.h"
@@ -42,7 +43,7 @@ public:
     static std::atomic<int> qnh;
     // Time of the last readable traffic record, seconds since 1970 (UTC);
     // 0 until one arrives. Always a time from 1970 to the year 9999.
-    static std::atomic<double> feedTimestamp;
+    static std::atomic<double>& feedTimestamp;  // the calendar's lastFeedTimestamp
 
     // Skips datagrams holding " VEH" (vehicles), splits the others at every
     // comma into fields and reads them (processLineSub).

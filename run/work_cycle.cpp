@@ -13,7 +13,6 @@
 #include "core/format.h"
 #include "core/great_circle.h"
 #include "core/log.h"
-#include "core/parameter_controls.h"
 #include "core/run_flags.h"
 #include "core/settings.h"
 #include "core/units.h"
@@ -39,6 +38,7 @@
 #include "ui/radius.h"
 #include "ui/status/main_window.h"
 #include "ui/status/message_line.h"
+#include "ui/status/parameter_controls.h"
 #include "ui/status/window_updates.h"
 
 namespace {

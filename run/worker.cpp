@@ -11,7 +11,6 @@
 #include "core/exceptions.h"
 #include "core/folders.h"
 #include "core/format.h"
-#include "core/parameter_controls.h"
 #include "core/run_flags.h"
 #include "core/settings.h"
 #include "core/worker_slots.h"
@@ -26,6 +25,7 @@
 #include "ui/destination.h"
 #include "ui/status/main_window.h"
 #include "ui/status/message_line.h"
+#include "ui/status/parameter_controls.h"
 #include "ui/status/window_updates.h"
 
 std::jthread workerThread;

@@ -10,7 +10,6 @@
 #include "airports/park_airport_loading.h"
 #include "core/data_paths.h"
 #include "core/format.h"
-#include "core/parameter_controls.h"
 #include "core/run_flags.h"
 #include "core/settings.h"
 #include "core/text_conversion.h"
@@ -23,6 +22,7 @@
 #include "ui/controls.h"
 #include "ui/radius.h"
 #include "ui/status/message_line.h"
+#include "ui/status/parameter_controls.h"
 #include "ui/status/window_updates.h"
 
 namespace {

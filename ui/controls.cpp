@@ -5,12 +5,12 @@
 #include "core/exceptions.h"
 #include "core/format.h"
 #include "core/log.h"
-#include "core/parameter_controls.h"
 #include "core/settings.h"
 #include "core/strings.h"
 #include "core/text_conversion.h"
 #include "platform/window/user32.h"
 #include "ui/status/main_window.h"
+#include "ui/status/parameter_controls.h"
 #include "ui/status/window_updates.h"
 
 namespace {

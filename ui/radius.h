@@ -1,7 +1,7 @@
 #pragma once
 // The traffic radius: RANGE with its combo box and the derived radius
-// values, and the rules that put a computed radius or height onto the
-// choices of RANGE and AIRP_HEIGHT.
+// values. The rules that put a computed radius or height onto the choices
+// of RANGE and AIRP_HEIGHT are the settings' own (core/setting_choices.h).
 
 #include <cstdint>
 
@@ -16,13 +16,3 @@ std::uint32_t gf_setRadiusNm(int nm);
 // 7 nm, the RANGE choice of d + 3 below 37 nm, else 40. RANGE's box shows a
 // changed value. Any thread.
 void gf_updateAutoRange();
-
-// Any radius onto the nearest sensible RANGE choice: below 3 gives 2, 3 to 6
-// stay, 7 and 8 give 8, ..., 38 to 44 give 40, 45 to 56 give 50, 57 to 72
-// give 65, 73 to 89 give 80, 90 and more give 100.
-int gf_snapToRangeChoice(int nm);
-
-// Feet onto the airport-height choices by the first threshold reached: 47000
-// gives 48000, 27000 gives 36000, 17000 gives 18000, then every 2000 feet
-// from 15000 (16000) down to 3000 (4000); below 3000, 2000.
-int gf_snapToAirportHeightChoice(int feet);

@@ -6,7 +6,6 @@
 #include <cmath>
 #include <limits>
 
-#include "run/traffic_reader.h"
 #include "support/whole_match.h"
 
 namespace {
@@ -14,7 +13,7 @@ namespace {
 // The feed helpers read the feed timestamp; every test leaves it at 0.
 class FeedClock : public testing::Test {
 protected:
-    void TearDown() override { TrafficReader::feedTimestamp = 0.0; }
+    void TearDown() override { lastFeedTimestamp = 0.0; }
 };
 
 TEST(FormatTime, FixedWidthTextOrInvalidTime) {
@@ -57,10 +56,10 @@ TEST_F(FeedClock, WeekdayAndHalfHourAtTheEdgesOfADayAndAWeek) {
         {1704104969.9, 1, 20}, // fractions of a second are cut off
     };
     for (const auto& c : cases) {
-        TrafficReader::feedTimestamp = c.feedS;
+        lastFeedTimestamp = c.feedS;
         EXPECT_EQ(gf_currentWeekdayAndHalfHour(), std::make_pair(c.weekday, c.slot)) << std::fixed << c.feedS;
     }
-    TrafficReader::feedTimestamp = 1704104970;
+    lastFeedTimestamp = 1704104970;
     EXPECT_EQ(gf_feedTimeOfDay(), "10:29:30");
 }
 
@@ -76,12 +75,12 @@ TEST_F(FeedClock, FollowsTheSystemClockWithoutAUsableTimestamp) {
                                -std::numeric_limits<double>::infinity(),
                                std::numeric_limits<double>::quiet_NaN()};
     for (const double feedS : unusable) {
-        TrafficReader::feedTimestamp = 0.0;
+        lastFeedTimestamp = 0.0;
         const auto before = gf_currentWeekdayAndHalfHour();
-        TrafficReader::feedTimestamp = feedS;
+        lastFeedTimestamp = feedS;
         const auto feed = gf_currentWeekdayAndHalfHour();
         const auto feedTime = gf_feedTimeOfDay();
-        TrafficReader::feedTimestamp = 0.0;
+        lastFeedTimestamp = 0.0;
         const auto after = gf_currentWeekdayAndHalfHour();
         EXPECT_TRUE(feed == before || feed == after) << feedS;
         EXPECT_THAT(feedTime, test::MatchesWhole("[0-2][0-9]:[0-5][0-9]:[0-5][0-9]"));

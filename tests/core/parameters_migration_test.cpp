@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "core/parameters_file.h"
+#include "core/setting_choices.h"
 #include "core/settings.h"
 #include "support/settings_file_fixture.h"
 #include "support/temp_folder.h"
-#include "ui/radius.h"
 
 namespace {
 

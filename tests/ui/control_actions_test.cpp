@@ -16,7 +16,6 @@
 #include "airports/learned_airport_file.h"
 #include "airports/park_airport_loading.h"
 #include "core/data_paths.h"
-#include "core/parameter_controls.h"
 #include "core/run_flags.h"
 #include "core/settings.h"
 #include "core/text_conversion.h"
@@ -31,6 +30,7 @@
 #include "ui/radius.h"
 #include "ui/status/main_window.h"
 #include "ui/status/message_line.h"
+#include "ui/status/parameter_controls.h"
 #include "ui/status/window_updates.h"
 #include "ui/support/main_window_fixture.h"
 

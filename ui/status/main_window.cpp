@@ -1,7 +1,9 @@
 #include "ui/status/main_window.h"
 
-IntParameter MainWindow::MAIN_WINDOW_X{"MAIN_WINDOW_X", 400, -30000, 30000};
-IntParameter MainWindow::MAIN_WINDOW_Y{"MAIN_WINDOW_Y", 20, -30000, 30000};
+#include "core/settings.h"
+
+IntParameter& MainWindow::MAIN_WINDOW_X = ::MAIN_WINDOW_X;
+IntParameter& MainWindow::MAIN_WINDOW_Y = ::MAIN_WINDOW_Y;
 
 constinit std::atomic<HWND> MainWindow::hwnd{nullptr};
 

@@ -26,9 +26,10 @@
 
 struct MainWindow {
     // Where the window was last closed, screen pixels; read with the other
-    // plain integer settings, saved when the window closes.
-    static IntParameter MAIN_WINDOW_X;
-    static IntParameter MAIN_WINDOW_Y;
+    // plain integer settings, saved when the window closes. The settings are
+    // core's (core/settings.h), which reads them.
+    static IntParameter& MAIN_WINDOW_X;
+    static IntParameter& MAIN_WINDOW_Y;
 
     // The regions of the client area that a change repaints (gf_repaint,,
     // which erases them).

@@ -1,7 +1,8 @@
 #pragma once
 // Settings showing their values in their controls of the main window, sent
-// straight to the control's window (ControlBinding::window). Safe from any
-// thread; nothing happens while the control does not exist.
+// straight to the control's window (ControlBinding::window); here also the
+// choice settings' fillComboBox (core/parameter.h). Safe from any thread;
+// nothing happens while the control does not exist.
 
 #include "core/parameter.h"
 

@@ -1,12 +1,16 @@
-#include "core/parameter_controls.h"
+#include "ui/status/parameter_controls.h"
 
 #include <algorithm>
+#include <type_traits>
 
 #include "core/exceptions.h"
 #include "core/format.h"
 #include "core/log.h"
 #include "core/text_conversion.h"
 #include "platform/window/user32.h"
+
+// The settings hold a control's window procedure without the window layer.
+static_assert(std::is_same_v<ControlWindowProc, WNDPROC>);
 
 namespace {
 

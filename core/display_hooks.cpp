@@ -1,0 +1,3 @@
+#include "core/display_hooks.h"
+
+constinit DisplayHooks displayHooks;
