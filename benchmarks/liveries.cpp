@@ -18,12 +18,12 @@
 #include "core/format.h"
 #include "core/settings.h"
 #include "liveries/aircraft_database.h"
-#include "liveries/aircraft_livery.h"
+#include "liveries/liveries_file.h"
 #include "liveries/livery_catalog.h"
 #include "liveries/livery_data.h"
-#include "liveries/liveries_file.h"
 #include "liveries/regcode_merge.h"
 #include "liveries/similar_models.h"
+#include "traffic/aircraft_livery.h"
 
 namespace {
 

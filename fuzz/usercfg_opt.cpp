@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "core/package_folders.h"
 #include "fuzz/support/fuzz_input.h"
-#include "scanner/package_folders.h"
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
     const std::filesystem::path local = fuzz::scratchFolder() / "local";

@@ -10,10 +10,10 @@
 #include "core/exceptions.h"
 #include "core/format.h"
 #include "core/log.h"
+#include "core/package_folders.h"
 #include "core/settings.h"
 #include "core/strings.h"
 #include "platform/os/windows_paths.h"
-#include "scanner/package_folders.h"
 
 namespace {
 

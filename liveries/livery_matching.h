@@ -17,8 +17,9 @@
 // the static ladder follows the same steps with small differences. Both run
 // on the worker thread; a title the simulator refused is never handed out.
 //
-// The ladders work on plain inputs; liveries/aircraft_livery.h applies them
-// to the traffic manager's records and writes the log lines.
+// The ladders work on plain inputs; traffic/aircraft_livery.h applies them
+// to the traffic manager's records and writes the log lines, and
+// traffic/matching_summary.h sums them up.
 
 #include <cstdint>
 #include <string_view>
@@ -54,7 +55,3 @@ LiveryMatch gf_chooseLiveLivery(const LiverySubject& subject);
 // tries (airline, model) also for an empty airline, and similar models
 // without the category test.
 LiveryMatch gf_chooseStaticLivery(const LiverySubject& subject);
-
-// Writes the summary of the counted live matches and of the refused
-// liveries to the log; nothing while no match was counted.
-void gf_logLiveryMatchingSummary();

@@ -10,7 +10,7 @@
 #include "liveries/livery_catalog.h"
 #include "liveries/livery_data.h"
 #include "liveries/report_files.h"
-#include "traffic/aircraft_labels.h"
+#include "records/live_ac_labels.h"
 
 std::vector<std::string> regcodeMessages;
 

@@ -9,6 +9,7 @@
 #include "core/data_paths.h"
 #include "core/exceptions.h"
 #include "core/format.h"
+#include "core/package_folders.h"
 #include "core/parameters_file.h"
 #include "core/settings.h"
 #include "core/text_conversion.h"
@@ -17,8 +18,8 @@
 #include "run/main_loop.h"
 #include "run/program_start.h"
 #include "run/updater.h"
-#include "scanner/package_folders.h"
 #include "simlink/sim_link_state.h"
+#include "traffic/user_stand.h"
 #include "ui/controls.h"
 #include "ui/status/main_window.h"
 #include "ui/status/message_line.h"
@@ -79,6 +80,7 @@ void lf_detectRealTraffic() {
 }  // namespace
 
 void initProgram() {
+    gf_installUserStandHooks();
     gf_readParameters();
     // The simulator choice decides the next steps already, so the flag is
     // taken from the settings just read, not from the previous start-up.

@@ -5,10 +5,10 @@
 
 #include "core/format.h"
 #include "core/log.h"
+#include "core/package_folders.h"
 #include "scanner/airport_links.h"
 #include "scanner/bgl_airport.h"
 #include "scanner/generated_airport_file.h"
-#include "scanner/package_folders.h"
 #include "scanner/package_publisher.h"
 #include "scanner/scan_log.h"
 

@@ -43,13 +43,12 @@ std::string_view lf_flightType(AircraftCategory category) {
 // The eight lines, each ended by CR LF as a Windows text-mode stream writes
 // them. The second line keeps a stray double quote after its '>', as the
 // simulator has always been given it.
-std::string lf_flightPlanText(const LiveAc& aircraft) {
-    const LiveAcStrings& strings = aircraft.identity.strings;
+std::string lf_flightPlanText(const FlightPlanRoute& route) {
     const std::string text = fmtlib::format(
         "{}\n{}\n{}\n{}{}{}\n{}{}{}\n{}{}{}\n{}\n{}\n", R"(<?xml version="1.0" encoding="UTF-8"?>)",
         R"(<SimBase.Document Type="AceXML" version="4,3">")", "<FlightPlan.FlightPlan>", "<FPType>",
-        lf_flightType(aircraft.identity.category), "</FPType>", "<DepartureID>", lf_escapeXml(strings.origin),
-        "</DepartureID>", "<DestinationID>", lf_escapeXml(strings.destination), "</DestinationID>",
+        lf_flightType(route.category), "</FPType>", "<DepartureID>", lf_escapeXml(route.origin),
+        "</DepartureID>", "<DestinationID>", lf_escapeXml(route.destination), "</DestinationID>",
         "</FlightPlan.FlightPlan>", "</SimBase.Document>");
     std::string windowsText;
     windowsText.reserve(text.size() + 8);
@@ -84,8 +83,8 @@ bool gf_makeFlightPlanFolder() {
 
 std::filesystem::path gf_flightPlanFileName(std::uint32_t objectId) { return fmtlib::format("{}.pln", objectId); }
 
-bool gf_writeFlightPlan(const std::filesystem::path& path, const LiveAc& aircraft) {
-    const std::string text = lf_flightPlanText(aircraft);
+bool gf_writeFlightPlan(const std::filesystem::path& path, const FlightPlanRoute& route) {
+    const std::string text = lf_flightPlanText(route);
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     if (!file) {
         return false;

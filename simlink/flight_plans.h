@@ -7,8 +7,17 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string_view>
 
-#include "traffic/aircraft_records.h"
+#include "liveries/aircraft_category.h"
+
+// What a flight plan tells of its aircraft: the size category, which gives
+// the flight type, and the route.
+struct FlightPlanRoute {
+    AircraftCategory category = AircraftCategory::Light;
+    std::string_view origin;
+    std::string_view destination;
+};
 
 // The program's application-data folder / "orig_dest"; set by
 // gf_makeFlightPlanFolder.
@@ -24,11 +33,11 @@ bool gf_makeFlightPlanFolder();
 // "{object id}.pln", relative to flightPlanFolder.
 std::filesystem::path gf_flightPlanFileName(std::uint32_t objectId);
 
-// Writes the aircraft's flight plan to the path, replacing an old file: IFR
-// for business jets, large and heavy aircraft, VFR for the others; origin
-// and destination escaped for XML. False, with no file left behind, when the
+// Writes the flight plan of an aircraft to the path, replacing an old file:
+// IFR for business jets, large and heavy aircraft, VFR for the others;
+// origin and destination escaped for XML. False, with no file left behind, when the
 // file cannot be opened or written whole.
-bool gf_writeFlightPlan(const std::filesystem::path& path, const LiveAc& aircraft);
+bool gf_writeFlightPlan(const std::filesystem::path& path, const FlightPlanRoute& route);
 
 // Removes flightPlanFolder with its contents; an error is logged
 // ("gf_removeFlightPlanFolder: {}"). True when it does not exist afterwards.

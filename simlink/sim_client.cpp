@@ -5,12 +5,12 @@
 #include <mutex>
 #include <utility>
 
+#include "core/calendar.h"
 #include "core/exceptions.h"
 #include "core/format.h"
 #include "core/log.h"
 #include "core/run_flags.h"
 #include "platform/os/timer_resolution.h"
-#include "run/run_lifecycle.h"
 #include "simlink/object_identification.h"
 #include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"
@@ -155,4 +155,13 @@ void gf_reportSimConnectError() {
     gf_showMessage("SimConnect request error", true);
     simRequestError.exchange(true);
     gf_requestRunStop(ClosingReason::SimConnectError, 9);
+}
+
+void gf_handleSimDisconnected() {
+    if (runStopRequested) {
+        return;
+    }
+    gf_writeLog(fmtlib::format("{} Flight Simulator no longer connected, {} will stop ...", gf_currentTimeOfDay(),
+                               kProductName));
+    gf_requestRunStop(ClosingReason::SimWasClosed, 0);
 }

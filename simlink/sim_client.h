@@ -43,3 +43,8 @@ void onSimConnectDispatch(const platform::simconnect::Recv* message, std::uint32
 // and the run restarts with SIMCONNECT ERROR after 9 s (unless a reason was
 // set already).
 void gf_reportSimConnectError();
+
+// The simulator quit or the connection was lost: logs "{} Flight Simulator
+// no longer connected, {} will stop ..." and ends the run with SIM WAS
+// CLOSED, which ends the program. Nothing while the run is stopping already.
+void gf_handleSimDisconnected();

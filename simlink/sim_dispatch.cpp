@@ -6,7 +6,6 @@
 #include "core/format.h"
 #include "core/log.h"
 #include "core/run_flags.h"
-#include "run/run_lifecycle.h"
 #include "simlink/frame_flush.h"
 #include "simlink/object_identification.h"
 #include "simlink/sim_client.h"

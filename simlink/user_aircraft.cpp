@@ -4,7 +4,6 @@
 #include <mutex>
 #include <string>
 
-#include "airports/park_airports.h"
 #include "core/great_circle.h"
 #include "core/log.h"
 #include "core/run_flags.h"
@@ -13,7 +12,6 @@
 #include "simlink/sim_link_state.h"
 #include "simlink/sim_results.h"
 #include "simlink/user_aircraft_model.h"
-#include "traffic/stand_search.h"
 #include "ui/status/main_window.h"
 #include "ui/status/window_updates.h"
 
@@ -26,6 +24,7 @@ std::atomic<std::uint64_t> simUtcSeconds{0};
 std::atomic<double> userHalfSpanNm{0.0};
 std::atomic<bool> userHalfSpanKnown{false};
 std::atomic<AircraftCategory> userCategory{AircraftCategory::Light};
+UserStandHooks userStandHooks;
 
 namespace {
 
@@ -111,9 +110,15 @@ void lf_onStaticAttitude(const sc::RecvSimObjectData& message) {
     gf_pushSimResult({message.objectId, 0, 0, SimResultKind::StaticCg, cgToGroundFt, pitchRad});
 }
 
+// Worker thread: the stand at the user position; empty while the hooks are
+// unset.
+std::string lf_findUserStand(const UserAcData& data) {
+    return userStandHooks.findStandAt != nullptr ? userStandHooks.findStandAt(gf_userPosition(data)) : std::string();
+}
+
 // Worker thread: the stand under the user aircraft in the window.
 void lf_showUserStand(const UserAcData& data) {
-    std::string name = gf_findStandAtPosition(gf_userPosition(data));
+    std::string name = lf_findUserStand(data);
     if (name != lastUserStandName) {
         MainWindow::userStandText = name;
         lf_repaintStatus();
@@ -126,14 +131,9 @@ void lf_reserveUserStand(const UserAcData& runCopy, const UserAcData& latest) {
     if (!userOnGroundKnown || runCopy.groundVelocityKt > kStandingStillKt) {
         return;
     }
-    const std::string stand = gf_findStandAtPosition(gf_userPosition(latest));
-    if (stand.empty() || parkAirports.empty()) {
-        return;
-    }
-    ParkAirportEntry& entry = parkAirports.front();
-    if (entry.icao == parkAirport.load().code && entry.reservedStand != stand) {
-        entry.reservedStand = stand;
-        gf_saveParkAirportEntry();
+    const std::string stand = lf_findUserStand(latest);
+    if (!stand.empty() && userStandHooks.keepReservedStand != nullptr) {
+        userStandHooks.keepReservedStand(stand);
     }
 }
 

@@ -7,7 +7,9 @@
 
 #include <atomic>
 #include <cstdint>
+#include <string>
 
+#include "core/great_circle.h"
 #include "liveries/aircraft_category.h"
 #include "platform/simconnect/simconnect.h"
 #include "records/sim_records.h"
@@ -27,6 +29,18 @@ extern std::atomic<std::uint64_t> simUtcSeconds;
 extern std::atomic<double> userHalfSpanNm;
 extern std::atomic<bool> userHalfSpanKnown;
 extern std::atomic<AircraftCategory> userCategory;
+
+// What the link asks of the layers above it about stands, on the worker,
+// which owns the stands and the park airport: the name of the stand at a
+// position (empty when there is none), and keeping a stand as the park
+// airport's reserved stand. Filled by gf_installUserStandHooks
+// (traffic/user_stand.h) when the worker starts up, before the link's
+// thread runs; read on the worker only. While unset, no stand is found.
+struct UserStandHooks {
+    std::string (*findStandAt)(const GeoPosition& position) = nullptr;
+    void (*keepReservedStand)(const std::string& stand) = nullptr;
+};
+extern UserStandHooks userStandHooks;
 
 // Worker thread: asks the simulator for the user aircraft's data (unless a
 // SimConnect call failed already) and returns a copy of the data of the last

@@ -183,8 +183,9 @@ void createFlightPlan(LiveAc& aircraft) {
         return;
     }
     const std::filesystem::path path = flightPlanFolder / gf_flightPlanFileName(aircraft.objectId);
-    aircraft.hasFlightPlan = gf_writeFlightPlan(path, aircraft) &&
-                             (!msfs2020Selected.load() || lf_sendFlightPlan(aircraft, path));
+    const FlightPlanRoute route{aircraft.identity.category, strings.origin, strings.destination};
+    aircraft.hasFlightPlan =
+        gf_writeFlightPlan(path, route) && (!msfs2020Selected.load() || lf_sendFlightPlan(aircraft, path));
     if (!aircraft.hasFlightPlan) {
         gf_writeLog(fmtlib::format("{} creating a flight plan failed", gf_describeAcWithId(aircraft.identity)));
     }

@@ -10,13 +10,14 @@
 #include "core/format.h"
 #include "core/settings.h"
 #include "liveries/aircraft_database.h"
-#include "liveries/aircraft_livery.h"
 #include "liveries/livery_catalog.h"
 #include "liveries/livery_matching.h"
 #include "liveries/regcode_merge.h"
 #include "liveries/similar_models.h"
 #include "liveries/support/liveries_fixture.h"
+#include "traffic/aircraft_livery.h"
 #include "traffic/livery_bookkeeping.h"
+#include "traffic/matching_summary.h"
 
 namespace {
 

@@ -18,12 +18,8 @@
 
 namespace {
 
-LiveAc lf_aircraft(AircraftCategory category, std::string origin, std::string destination) {
-    LiveAc aircraft{ReportBlock{}, AcIdentity{}, 0.0};
-    aircraft.identity.category = category;
-    aircraft.identity.strings.origin = std::move(origin);
-    aircraft.identity.strings.destination = std::move(destination);
-    return aircraft;
+FlightPlanRoute lf_route(AircraftCategory category, std::string_view origin, std::string_view destination) {
+    return {category, origin, destination};
 }
 
 std::string lf_planText(std::string_view flightType, std::string_view origin, std::string_view destination) {
@@ -59,20 +55,20 @@ TEST_F(FlightPlans, FileHoldsTheRouteAndTheFlightTypeOfTheCategory) {
                           Case{AircraftCategory::Large, "IFR"}, Case{AircraftCategory::Heavy, "IFR"},
                           Case{AircraftCategory::HighPerf, "VFR"}, Case{AircraftCategory::Rotorcraft, "VFR"}}) {
         const std::filesystem::path path = folder_ / "7.pln";
-        ASSERT_TRUE(gf_writeFlightPlan(path, lf_aircraft(c.category, "EDDF", "KJFK")));
+        ASSERT_TRUE(gf_writeFlightPlan(path, lf_route(c.category, "EDDF", "KJFK")));
         EXPECT_EQ(test::readBytes(path), lf_planText(c.flightType, "EDDF", "KJFK"));
     }
 }
 
 TEST_F(FlightPlans, SecondPlanReplacesTheFirstAndRouteCodesAreEscaped) {
     const std::filesystem::path path = folder_ / "12.pln";
-    ASSERT_TRUE(gf_writeFlightPlan(path, lf_aircraft(AircraftCategory::Heavy, "A LONGER ORIGIN CODE", "KJFK")));
-    ASSERT_TRUE(gf_writeFlightPlan(path, lf_aircraft(AircraftCategory::Large, "<EG&LL>", "\"K'SFO\"")));
+    ASSERT_TRUE(gf_writeFlightPlan(path, lf_route(AircraftCategory::Heavy, "A LONGER ORIGIN CODE", "KJFK")));
+    ASSERT_TRUE(gf_writeFlightPlan(path, lf_route(AircraftCategory::Large, "<EG&LL>", "\"K'SFO\"")));
     EXPECT_EQ(test::readBytes(path), lf_planText("IFR", "&lt;EG&amp;LL&gt;", "&quot;K&apos;SFO&quot;"));
 }
 
 TEST_F(FlightPlans, FailedWriteReportsFailureAndLeavesNoFile) {
-    EXPECT_FALSE(gf_writeFlightPlan(folder_ / "missing" / "1.pln", lf_aircraft(AircraftCategory::Light, "A", "B")));
+    EXPECT_FALSE(gf_writeFlightPlan(folder_ / "missing" / "1.pln", lf_route(AircraftCategory::Light, "A", "B")));
     EXPECT_FALSE(std::filesystem::exists(folder_ / "missing"));
 
     // A disk that fills up after the open: files may not grow beyond 64 bytes.
@@ -82,7 +78,7 @@ TEST_F(FlightPlans, FailedWriteReportsFailureAndLeavesNoFile) {
     rlimit small = saved;
     small.rlim_cur = 64;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = gf_writeFlightPlan(folder_ / "2.pln", lf_aircraft(AircraftCategory::Light, "EDDF", "KJFK"));
+    const bool written = gf_writeFlightPlan(folder_ / "2.pln", lf_route(AircraftCategory::Light, "EDDF", "KJFK"));
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &saved), 0);
     EXPECT_FALSE(written);
     EXPECT_FALSE(std::filesystem::exists(folder_ / "2.pln"));
@@ -111,7 +107,7 @@ TEST_F(FlightPlans, FolderIsMadeBelowTheApplicationDataAndRemovedWithItsFiles) {
     EXPECT_EQ(flightPlanFolder, productDataFolder / "orig_dest");
     EXPECT_TRUE(std::filesystem::is_directory(flightPlanFolder));
     ASSERT_TRUE(gf_writeFlightPlan(flightPlanFolder / gf_flightPlanFileName(7),
-                                   lf_aircraft(AircraftCategory::Heavy, "EDDF", "KJFK")));
+                                   lf_route(AircraftCategory::Heavy, "EDDF", "KJFK")));
     EXPECT_TRUE(gf_makeFlightPlanFolder()) << "an existing folder is kept";
     EXPECT_TRUE(std::filesystem::exists(flightPlanFolder / "7.pln"));
 

@@ -1,4 +1,4 @@
-#include "scanner/package_folders.h"
+#include "core/package_folders.h"
 
 #include <array>
 #include <system_error>

@@ -1,4 +1,4 @@
-#include "traffic/aircraft_labels.h"
+#include "records/live_ac_labels.h"
 
 #include "core/format.h"
 

@@ -1,7 +1,7 @@
 // Finding the simulator's packages folder: the Steam folder, else the folder
 // that UserCfg.opt names, for either simulator; and its sub-folders.
 
-#include "scanner/package_folders.h"
+#include "core/package_folders.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "liveries/aircraft_livery.h"
+#include "traffic/aircraft_livery.h"
 
 #include <string>
 

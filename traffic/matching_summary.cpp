@@ -1,5 +1,4 @@
-// The summary of the live livery matching in the log, written when a run
-// closes and once a day of run time.
+#include "traffic/matching_summary.h"
 
 #include <algorithm>
 #include <string>
