@@ -6,7 +6,7 @@
 
 #include "airports/fake_traffic.h"
 #include "airports/learned_airport_file.h"
-#include "airports/park_airport_loading.h"
+#include "airports/park_airport_state.h"
 #include "airports/park_airports.h"
 #include "airports/park_stands.h"
 #include "airports/stand_file_downloads.h"

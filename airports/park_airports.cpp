@@ -14,14 +14,8 @@
 #include "core/log.h"
 #include "core/strings.h"
 #include "core/text_files.h"
-#include "simlink/parking_controls.h"
-#include "simlink/user_aircraft.h"
-#include "traffic/stand_search.h"
-#include "traffic/static_aircraft.h"
-#include "ui/status/main_window.h"
 #include "ui/status/message_line.h"
 #include "ui/status/program_resources.h"
-#include "ui/status/window_updates.h"
 
 std::list<ParkAirportEntry> parkAirports;
 SharedValue<AirportRecord> parkAirport;
@@ -132,12 +126,6 @@ void lf_writeLines(std::vector<std::string> lines) {
     }
 }
 
-void lf_setReservedMark(const std::string& standName, bool reserved) {
-    if (const auto stand = gf_findStandByName(standName); stand != parkPositions.end()) {
-        stand->reserved = reserved;
-    }
-}
-
 }  // namespace
 
 bool lf_readMyParkAirports() {
@@ -218,30 +206,4 @@ void gf_addParkAirport(const std::string& icao, GeoPosition position) {
     }
     parkAirports.push_front({icao, "", position.latDeg, position.lonDeg, 0.0});
     gf_saveParkAirportEntry();
-}
-
-bool gf_checkParkAirports(bool checkReservedStand, std::string& text) {
-    if (!lf_readMyParkAirports()) {
-        return false;
-    }
-    const std::string current = reservedStandText;
-    if (checkReservedStand && userOnGroundKnown && !staticParkingBusy && !parkAirports.empty() &&
-        parkAirports.front().icao == parkAirport.load().code && MainWindow::userStandText.empty()) {
-        const std::string wanted = parkAirports.front().reservedStand;
-        if (!wanted.empty() && wanted != current) {
-            text = fmtlib::format("reserved stand changed from '{}' to '{}'", current, wanted);
-            if (!current.empty()) {
-                lf_setReservedMark(current, false);
-            }
-            reservedStandText = wanted;
-            gf_removeAircraftAtStand(wanted);
-            lf_setReservedMark(wanted, true);
-            MainWindow::reservedStandOk = gf_findStandByName(wanted) != parkPositions.end();
-            gf_repaint(WindowRegion::Statistics);
-        }
-    }
-    if (text.empty()) {
-        text = "park airports and stands are okay";
-    }
-    return true;
 }

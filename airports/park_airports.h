@@ -55,8 +55,3 @@ bool updateParkAirportLine(const std::string& icao, const std::string& newLine, 
 // The destination: puts the airport at the front of the list (a new entry
 // is written to the file, a known one keeps its reserved stand).
 void gf_addParkAirport(const std::string& icao, GeoPosition position);
-
-// Reads the park airports again and, with checkReservedStand, takes over a
-// reserved stand that the user changed in the file; text tells the user
-// what happened. False when the file had an unknown airport or failed.
-bool gf_checkParkAirports(bool checkReservedStand, std::string& text);

@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "airports/airport_list.h"
-#include "airports/park_airport_loading.h"
+#include "airports/park_airport_state.h"
 #include "airports/park_airports.h"
 #include "airports/park_stands.h"
 #include "core/settings.h"

@@ -4,7 +4,6 @@
 #include <exception>
 #include <mutex>
 
-#include "airports/park_airport_loading.h"
 #include "airports/park_airports.h"
 #include "core/format.h"
 #include "core/log.h"
@@ -23,6 +22,7 @@
 #include "simlink/user_aircraft.h"
 #include "traffic/livery_bookkeeping.h"
 #include "traffic/matching_summary.h"
+#include "traffic/park_airport_loading.h"
 #include "traffic/spawning.h"
 #include "traffic/tick_driver.h"
 #include "traffic/traffic_reset.h"

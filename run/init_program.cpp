@@ -5,7 +5,7 @@
 #include <string>
 
 #include "airports/airport_list.h"
-#include "airports/park_airport_loading.h"
+#include "airports/park_airport_state.h"
 #include "core/data_paths.h"
 #include "core/exceptions.h"
 #include "core/format.h"

@@ -4,8 +4,6 @@
 #include <chrono>
 #include <mutex>
 
-#include "airports/callsign_object_ids.h"
-#include "airports/park_airport_choice.h"
 #include "airports/park_airports.h"
 #include "core/calendar.h"
 #include "core/format.h"
@@ -26,7 +24,10 @@
 #include "simlink/sim_link_state.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/aircraft_records.h"
+#include "traffic/callsign_object_ids.h"
 #include "traffic/live_parking.h"
+#include "traffic/park_airport_check.h"
+#include "traffic/park_airport_choice.h"
 #include "traffic/simulator_results.h"
 #include "traffic/static_aircraft.h"
 #include "traffic/tick_driver.h"

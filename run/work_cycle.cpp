@@ -4,11 +4,9 @@
 #include <mutex>
 #include <string>
 
-#include "airports/live_aircraft_limit.h"
-#include "airports/park_airport_loading.h"
+#include "airports/park_airport_state.h"
 #include "airports/park_airports.h"
 #include "airports/park_stands.h"
-#include "airports/parking_renewal.h"
 #include "core/calendar.h"
 #include "core/format.h"
 #include "core/great_circle.h"
@@ -28,8 +26,10 @@
 #include "traffic/aircraft_records.h"
 #include "traffic/collision_avoidance.h"
 #include "traffic/coupled_callsigns.h"
+#include "traffic/live_aircraft_limit.h"
 #include "traffic/livery_bookkeeping.h"
 #include "traffic/matching_summary.h"
+#include "traffic/parking_renewal.h"
 #include "traffic/removal.h"
 #include "traffic/replacement.h"
 #include "traffic/static_aircraft.h"

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "airports/park_stands.h"
-#include "airports/static_parking.h"
 #include "core/format.h"
 #include "core/log.h"
 #include "core/settings.h"
@@ -20,6 +19,7 @@
 #include "traffic/aircraft_commands.h"
 #include "traffic/aircraft_labels.h"
 #include "traffic/removal.h"
+#include "traffic/static_parking.h"
 
 namespace sc = platform::simconnect;
 

@@ -5,7 +5,6 @@
 #include <numbers>
 #include <optional>
 
-#include "airports/live_aircraft_limit.h"
 #include "airports/park_stands.h"
 #include "core/format.h"
 #include "core/great_circle.h"
@@ -22,6 +21,7 @@
 #include "traffic/ground_spawn_stand.h"
 #include "traffic/identity_changes.h"
 #include "traffic/identity_checks.h"
+#include "traffic/live_aircraft_limit.h"
 #include "traffic/live_parking.h"
 #include "traffic/livery_bookkeeping.h"
 #include "traffic/parked_time.h"

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "airports/static_parking.h"
+#include "traffic/static_parking.h"
 
 // The last id given to a static aircraft. Static ids run from 1 to 9999
 // and round again, below every live aircraft's id.

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "airports/park_stands.h"
-#include "airports/static_parking.h"
 #include "traffic/aircraft_records.h"
+#include "traffic/static_parking.h"
 
 // Appends a candidate for every stand, neither reserved nor taken, with an
 // option that counts for the slot fit half hours before the time of week

@@ -5,7 +5,6 @@
 #include <mutex>
 #include <optional>
 
-#include "airports/static_parking.h"
 #include "core/format.h"
 #include "core/log.h"
 #include "core/settings.h"
@@ -27,6 +26,7 @@
 #include "traffic/simulator_results.h"
 #include "traffic/stands_by_position.h"
 #include "traffic/static_aircraft.h"
+#include "traffic/static_parking.h"
 #include "traffic/traffic_queues.h"
 
 namespace sc = platform::simconnect;

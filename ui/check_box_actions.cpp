@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "airports/learned_airport_file.h"
-#include "airports/park_airport_loading.h"
+#include "airports/park_airport_state.h"
 #include "core/format.h"
 #include "core/parameters_file.h"
 #include "core/run_flags.h"

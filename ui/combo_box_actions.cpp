@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "airports/learned_airport_file.h"
-#include "airports/park_airport_loading.h"
+#include "airports/park_airport_state.h"
 #include "core/data_paths.h"
 #include "core/format.h"
 #include "core/run_flags.h"

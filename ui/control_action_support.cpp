@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "airports/learned_airport_file.h"
-#include "airports/park_airport_loading.h"
+#include "airports/park_airport_state.h"
 #include "core/exceptions.h"
 #include "core/format.h"
 #include "core/log.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "airports/park_airport_loading.h"
+#include "airports/park_airport_state.h"
 #include "core/data_paths.h"
 #include "core/format.h"
 #include "core/settings.h"

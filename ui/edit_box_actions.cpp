@@ -10,7 +10,7 @@
 #include <string>
 
 #include "airports/airport_list.h"
-#include "airports/park_airport_loading.h"
+#include "airports/park_airport_state.h"
 #include "core/format.h"
 #include "core/log.h"
 #include "core/run_flags.h"

@@ -10,8 +10,6 @@
 #include "airports/learned_airport_file.h"
 #include "airports/park_airport_file.h"
 #include "airports/park_stands.h"
-#include "airports/parking_renewal.h"
-#include "airports/static_parking.h"
 #include "airports/support/stand_file_fixture.h"
 #include "core/data_paths.h"
 #include "core/format.h"
@@ -19,6 +17,8 @@
 #include "records/clock.h"
 #include "run/program_start.h"
 #include "traffic/aircraft_records.h"
+#include "traffic/parking_renewal.h"
+#include "traffic/static_parking.h"
 
 namespace {
 

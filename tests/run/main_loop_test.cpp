@@ -8,7 +8,7 @@
 #include <chrono>
 #include <numbers>
 
-#include "airports/park_airport_loading.h"
+#include "airports/park_airport_state.h"
 #include "core/run_flags.h"
 #include "core/settings.h"
 #include "run/adding_stack.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "airports/park_airport_loading.h"
+#include "airports/park_airport_state.h"
 #include "core/exceptions.h"
 #include "core/settings.h"
 #include "run/closing_down.h"

@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "airports/park_stands.h"
-#include "airports/static_parking.h"
 #include "core/settings.h"
 #include "liveries/livery_catalog.h"
 #include "records/clock.h"
@@ -27,6 +26,7 @@
 #include "traffic/aircraft_activation.h"
 #include "traffic/collision_avoidance.h"
 #include "traffic/simulator_results.h"
+#include "traffic/static_parking.h"
 #include "traffic/support/sim_connection.h"
 #include "traffic/support/traffic_fixture.h"
 #include "traffic/traffic_queues.h"

@@ -8,16 +8,16 @@
 #include <algorithm>
 
 #include "airports/learned_airport_file.h"
-#include "airports/park_airport_loading.h"
+#include "airports/park_airport_state.h"
 #include "airports/park_airports.h"
 #include "airports/park_stands.h"
-#include "airports/static_parking.h"
 #include "core/half_hours.h"
 #include "core/settings.h"
 #include "traffic/coupled_callsigns.h"
 #include "traffic/soft_stand_learning.h"
 #include "traffic/stand_fit.h"
 #include "traffic/stand_options.h"
+#include "traffic/static_parking.h"
 #include "traffic/static_stand_search.h"
 #include "traffic/support/stands.h"
 #include "traffic/support/traffic_fixture.h"

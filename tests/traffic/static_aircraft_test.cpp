@@ -8,11 +8,11 @@
 #include <numbers>
 
 #include "airports/park_stands.h"
-#include "airports/static_parking.h"
 #include "core/settings.h"
 #include "records/clock.h"
 #include "traffic/live_parking.h"
 #include "traffic/static_aircraft.h"
+#include "traffic/static_parking.h"
 #include "traffic/static_stand_search.h"
 #include "traffic/support/stands.h"
 #include "traffic/support/traffic_fixture.h"

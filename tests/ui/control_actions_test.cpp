@@ -14,7 +14,7 @@
 
 #include "airports/airport_list.h"
 #include "airports/learned_airport_file.h"
-#include "airports/park_airport_loading.h"
+#include "airports/park_airport_state.h"
 #include "core/data_paths.h"
 #include "core/run_flags.h"
 #include "core/settings.h"

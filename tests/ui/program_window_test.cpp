@@ -22,7 +22,7 @@
 #include <thread>
 #include <vector>
 
-#include "airports/park_airport_loading.h"
+#include "airports/park_airport_state.h"
 #include "core/data_paths.h"
 #include "core/run_flags.h"
 #include "core/settings.h"

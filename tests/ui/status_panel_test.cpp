@@ -15,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-#include "airports/park_airport_loading.h"
+#include "airports/park_airport_state.h"
 #include "airports/park_airports.h"
 #include "core/settings.h"
 #include "core/text_conversion.h"

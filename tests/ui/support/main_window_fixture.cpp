@@ -4,7 +4,7 @@
 
 #include "airports/learned_airport_file.h"
 #include "airports/park_airport_file.h"
-#include "airports/park_airport_loading.h"
+#include "airports/park_airport_state.h"
 #include "airports/park_airports.h"
 #include "core/run_flags.h"
 #include "core/settings.h"

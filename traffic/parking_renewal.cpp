@@ -1,9 +1,8 @@
-#include "airports/parking_renewal.h"
+#include "traffic/parking_renewal.h"
 
 #include <algorithm>
 
 #include "airports/park_stands.h"
-#include "airports/static_parking.h"
 #include "core/format.h"
 #include "core/great_circle.h"
 #include "core/strings.h"
@@ -12,6 +11,7 @@
 #include "traffic/live_parking.h"
 #include "traffic/removal.h"
 #include "traffic/stand_search.h"
+#include "traffic/static_parking.h"
 #include "traffic/static_stand_search.h"
 #include "traffic/week_slot.h"
 #include "ui/status/main_window.h"

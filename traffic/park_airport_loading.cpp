@@ -1,33 +1,29 @@
-#include "airports/park_airport_loading.h"
+#include "traffic/park_airport_loading.h"
 
 #include <algorithm>
 #include <exception>
 
 #include "airports/learned_airport_file.h"
-#include "airports/live_aircraft_limit.h"
+#include "airports/park_airport_file.h"
+#include "airports/park_airport_state.h"
 #include "airports/park_airports.h"
 #include "airports/park_stands.h"
-#include "airports/parking_renewal.h"
 #include "airports/stand_file_locations.h"
-#include "airports/static_parking.h"
 #include "core/format.h"
 #include "core/settings.h"
 #include "run/traffic_reader.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/aircraft_records.h"
+#include "traffic/live_aircraft_limit.h"
+#include "traffic/parking_renewal.h"
 #include "traffic/removal.h"
 #include "traffic/stand_search.h"
 #include "traffic/static_aircraft.h"
+#include "traffic/static_parking.h"
 #include "traffic/tick_driver.h"
 #include "ui/status/main_window.h"
 #include "ui/status/parameter_controls.h"
 #include "ui/status/window_updates.h"
-
-std::atomic<bool> parkingActive{false};
-bool learnSoftAllowed = false;
-QualityFactors parkQualityFactors;
-std::atomic<std::uint32_t> userMaxLiveSel{500};
-std::atomic<bool> userLearnSoft{true};
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "airports/static_parking.h"
 #include "traffic/aircraft_records.h"
+#include "traffic/static_parking.h"
 
 // A static aircraft that the renewal keeps.
 struct KeptParkedAc {

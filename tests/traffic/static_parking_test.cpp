@@ -6,12 +6,12 @@
 #include <gtest/gtest.h>
 
 #include "airports/park_airports.h"
-#include "airports/static_parking.h"
 #include "airports/support/stand_file_fixture.h"
 #include "core/format.h"
 #include "core/settings.h"
 #include "records/clock.h"
 #include "simlink/parking_controls.h"
+#include "traffic/static_parking.h"
 #include "ui/status/main_window.h"
 
 namespace {

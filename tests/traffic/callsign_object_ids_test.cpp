@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "airports/callsign_object_ids.h"
 #include "airports/support/stand_file_fixture.h"
 #include "core/data_paths.h"
 #include "traffic/aircraft_records.h"
+#include "traffic/callsign_object_ids.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "airports/callsign_object_ids.h"
+#include "traffic/callsign_object_ids.h"
 
 #include <algorithm>
 #include <string>

@@ -1,12 +1,12 @@
 #pragma once
-// Loading the chosen park airport (its stand file, the user's soft-learning
-// switch, the reserved stand) and leaving it again (its learned file saved,
-// its static aircraft and the live aircraft on the ground removed). Worker
-// thread unless said otherwise.
+// What is kept of the park airport while it is loaded: whether static
+// parking is in force, whether soft stand options may be learned there, the
+// quality of its stand file, and the user's own choices that its learned
+// file may override until it is left. Loading and leaving it is the traffic
+// manager's (traffic/park_airport_loading.h).
 
 #include <atomic>
 #include <cstdint>
-#include <string>
 
 #include "airports/park_airport_file.h"
 
@@ -27,15 +27,3 @@ extern std::atomic<std::uint32_t> userMaxLiveSel;
 // value, which lasts until the airport is left. Written by the window's
 // thread too.
 extern std::atomic<bool> userLearnSoft;
-
-// Reads the park airport's stand file into parkPositions; empty on success,
-// else the error text (an exception of the reader becomes its text).
-std::string lf_readParkedFile();
-// Saves the learned file when something was learned or a per-airport
-// setting changed, forgets the park airport, its stands, candidates and
-// removals, and puts LEARN_SOFT back to the user's choice.
-void clearParkAirport();
-// The park airport is left: every static aircraft, and every live aircraft
-// at a stand or on its way to or from one, is removed; the park airport is
-// cleared and MAX_LIVE_SEL back at the user's value.
-void gf_removeGroundAircraft();

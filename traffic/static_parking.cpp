@@ -1,4 +1,4 @@
-#include "airports/static_parking.h"
+#include "traffic/static_parking.h"
 
 #include <algorithm>
 #include <array>
@@ -8,7 +8,6 @@
 
 #include "airports/park_airports.h"
 #include "airports/park_stands.h"
-#include "airports/parking_renewal.h"
 #include "core/calendar.h"
 #include "core/format.h"
 #include "core/log.h"
@@ -18,6 +17,7 @@
 #include "records/clock.h"
 #include "simlink/parking_controls.h"
 #include "traffic/live_parking.h"
+#include "traffic/parking_renewal.h"
 #include "traffic/stand_search.h"
 #include "traffic/static_stand_search.h"
 #include "traffic/tick_driver.h"

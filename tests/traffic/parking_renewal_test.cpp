@@ -8,14 +8,14 @@
 #include <chrono>
 
 #include "airports/park_stands.h"
-#include "airports/parking_renewal.h"
-#include "airports/static_parking.h"
 #include "airports/support/stand_file_fixture.h"
 #include "core/format.h"
 #include "core/settings.h"
 #include "records/clock.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/live_parking.h"
+#include "traffic/parking_renewal.h"
+#include "traffic/static_parking.h"
 #include "ui/status/main_window.h"
 
 namespace {

@@ -7,10 +7,8 @@
 
 #include "airports/airport_list.h"
 #include "airports/learned_airport_file.h"
-#include "airports/park_airport_choice.h"
-#include "airports/park_airport_loading.h"
+#include "airports/park_airport_state.h"
 #include "airports/park_airports.h"
-#include "airports/static_parking.h"
 #include "airports/support/stand_file_fixture.h"
 #include "core/data_paths.h"
 #include "core/format.h"
@@ -19,6 +17,9 @@
 #include "simlink/parking_controls.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/aircraft_records.h"
+#include "traffic/park_airport_choice.h"
+#include "traffic/park_airport_loading.h"
+#include "traffic/static_parking.h"
 #include "traffic/tick_driver.h"
 #include "ui/status/main_window.h"
 

@@ -1,4 +1,4 @@
-#include "airports/live_aircraft_limit.h"
+#include "traffic/live_aircraft_limit.h"
 
 #include <algorithm>
 

@@ -1,12 +1,10 @@
-#include "airports/park_airport_choice.h"
+#include "traffic/park_airport_choice.h"
 
 #include <cmath>
 
 #include "airports/airport_list.h"
-#include "airports/park_airport_loading.h"
 #include "airports/park_airports.h"
 #include "airports/stand_file_locations.h"
-#include "airports/static_parking.h"
 #include "core/calendar.h"
 #include "core/format.h"
 #include "core/log.h"
@@ -15,7 +13,9 @@
 #include "simlink/parking_controls.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/live_parking.h"
+#include "traffic/park_airport_loading.h"
 #include "traffic/static_aircraft.h"
+#include "traffic/static_parking.h"
 #include "traffic/tick_driver.h"
 #include "ui/status/main_window.h"
 #include "ui/status/message_line.h"
