@@ -12,8 +12,8 @@
 #include "core/settings.h"
 #include "core/strings.h"
 #include "run/program_start.h"
-#include "ui/controls.h"
 #include "ui/radius.h"
+#include "ui/status/control_texts.h"
 #include "ui/status/message_line.h"
 #include "ui/status/window_updates.h"
 

@@ -12,8 +12,8 @@
 #include "core/parameters_xml.h"
 #include "core/settings.h"
 #include "core/strings.h"
-#include "ui/controls.h"
 #include "ui/radius.h"
+#include "ui/status/control_texts.h"
 #include "ui/status/main_window.h"
 
 namespace {

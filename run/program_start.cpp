@@ -13,9 +13,9 @@
 #include "simlink/sim_client.h"
 #include "ui/gui.h"
 #include "ui/status/program_resources.h"
+#include "ui/window_procedure.h"
 
 std::atomic<bool> realTrafficOnThisPc{false};
-std::atomic<std::int32_t> manualRadiusNm{0};
 
 namespace {
 
@@ -54,6 +54,7 @@ int wWinMain(HINSTANCE instance, HINSTANCE /*previousInstance*/, LPWSTR /*comman
         // Without Log.txt the program runs all the same; its lines are
         // dropped.
     }
+    workerStarter = gf_startWorker;
     const int exitCode = gf_runGui(instance);
     lf_endThreads();
     return exitCode;

@@ -16,12 +16,11 @@
 #include "core/text_conversion.h"
 #include "liveries/livery_scan.h"
 #include "platform/window/user32.h"
-#include "run/program_start.h"
 #include "scanner/addon_airport_scan.h"
 #include "simlink/sim_link_state.h"
 #include "ui/control_action_support.h"
-#include "ui/controls.h"
 #include "ui/radius.h"
+#include "ui/status/control_texts.h"
 #include "ui/status/message_line.h"
 #include "ui/status/window_updates.h"
 

@@ -12,7 +12,9 @@
 #include "core/threshold_steps.h"
 #include "simlink/sim_commands.h"
 #include "simlink/user_aircraft.h"
-#include "ui/controls.h"
+#include "ui/status/control_texts.h"
+
+std::atomic<std::int32_t> manualRadiusNm{0};
 
 namespace {
 

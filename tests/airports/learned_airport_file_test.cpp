@@ -17,8 +17,8 @@
 #include "core/format.h"
 #include "core/settings.h"
 #include "records/clock.h"
-#include "run/program_start.h"
 #include "traffic/aircraft_records.h"
+#include "ui/radius.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "core/settings.h"
 #include "liveries/aircraft_livery.h"
 #include "liveries/livery_catalog.h"
-#include "run/main_loop.h"
+#include "records/clock.h"
 #include "traffic/active_live_count.h"
 #include "traffic/farthest_active.h"
 #include "traffic/ghost_callsigns_index.h"
@@ -25,6 +25,7 @@
 #include "traffic/support/traffic_fixture.h"
 #include "traffic/tick_driver.h"
 #include "traffic/traffic_queues.h"
+#include "traffic/work_cycle_lookups.h"
 #include "ui/status/main_window.h"
 
 namespace {
