@@ -19,7 +19,7 @@
 #include "core/log.h"
 #include "core/settings.h"
 #include "run/traffic_reader.h"
-#include "ui/controls.h"
+#include "ui/status/control_texts.h"
 #include "ui/status/main_window.h"
 #include "ui/status/window_updates.h"
 

@@ -25,12 +25,13 @@
 #include "airports/park_stands.h"
 #include "core/settings.h"
 #include "core/units.h"
-#include "run/main_loop.h"
+#include "records/clock.h"
 #include "simlink/sim_link_state.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/tick_driver.h"
 #include "traffic/traffic_queues.h"
 #include "traffic/traffic_reset.h"
+#include "traffic/work_cycle_lookups.h"
 #include "traffic_setup.h"
 
 namespace {

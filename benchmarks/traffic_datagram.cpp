@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "core/settings.h"
-#include "run/adding_stack.h"
 #include "run/traffic_reader.h"
+#include "traffic/adding_stack.h"
 
 namespace {
 

@@ -4,11 +4,13 @@
 // setting's value, the traffic radius applied with RANGE's combo box, a text
 // on the message line. ui fills the hooks once at the program's start
 // (gf_connectDisplayHooks, ui/display_hooks.h), before any other thread
-// runs; until then each does nothing.
+// runs; until then each does nothing, but a message that asks for the log
+// is still logged, so that a program without the window loses no log line.
 
 #include <cstdint>
 #include <string_view>
 
+#include "core/log.h"
 #include "core/parameter.h"
 
 struct DisplayHooks {
@@ -20,7 +22,11 @@ struct DisplayHooks {
     // RANGE and the traffic radius from nm; returns the radius in metres.
     std::uint32_t (*setRadiusNm)(int nm) = [](int) -> std::uint32_t { return 0; };
     // The text on the message line; also written to the log when log is set.
-    void (*showMessage)(std::string_view text, bool log) = [](std::string_view, bool) {};
+    void (*showMessage)(std::string_view text, bool log) = [](std::string_view text, bool log) {
+        if (log && !text.empty()) {
+            gf_writeLogIfRunning(text);
+        }
+    };
 };
 
 // Written once at start, then only read.

@@ -8,9 +8,9 @@
 
 #include "core/settings.h"
 #include "fuzz/support/fuzz_input.h"
-#include "run/adding_stack.h"
 #include "run/feed_readers.h"
 #include "run/traffic_reader.h"
+#include "traffic/adding_stack.h"
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
     gf_resetFeedState();

@@ -10,8 +10,8 @@
 #include "core/run_flags.h"
 #include "core/settings.h"
 #include "core/strings.h"
+#include "liveries/livery_matching.h"
 #include "platform/window/user32.h"
-#include "run/adding_stack.h"
 #include "run/feed_readers.h"
 #include "run/main_loop.h"
 #include "run/realtraffic_link.h"
@@ -20,6 +20,7 @@
 #include "simlink/flight_plans.h"
 #include "simlink/sim_client.h"
 #include "simlink/user_aircraft.h"
+#include "traffic/adding_stack.h"
 #include "traffic/livery_bookkeeping.h"
 #include "traffic/matching_summary.h"
 #include "traffic/park_airport_loading.h"
@@ -180,9 +181,7 @@ void lf_closingDown() {
     bool restart = false;
     lf_guarded([&restart] { restart = lf_decideOutcome(); });
     restartRequested = restart;
-    if (MainWindow::hwnd != nullptr) {
-        PostMessageW(MainWindow::hwnd, restart ? kStartWorkerMessage : kEndProgramMessage, 0, 0);
-    }
+    gf_postWorkerEnd(restart);
 }
 
 bool restartCountdown() {

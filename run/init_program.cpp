@@ -21,6 +21,8 @@
 #include "simlink/sim_link_state.h"
 #include "traffic/user_stand.h"
 #include "ui/controls.h"
+#include "ui/radius.h"
+#include "ui/status/control_texts.h"
 #include "ui/status/main_window.h"
 #include "ui/status/message_line.h"
 #include "ui/status/window_updates.h"

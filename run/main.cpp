@@ -4,10 +4,10 @@
 
 #include "core/run_flags.h"
 #include "platform/os/termination_signals.h"
-#include "platform/window/win32_constants.h"
 #include "run/program_start.h"
+#include "ui/window_entry.h"
 
 int main() {
     const platform::TerminationSignals closeRequests(gf_requestUserClose);
-    return wWinMain(nullptr, nullptr, nullptr, SW_SHOW);
+    return wWinMain(nullptr, nullptr, nullptr, kShowMainWindow);
 }

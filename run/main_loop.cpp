@@ -11,7 +11,7 @@
 #include "core/run_flags.h"
 #include "core/settings.h"
 #include "platform/os/timer_resolution.h"
-#include "run/adding_stack.h"
+#include "records/clock.h"
 #include "run/feed_readers.h"
 #include "run/realtraffic_link.h"
 #include "run/run_clock.h"
@@ -23,6 +23,7 @@
 #include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"
 #include "simlink/user_aircraft.h"
+#include "traffic/adding_stack.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/callsign_object_ids.h"
 #include "traffic/live_parking.h"
@@ -36,8 +37,6 @@
 #include "ui/status/message_line.h"
 #include "ui/status/window_updates.h"
 
-std::list<std::uint32_t> coupledCheckQueue;
-std::atomic<std::uint32_t> lookedUpObjectId{0};
 bool flightPaused = false;
 
 namespace {

@@ -4,21 +4,12 @@
 // GROUND reply of the simulator (about once a second) runs one work cycle
 // and the work that falls due at its count (run/work_schedule.h). While the
 // flight does not run, each tick runs onFlightNotRunning instead. The loop
-// ends on the first tick that finds a stop flag set. Worker thread, but for
-// the atomics, which other threads read.
+// ends on the first tick that finds a stop flag set. Worker thread.
 
-#include <atomic>
-#include <cstdint>
 #include <functional>
-#include <list>
 
 #include "records/clock.h"
 
-// Live aircraft ids whose coupled callsign and older namesakes are still to
-// be looked at; one is served per work cycle, always the front one.
-extern std::list<std::uint32_t> coupledCheckQueue;
-// The object id found for the callsign of the "Oid:" box; 0 for none.
-extern std::atomic<std::uint32_t> lookedUpObjectId;
 // The flight does not run: the intake of reports is paused until the next
 // work cycle. Worker thread.
 extern bool flightPaused;

@@ -14,9 +14,9 @@
 #include "ui/display_hooks.h"
 #include "ui/gui.h"
 #include "ui/status/program_resources.h"
+#include "ui/window_procedure.h"
 
 std::atomic<bool> realTrafficOnThisPc{false};
-std::atomic<std::int32_t> manualRadiusNm{0};
 
 namespace {
 
@@ -56,6 +56,7 @@ int wWinMain(HINSTANCE instance, HINSTANCE /*previousInstance*/, LPWSTR /*comman
         // dropped.
     }
     gf_connectDisplayHooks();
+    workerStarter = gf_startWorker;
     const int exitCode = gf_runGui(instance);
     lf_endThreads();
     return exitCode;

@@ -5,11 +5,10 @@
 // worker ends the program (ui/gui.h).
 
 #include <atomic>
-#include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "platform/window/win32_types.h"
+#include "ui/window_entry.h"
 
 // The named lock that keeps a second instance out (per user).
 inline constexpr std::string_view kSingleInstanceName = "Local\\$Vantrel$";
@@ -19,9 +18,6 @@ inline constexpr std::string_view kSingleInstanceName = "Local\\$Vantrel$";
 // the UDP readers then listen on 127.0.0.1 only, and RealTraffic connects to
 // the program's TCP server.
 extern std::atomic<bool> realTrafficOnThisPc;
-// The radius kept for the "Auto range" check box, nautical miles: RANGE at
-// start-up.
-extern std::atomic<std::int32_t> manualRadiusNm;
 
 // The program's entry. -1 when another instance of this user runs; else
 // the exit code of the main window's message loop, once every thread of the

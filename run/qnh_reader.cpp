@@ -64,7 +64,6 @@ void lf_showQnhListening() { gf_setReaderLamp(MainWindow::weatherReaderState, Ma
 }  // namespace
 
 QnhReader qnhReader;
-std::atomic<int> qnhForSim{kStandardQnhHpa};
 
 void QnhReader::processDatagram(std::string_view datagram) {
     try {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "records/qnh.h"
 #include "run/udp_receiver.h"
 
 class QnhReader final : public UdpReceiver {
@@ -26,14 +27,8 @@ protected:
     void onStopped() override;
 };
 
-// Standard pressure: the QNH while none is known.
-inline constexpr int kStandardQnhHpa = 1013;
-
 // The one QNH reader.
 extern QnhReader qnhReader;
-
-// The QNH for the traffic manager's landings, hPa; 1013 when none is known.
-extern std::atomic<int> qnhForSim;
 
 // The QNH reader's thread body ("QNH Reader"): binds the port, lights the
 // weather lamp, receives until stopped.

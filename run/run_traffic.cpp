@@ -12,7 +12,6 @@
 #include "core/settings.h"
 #include "liveries/livery_catalog.h"
 #include "records/sim_ids.h"
-#include "run/adding_stack.h"
 #include "run/main_loop.h"
 #include "run/program_start.h"
 #include "run/qnh_reader.h"
@@ -23,6 +22,7 @@
 #include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"
 #include "simlink/user_aircraft.h"
+#include "traffic/adding_stack.h"
 #include "traffic/tick_driver.h"
 #include "traffic/traffic_reset.h"
 #include "ui/radius.h"
@@ -135,6 +135,7 @@ void gf_waitForReadersToEnd(milliseconds limit) {
 }
 
 void runTraffic() {
+    userStateSender = gf_sendQs121;
     for (std::atomic<bool>* light : {&MainWindow::rtConnected, &MainWindow::simConnected}) {
         *light = false;
         lf_repaintStatus();

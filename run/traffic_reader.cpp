@@ -9,12 +9,12 @@
 #include "core/format.h"
 #include "core/log.h"
 #include "core/settings.h"
-#include "run/adding_stack.h"
+#include "records/qnh.h"
 #include "run/feed_numbers.h"
 #include "run/feed_readers.h"
 #include "run/live_target_filter.h"
-#include "run/qnh_reader.h"
 #include "run/traffic_record.h"
+#include "traffic/adding_stack.h"
 #include "ui/status/main_window.h"
 
 namespace {
@@ -128,7 +128,6 @@ void lf_showTrafficListening() {
 
 CallsignSet TrafficReader::callsignSet;
 SharedValue<GeoPosition> TrafficReader::referencePosition;
-SharedValue<std::optional<double>> TrafficReader::parkAirportElevation;
 std::atomic<bool> TrafficReader::collectCallsigns{false};
 std::atomic<int> TrafficReader::qnh{kStandardQnhHpa};
 std::atomic<double>& TrafficReader::feedTimestamp = lastFeedTimestamp;

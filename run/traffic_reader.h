@@ -4,8 +4,9 @@
 // filtering on the way (outside the traffic radius, no aircraft, no
 // callsign nor registration, on the ground away from the park airport,
 // unreadable). Its thread ("Traffic Reader") owns the receive buffer and the
-// fields; the static members are the feed state that other threads read or
-// set, each atomic or guarded.
+// fields; the static members (and the park airport's elevation of
+// TrafficReaderState) are the feed state that other threads read or set,
+// each atomic or guarded.
 
 #include <atomic>
 #include <cstdint>
@@ -18,10 +19,11 @@
 #include "core/great_circle.h"
 #include "core/shared_value.h"
 #include "records/live_ac_update.h"
+#include "records/traffic_reader_state.h"
 #include "run/callsign_set.h"
 #include "run/udp_receiver.h"
 
-class TrafficReader final : public UdpReceiver {
+class TrafficReader final : public UdpReceiver, public TrafficReaderState {
 public:
     TrafficReader();
 
@@ -34,9 +36,6 @@ public:
     // Centre of the traffic radius: the user aircraft's position, degrees;
     // set by the run.
     static SharedValue<GeoPosition> referencePosition;
-    // Elevation of the current park airport, feet; empty while there is
-    // none. Set when the park airport's stand file is read.
-    static SharedValue<std::optional<double>> parkAirportElevation;
     static std::atomic<bool> collectCallsigns;
     // The last QNH accepted by the QNH reader, hPa; 1013 at the start of a
     // run. Sent to RealTraffic with the user aircraft's state.

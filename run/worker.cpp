@@ -15,7 +15,6 @@
 #include "core/settings.h"
 #include "core/worker_slots.h"
 #include "liveries/livery_scan.h"
-#include "platform/window/user32.h"
 #include "run/closing_down.h"
 #include "run/init_program.h"
 #include "run/program_start.h"
@@ -27,6 +26,7 @@
 #include "ui/status/message_line.h"
 #include "ui/status/parameter_controls.h"
 #include "ui/status/window_updates.h"
+#include "ui/window_position.h"
 
 std::jthread workerThread;
 
@@ -82,8 +82,7 @@ void lf_prepareAndRunTraffic() {
         gf_setDestination(destination, {airport->lat, airport->lon});
         gf_addDestinationParkAirport();
     }
-    SetWindowPos(MainWindow::hwnd, ALWAYS_ON_TOP.value ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOSIZE | SWP_NOMOVE);
+    gf_keepWindowOnTop(ALWAYS_ON_TOP.value);
     runTraffic();
 }
 
@@ -132,4 +131,12 @@ void gf_runWorkerThread(std::stop_token /*stop*/) {
         lf_endWithSystemError("Unknown exception");
     }
     lf_closingDown();
+}
+
+void gf_startWorker() {
+    if (workerThread.joinable()) {
+        workerThread.request_stop();
+        workerThread.join();
+    }
+    workerThread = std::jthread(gf_runWorkerThread);
 }

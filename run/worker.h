@@ -16,3 +16,8 @@ extern std::jthread workerThread;
 // first reason set stays); the error then stays shown until the user closes
 // the window.
 void gf_runWorkerThread(std::stop_token stop);
+
+// A new worker in place of the one before, which is asked to stop and
+// joined first. The main window's WM_APP+1 calls it (ui/window_procedure.h's
+// workerStarter). UI thread only.
+void gf_startWorker();

@@ -5,7 +5,7 @@
 
 #include "airports/park_airports.h"
 #include "core/fixed_tables.h"
-#include "run/qnh_reader.h"
+#include "records/qnh.h"
 #include "simlink/sim_commands.h"
 #include "traffic/aircraft_commands.h"
 #include "traffic/flight_configuration.h"

@@ -5,14 +5,14 @@
 #include "airports/park_airports.h"
 #include "core/format.h"
 #include "core/log.h"
-#include "run/main_loop.h"
-#include "run/qnh_reader.h"
+#include "records/qnh.h"
 #include "simlink/sim_commands.h"
 #include "traffic/aircraft_commands.h"
 #include "traffic/aircraft_labels.h"
 #include "traffic/position_update.h"
 #include "traffic/soft_stand_learning.h"
 #include "traffic/stream_geometry.h"
+#include "traffic/work_cycle_lookups.h"
 
 namespace {
 

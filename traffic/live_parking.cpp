@@ -8,7 +8,7 @@
 #include "core/format.h"
 #include "core/log.h"
 #include "core/settings.h"
-#include "run/main_loop.h"
+#include "records/clock.h"
 #include "traffic/aircraft_commands.h"
 #include "traffic/aircraft_labels.h"
 #include "traffic/learned_updates.h"
@@ -20,6 +20,7 @@
 #include "traffic/stand_search.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/week_slot.h"
+#include "traffic/work_cycle_lookups.h"
 #include "ui/status/main_window.h"
 
 std::vector<LiveParkedEntry> liveParkedList;

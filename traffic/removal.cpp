@@ -9,7 +9,6 @@
 #include "core/log.h"
 #include "core/settings.h"
 #include "records/clock.h"
-#include "run/main_loop.h"
 #include "simlink/flight_plans.h"
 #include "simlink/sim_commands.h"
 #include "traffic/active_live_count.h"
@@ -17,7 +16,8 @@
 #include "traffic/stand_search.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/traffic_queues.h"
-#include "ui/controls.h"
+#include "traffic/work_cycle_lookups.h"
+#include "ui/status/control_texts.h"
 #include "ui/status/main_window.h"
 #include "ui/status/window_updates.h"
 

@@ -7,7 +7,6 @@
 
 #include "core/format.h"
 #include "core/log.h"
-#include "run/main_loop.h"
 #include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"
 #include "simlink/sim_results.h"
@@ -17,6 +16,7 @@
 #include "traffic/livery_bookkeeping.h"
 #include "traffic/removal.h"
 #include "traffic/traffic_queues.h"
+#include "traffic/work_cycle_lookups.h"
 
 namespace {
 

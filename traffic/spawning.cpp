@@ -12,7 +12,7 @@
 #include "core/settings.h"
 #include "core/units.h"
 #include "liveries/aircraft_database.h"
-#include "run/main_loop.h"
+#include "records/clock.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/active_live_count.h"
 #include "traffic/aircraft_labels.h"
@@ -32,6 +32,7 @@
 #include "traffic/stream_geometry.h"
 #include "traffic/tick_driver.h"
 #include "traffic/traffic_queues.h"
+#include "traffic/work_cycle_lookups.h"
 
 std::vector<std::string> ghostCallsigns;
 

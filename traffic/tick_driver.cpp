@@ -9,13 +9,13 @@
 #include "core/log.h"
 #include "core/settings.h"
 #include "core/units.h"
-#include "run/adding_stack.h"
-#include "run/realtraffic_link.h"
+#include "records/clock.h"
 #include "simlink/sim_client.h"
 #include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/active_live_count.h"
+#include "traffic/adding_stack.h"
 #include "traffic/aircraft_by_position.h"
 #include "traffic/aircraft_labels.h"
 #include "traffic/aircraft_records.h"
@@ -32,6 +32,7 @@
 namespace sc = platform::simconnect;
 
 UserAcData runUserAcData;
+void (*userStateSender)() = nullptr;
 
 namespace {
 
@@ -177,7 +178,9 @@ void requestAircraftInRange() {
         }
     }
     if (lf_isDue(kUserStatePeriodTicks)) {
-        gf_sendQs121();
+        if (userStateSender != nullptr) {
+            userStateSender();
+        }
         runUserAcData = gf_requestUserAircraftData();
     }
 }

@@ -15,6 +15,11 @@
 // (worker thread only).
 extern UserAcData runUserAcData;
 
+// Sends the user aircraft's state to the feed, every 100 ticks before the
+// data is renewed. The run fills it as it starts (run/run_traffic.cpp),
+// before the main loop; while empty, nothing is sent. Worker thread only.
+extern void (*userStateSender)();
+
 // One tick (worker thread, while the flight runs). Lock order: feed mutex,
 // then the command-queue mutex. A report that cannot be taken in is logged
 // and dropped; the tick goes on.

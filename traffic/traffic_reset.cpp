@@ -6,12 +6,12 @@
 #include "airports/learned_airport_file.h"
 #include "airports/park_airports.h"
 #include "airports/park_stands.h"
-#include "run/adding_stack.h"
-#include "run/main_loop.h"
-#include "run/qnh_reader.h"
-#include "run/traffic_reader.h"
+#include "records/clock.h"
+#include "records/qnh.h"
+#include "records/traffic_reader_state.h"
 #include "simlink/parking_controls.h"
 #include "simlink/sim_results.h"
+#include "traffic/adding_stack.h"
 #include "traffic/aircraft_activation.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/live_parking.h"
@@ -23,6 +23,7 @@
 #include "traffic/stand_search.h"
 #include "traffic/static_parking.h"
 #include "traffic/traffic_queues.h"
+#include "traffic/work_cycle_lookups.h"
 #include "ui/status/main_window.h"
 #include "ui/status/window_updates.h"
 
@@ -78,7 +79,7 @@ void gf_reserveTrafficContainers() {
 
 void gf_clearAllAircraft() {
     parkAirport = AirportRecord{};
-    TrafficReader::parkAirportElevation = std::nullopt;
+    TrafficReaderState::parkAirportElevation = std::nullopt;
     lf_clearShownCount(MainWindow::liveCount, WindowRegion::StatusBlock);
     lf_clearShownCount(MainWindow::parkedStaticCount, WindowRegion::Statistics);
     lf_clearShownCount(MainWindow::parkedLiveCount, WindowRegion::Statistics);

@@ -12,14 +12,14 @@
 #include "core/settings.h"
 #include "liveries/livery_scan.h"
 #include "platform/window/user32.h"
-#include "run/program_start.h"
 #include "ui/control_action_support.h"
-#include "ui/controls.h"
 #include "ui/radius.h"
+#include "ui/status/control_texts.h"
 #include "ui/status/main_window.h"
 #include "ui/status/message_line.h"
 #include "ui/status/program_resources.h"
 #include "ui/status/window_updates.h"
+#include "ui/window_position.h"
 
 namespace {
 
@@ -112,7 +112,7 @@ bool lf_switchAction(const BoolControlParameter* setting, bool on) {
         gf_markParkingChanged();
     } else if (setting == &ALWAYS_ON_TOP) {
         lf_showSwitchMessage(on ? fmtlib::format("{}'s window will remain visible", kProductName) : "");
-        SetWindowPos(MainWindow::hwnd, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        gf_keepWindowOnTop(on);
     } else if (setting == &SCAN_LIVERIES || setting == &SCAN_AIRPORTS) {
         if (!on) {
             gf_clearMessage();

@@ -1,10 +1,8 @@
 #pragma once
 // The child controls of the main window, each bound to its setting through
 // the setting's ControlBinding (control id = child-window id, row y, window,
-// previous procedure of a subclassed edit box), and the setters that show a
-// setting's value in its control.
-
-#include <cstdint>
+// previous procedure of a subclassed edit box). The setters that show a
+// setting's value in its control are in ui/status/control_texts.h.
 
 #include "core/parameter.h"
 #include "platform/window/win32_types.h"
@@ -31,15 +29,3 @@ void gf_createEditBox(ControlBinding& binding, HWND parent, const CREATESTRUCTW*
 // empty: the worker's start-up fills it.
 void gf_createComboBox(ControlBinding& binding, HWND parent, const CREATESTRUCTW* create, int x, int width,
                        int listHeight);
-
-// The setting's value into its control, found by id in the main window, and
-// the control panel repainted: decimal text, the text, or the number with
-// one decimal when it has a fraction. A missing control logs "GetDlgItem
-// failed for ID {}", text that cannot be converted "Utf8ConversionException:
-// {}"; neither is passed on. Safe from any thread.
-void gf_setTbInt(const IntControlParameter& setting);
-void gf_setTbText(const StringControlParameter& setting);
-void gf_setTbFloat(const FloatControlParameter& setting);
-
-// Empties the text of the main window's control with that id.
-void gf_clearControlText(std::uint16_t controlId);

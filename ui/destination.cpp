@@ -7,7 +7,7 @@
 #include "core/format.h"
 #include "core/settings.h"
 #include "ui/control_action_support.h"
-#include "ui/controls.h"
+#include "ui/status/control_texts.h"
 #include "ui/status/message_line.h"
 #include "ui/status/window_updates.h"
 

@@ -1,8 +1,8 @@
 #include "ui/display_hooks.h"
 
 #include "core/display_hooks.h"
-#include "ui/controls.h"
 #include "ui/radius.h"
+#include "ui/status/control_texts.h"
 #include "ui/status/message_line.h"
 #include "ui/status/parameter_controls.h"
 

@@ -10,8 +10,10 @@
 #include "core/settings.h"
 #include "simlink/sim_commands.h"
 #include "simlink/user_aircraft.h"
-#include "ui/controls.h"
+#include "ui/status/control_texts.h"
 #include "ui/status/parameter_controls.h"
+
+std::atomic<std::int32_t> manualRadiusNm{0};
 
 namespace {
 

@@ -54,3 +54,7 @@ void gf_saveWindowPosition(HWND hwnd) {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
     gf_writeLogPlain(gf_formatTime(std::chrono::duration_cast<std::chrono::seconds>(now).count()));
 }
+
+void gf_keepWindowOnTop(bool onTop) {
+    SetWindowPos(MainWindow::hwnd, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}

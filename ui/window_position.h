@@ -14,6 +14,10 @@ void gf_keepWindowPosition(int x, int y);
 // Without a readable file both keep their values.
 void gf_readWindowPosition();
 
+// Keeps the main window above every other window (ALWAYS_ON_TOP), or lets
+// others cover it again; its place and size stay. Any thread.
+void gf_keepWindowOnTop(bool onTop);
+
 // When the window closes: saves its top-left corner, clamped to the limits;
 // a coordinate that lands on a limit (as a minimised window reports) falls
 // back to the value before. Then logs the UTC time as a line of its own.

@@ -1,19 +1,20 @@
 #include "ui/window_procedure.h"
 
 #include <exception>
-#include <thread>
 
 #include "core/format.h"
 #include "core/log.h"
 #include "core/run_flags.h"
-#include "run/worker.h"
 #include "ui/control_actions.h"
 #include "ui/controls.h"
 #include "ui/edit_box_actions.h"
+#include "ui/status/main_window.h"
 #include "ui/status/message_line.h"
 #include "ui/status/program_resources.h"
 #include "ui/window_paint.h"
 #include "ui/window_position.h"
+
+void (*workerStarter)() = nullptr;
 
 namespace {
 
@@ -33,15 +34,13 @@ void lf_requestClose() {
     gf_requestUserClose();
 }
 
-// A new worker in place of the one before, which is asked to stop and
-// joined first.
+// A new worker in place of the one before.
 void lf_startWorker() {
-    if (workerThread.joinable()) {
-        workerThread.request_stop();
-        workerThread.join();
+    if (workerStarter == nullptr) {
+        return;
     }
     try {
-        workerThread = std::jthread(gf_runWorkerThread);
+        workerStarter();
     } catch (const std::exception& error) {
         gf_showError(fmtlib::format("{} exception: {}", "gf_wndProc", error.what()));
     }
@@ -83,5 +82,11 @@ LRESULT gf_wndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     default:
         return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+}
+
+void gf_postWorkerEnd(bool restart) {
+    if (MainWindow::hwnd != nullptr) {
+        PostMessageW(MainWindow::hwnd, restart ? kStartWorkerMessage : kEndProgramMessage, 0, 0);
     }
 }

@@ -15,10 +15,10 @@
 #include "core/format.h"
 #include "core/settings.h"
 #include "records/clock.h"
-#include "run/program_start.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/parking_renewal.h"
 #include "traffic/static_parking.h"
+#include "ui/radius.h"
 
 namespace {
 

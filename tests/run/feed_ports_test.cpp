@@ -10,7 +10,6 @@
 
 #include "core/run_flags.h"
 #include "platform/net/udp_socket.h"
-#include "run/adding_stack.h"
 #include "run/feed_readers.h"
 #include "run/program_start.h"
 #include "run/qnh_reader.h"
@@ -18,6 +17,7 @@
 #include "run/traffic_reader.h"
 #include "run/traffic_record.h"
 #include "support/rt_peer.h"
+#include "traffic/adding_stack.h"
 #include "ui/status/main_window.h"
 
 namespace {

@@ -18,6 +18,7 @@
 #include "run/support/run_fixture.h"
 #include "simlink/sim_link_state.h"
 #include "support/http_server.h"
+#include "ui/radius.h"
 #include "ui/status/main_window.h"
 
 namespace {

@@ -10,10 +10,10 @@
 
 #include "airports/park_airports.h"
 #include "core/settings.h"
-#include "run/adding_stack.h"
 #include "run/support/feed_fixture.h"
 #include "run/traffic_reader.h"
 #include "run/traffic_record.h"
+#include "traffic/adding_stack.h"
 
 namespace {
 

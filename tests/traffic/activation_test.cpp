@@ -18,7 +18,6 @@
 #include "core/settings.h"
 #include "liveries/livery_catalog.h"
 #include "records/clock.h"
-#include "run/main_loop.h"
 #include "simlink/flight_plans.h"
 #include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"
@@ -30,6 +29,7 @@
 #include "traffic/support/sim_connection.h"
 #include "traffic/support/traffic_fixture.h"
 #include "traffic/traffic_queues.h"
+#include "traffic/work_cycle_lookups.h"
 
 namespace {
 

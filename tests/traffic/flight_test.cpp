@@ -12,13 +12,13 @@
 
 #include "airports/park_airports.h"
 #include "records/clock.h"
-#include "run/main_loop.h"
-#include "run/qnh_reader.h"
+#include "records/qnh.h"
 #include "traffic/flight.h"
 #include "traffic/position_update.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/support/traffic_fixture.h"
 #include "traffic/take_off_landing.h"
+#include "traffic/work_cycle_lookups.h"
 
 namespace {
 

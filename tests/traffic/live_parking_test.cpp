@@ -6,12 +6,13 @@
 
 #include "airports/park_stands.h"
 #include "core/settings.h"
-#include "run/main_loop.h"
+#include "records/clock.h"
 #include "traffic/live_parking.h"
 #include "traffic/parked_time.h"
 #include "traffic/support/stands.h"
 #include "traffic/support/traffic_fixture.h"
 #include "traffic/week_slot.h"
+#include "traffic/work_cycle_lookups.h"
 #include "ui/status/main_window.h"
 
 namespace {

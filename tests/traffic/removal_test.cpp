@@ -14,7 +14,6 @@
 #include "airports/park_stands.h"
 #include "core/settings.h"
 #include "records/clock.h"
-#include "run/main_loop.h"
 #include "simlink/flight_plans.h"
 #include "simlink/sim_commands.h"
 #include "simlink/sim_results.h"
@@ -26,6 +25,7 @@
 #include "traffic/spawning.h"
 #include "traffic/support/traffic_fixture.h"
 #include "traffic/traffic_queues.h"
+#include "traffic/work_cycle_lookups.h"
 #include "ui/status/main_window.h"
 
 namespace {

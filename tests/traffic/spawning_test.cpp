@@ -14,7 +14,7 @@
 #include "core/run_flags.h"
 #include "core/settings.h"
 #include "liveries/livery_catalog.h"
-#include "run/main_loop.h"
+#include "records/clock.h"
 #include "traffic/active_live_count.h"
 #include "traffic/aircraft_livery.h"
 #include "traffic/farthest_active.h"
@@ -25,6 +25,7 @@
 #include "traffic/support/traffic_fixture.h"
 #include "traffic/tick_driver.h"
 #include "traffic/traffic_queues.h"
+#include "traffic/work_cycle_lookups.h"
 #include "ui/status/main_window.h"
 
 namespace {

@@ -13,7 +13,8 @@
 
 #include "airports/park_airports.h"
 #include "core/settings.h"
-#include "run/qnh_reader.h"
+#include "records/clock.h"
+#include "records/qnh.h"
 #include "traffic/flight_configuration.h"
 #include "traffic/stream_extension.h"
 #include "traffic/stream_geometry.h"

@@ -15,10 +15,11 @@
 #include <thread>
 
 #include "core/settings.h"
-#include "run/adding_stack.h"
+#include "records/clock.h"
 #include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"
 #include "simlink/user_aircraft.h"
+#include "traffic/adding_stack.h"
 #include "traffic/support/traffic_fixture.h"
 #include "traffic/tick_driver.h"
 #include "traffic/traffic_queues.h"

@@ -22,7 +22,6 @@
 #include "platform/window/inspect.h"
 #include "platform/window/user_input.h"
 #include "records/clock.h"
-#include "run/program_start.h"
 #include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"
 #include "simlink/user_aircraft.h"

@@ -8,7 +8,7 @@
 #include "core/settings.h"
 #include "platform/window/headless.h"
 #include "platform/window/inspect.h"
-#include "ui/controls.h"
+#include "ui/status/control_texts.h"
 #include "ui/status/main_window.h"
 #include "ui/support/main_window_fixture.h"
 

@@ -37,6 +37,7 @@
 #include "ui/status/message_line.h"
 #include "ui/support/main_window_fixture.h"
 #include "ui/support/status_states.h"
+#include "ui/window_procedure.h"
 
 namespace {
 
@@ -49,6 +50,7 @@ protected:
     ProgramWindow() : savedDataFolder_(productDataFolder) {
         productDataFolder = path.parent_path();
         test::resetMainWindowState();
+        workerStarter = gf_startWorker;  // as the program's start fills it
     }
     ~ProgramWindow() override {
         DestroyWindow(MainWindow::hwnd);

@@ -12,7 +12,6 @@
 #include "core/settings.h"
 #include "liveries/aircraft_database.h"
 #include "records/clock.h"
-#include "run/program_start.h"
 #include "run/traffic_reader.h"
 #include "simlink/parking_controls.h"
 #include "simlink/user_aircraft.h"
@@ -23,6 +22,7 @@
 #include "traffic/static_parking.h"
 #include "traffic/tick_driver.h"
 #include "traffic/traffic_queues.h"
+#include "ui/radius.h"
 #include "ui/status/main_window.h"
 
 namespace test {

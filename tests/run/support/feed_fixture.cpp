@@ -6,11 +6,11 @@
 #include "core/run_flags.h"
 #include "core/settings.h"
 #include "records/clock.h"
-#include "run/adding_stack.h"
+#include "records/qnh.h"
 #include "run/feed_readers.h"
 #include "run/program_start.h"
-#include "run/qnh_reader.h"
 #include "run/traffic_reader.h"
+#include "traffic/adding_stack.h"
 #include "ui/status/main_window.h"
 
 namespace test {

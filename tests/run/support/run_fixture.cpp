@@ -6,12 +6,12 @@
 #include "platform/window/win32.h"
 
 #include "core/run_flags.h"
-#include "run/adding_stack.h"
 #include "run/main_loop.h"
 #include "run/program_start.h"
 #include "simlink/parking_controls.h"
 #include "simlink/sim_link_state.h"
 #include "simlink/user_aircraft.h"
+#include "traffic/adding_stack.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/tick_driver.h"
 #include "traffic/traffic_queues.h"

@@ -12,15 +12,16 @@
 #include "liveries/livery_catalog.h"
 #include "liveries/regcode_merge.h"
 #include "liveries/similar_models.h"
-#include "run/adding_stack.h"
-#include "run/main_loop.h"
+#include "records/clock.h"
 #include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"
 #include "simlink/user_aircraft.h"
+#include "traffic/adding_stack.h"
 #include "traffic/livery_bookkeeping.h"
 #include "traffic/report_intake.h"
 #include "traffic/tick_driver.h"
 #include "traffic/traffic_reset.h"
+#include "traffic/work_cycle_lookups.h"
 #include "ui/status/message_line.h"
 
 namespace test {

@@ -1,4 +1,4 @@
-#include "run/adding_stack.h"
+#include "traffic/adding_stack.h"
 
 #include <utility>
 

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "run/adding_stack.h"
+#include "traffic/adding_stack.h"
 
 namespace {
 

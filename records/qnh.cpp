@@ -1,0 +1,3 @@
+#include "records/qnh.h"
+
+std::atomic<int> qnhForSim{kStandardQnhHpa};
