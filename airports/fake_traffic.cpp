@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "airports/park_stands.h"
+#include "airports/stand_size.h"
 #include "core/format.h"
 #include "core/random.h"
 #include "liveries/aircraft_database.h"
 #include "records/clock.h"
-#include "traffic/stand_fit.h"
-#include "traffic/week_slot.h"
+#include "records/week_slot.h"
 
 namespace {
 

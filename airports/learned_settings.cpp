@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "airports/stand_file.h"
+#include "core/display_hooks.h"
 #include "core/format.h"
 #include "core/log.h"
 #include "core/parameters_migration.h"
@@ -11,8 +12,6 @@
 #include "core/setting_choices.h"
 #include "core/settings.h"
 #include "core/strings.h"
-#include "run/program_start.h"
-#include "ui/radius.h"
 #include "ui/status/control_texts.h"
 #include "ui/status/message_line.h"
 #include "ui/status/parameter_controls.h"
@@ -54,7 +53,7 @@ void lf_applyLateralRange(const pugi::xml_node& document) {
         return;
     }
     const int snapped = gf_snapToRangeChoice(*value);
-    gf_setRadiusNm(snapped);
+    displayHooks.setRadiusNm(snapped);
     lf_logSetting(LATERAL_RANGE.name, std::to_string(snapped));
     gf_enableControl(RANGE, true);
 }
@@ -66,10 +65,10 @@ void lf_applyAutoRange(const pugi::xml_node& document) {
     gf_enableControl(RANGE, false);
     if (AUTO_RANGE.value) {
         manualRadiusNm = RANGE.value.load();
-        gf_updateAutoRange();
+        displayHooks.updateAutoRange();
     } else {
         gf_enableControl(RANGE, true);
-        gf_setRadiusNm(manualRadiusNm);
+        displayHooks.setRadiusNm(manualRadiusNm);
         gf_clearMessage();
     }
     gf_selectChoice(RANGE);

@@ -18,7 +18,7 @@
 #include "core/great_circle.h"
 #include "core/log.h"
 #include "core/settings.h"
-#include "run/traffic_reader.h"
+#include "records/traffic_reader_state.h"
 #include "ui/status/control_texts.h"
 #include "ui/status/main_window.h"
 #include "ui/status/window_updates.h"
@@ -205,7 +205,7 @@ std::string gf_readApf(const std::string& path, AirportFileInfo& record, Quality
     parkingActive = true;
     gf_enableControl(flushStaticButton, true);
     parkingParamsChanged = false;
-    TrafficReader::parkAirportElevation = static_cast<double>(*altitudeFt);
+    TrafficReaderState::parkAirportElevation = static_cast<double>(*altitudeFt);
     qualityFactors = factors;
     return parkPositions.empty() ? "no stands found" : "";
 }

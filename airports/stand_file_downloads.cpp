@@ -11,7 +11,6 @@
 #include "core/folders.h"
 #include "core/format.h"
 #include "core/log.h"
-#include "run/updater.h"
 
 namespace {
 

@@ -21,6 +21,8 @@ struct DisplayHooks {
     void (*showText)(const StringControlParameter& setting) = [](const StringControlParameter&) {};
     // RANGE and the traffic radius from nm; returns the radius in metres.
     std::uint32_t (*setRadiusNm)(int nm) = [](int) -> std::uint32_t { return 0; };
+    // The radius that AUTO_RANGE chooses, applied as the radius is.
+    void (*updateAutoRange)() = [] {};
     // The text on the message line; also written to the log when log is set.
     void (*showMessage)(std::string_view text, bool log) = [](std::string_view text, bool log) {
         if (log && !text.empty()) {

@@ -8,6 +8,7 @@
 #include "core/format.h"
 #include "core/log.h"
 #include "core/run_flags.h"
+#include "core/settings.h"
 #include "platform/os/c_file.h"
 
 namespace {
@@ -177,4 +178,11 @@ bool gf_downloadFromServer(const std::filesystem::path& name, const std::filesys
         gf_writeLog(fmtlib::format("Downloading '{}' failed !", url));
     }
     return downloaded;
+}
+
+bool gf_msfs2024Chosen() { return !(SIM_CHOICE.value == "MSFS 2020"); }
+
+std::string gf_makeDownloadBaseUrl(bool useOldFolder) {
+    const std::string_view folder = gf_msfs2024Chosen() && !useOldFolder ? kDataFolder2024 : kDataFolder;
+    return fmtlib::format("{}{}", gf_downloadBaseAddress(), folder);
 }

@@ -26,6 +26,20 @@ inline constexpr std::string_view kDefaultDownloadBase = "https://download.vantr
 // final "/" is added), else kDefaultDownloadBase. Read on every call.
 std::string gf_downloadBaseAddress();
 
+// The server's data folders below its base address: the files of every
+// simulator, and the stand files of MSFS 2024.
+inline constexpr std::string_view kDataFolder = "MSFS/";
+inline constexpr std::string_view kDataFolder2024 = "MSFS2024/";
+
+// MSFS 2024 is the chosen simulator, decided from the SIM_CHOICE setting
+// itself: the updater runs before the controls are prepared, and so before
+// the selection flag of the simulator is set.
+bool gf_msfs2024Chosen();
+
+// The download base address followed by "MSFS2024/" when MSFS 2024 is
+// chosen and useOldFolder is false, else by "MSFS/".
+std::string gf_makeDownloadBaseUrl(bool useOldFolder);
+
 // When a transfer gives up by itself.
 struct DownloadLimits {
     std::chrono::milliseconds connectTimeout{std::chrono::seconds{10}};

@@ -109,6 +109,7 @@ BoolParameter RANDOM{"RANDOM", true};
 // Constant, so that the radius is right before any initialiser runs.
 constinit std::atomic<double> trafficRadiusNm{static_cast<double>(kDefaultRangeNm)};
 constinit std::atomic<std::uint32_t> trafficRadiusMeters{kDefaultRangeNm * kMetresPerNm};
+constinit std::atomic<std::int32_t> manualRadiusNm{0};
 
 constinit const std::array<const Parameter*, 10> perAirportSettings{
     &LATERAL_RANGE, &AUTO_RANGE, &INITIAL_LOAD_ONLY, &PARK_SOFT, &PARK_FAKE,

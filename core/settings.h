@@ -116,6 +116,9 @@ extern BoolParameter RANDOM;  // random choices of liveries, stands and models; 
 // together with RANGE by the main window's gf_setRadiusNm.
 extern std::atomic<double> trafficRadiusNm;
 extern std::atomic<std::uint32_t> trafficRadiusMeters;
+// The radius kept for the "Auto range" check box, nautical miles: RANGE at
+// start-up.
+extern std::atomic<std::int32_t> manualRadiusNm;
 
 // The settings that airport stand files keep per airport, in the order the
 // files write them: LATERAL_RANGE, AUTO_RANGE, INITIAL_LOAD_ONLY, PARK_SOFT,

@@ -11,7 +11,6 @@
 #include "core/settings.h"
 #include "core/strings.h"
 #include "liveries/livery_matching.h"
-#include "platform/window/user32.h"
 #include "run/feed_readers.h"
 #include "run/main_loop.h"
 #include "run/realtraffic_link.h"

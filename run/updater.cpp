@@ -25,8 +25,6 @@ namespace {
 
 // Below the server's base address.
 constexpr std::string_view kVersionsFile = "versions.json";
-constexpr std::string_view kDataFolder = "MSFS/";
-constexpr std::string_view kDataFolder2024 = "MSFS2024/";
 constexpr std::string_view kPackageFolder = "vavovevide24/";
 constexpr std::string_view kPackageFile = "my_simaddon2024.zip";  // also its name in the working folder
 constexpr std::string_view kSimaddonMember = "simaddon";
@@ -50,10 +48,6 @@ struct PackageContent {
     std::vector<PackageFile> files;
     std::size_t refusedCount = 0;  // entries whose name gives no file name of the folder, or that lead out of it
 };
-
-// Decided from the setting itself: the updater runs before the controls are
-// prepared, and so before the selection flag of the simulator is set.
-bool lf_msfs2024Selected() { return !(SIM_CHOICE.value == "MSFS 2020"); }
 
 // An empty setting is the lowest version, not a text to complain about.
 VersionData lf_installedVersion(const StringParameter& setting) {
@@ -250,7 +244,7 @@ void checkForUpdates() {
     if (!root) {
         return;
     }
-    if (lf_msfs2024Selected()) {
+    if (gf_msfs2024Chosen()) {
         if (const auto remote = lf_remoteVersion(*root, kSimaddonMember)) {
             if (!lf_simaddonUpdateWanted(*remote)) {
                 gf_writeLogPlain(fmtlib::format("{} version up-to-date", kSimaddonMember));
@@ -298,7 +292,3 @@ bool simaddonFolderMissingOrEmpty() {
     return empty;
 }
 
-std::string gf_makeDownloadBaseUrl(bool useOldFolder) {
-    const std::string_view folder = lf_msfs2024Selected() && !useOldFolder ? kDataFolder2024 : kDataFolder;
-    return fmtlib::format("{}{}", gf_downloadBaseAddress(), folder);
-}

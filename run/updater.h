@@ -35,7 +35,3 @@ bool installSimaddonPackage(const VersionData& remote);
 // tell.
 bool simaddonFolderMissingOrEmpty();
 
-// The download base address followed by "MSFS2024/" when MSFS 2024 is
-// selected and useOldFolder is false, else by "MSFS/". The simulator is the
-// SIM_CHOICE setting's.
-std::string gf_makeDownloadBaseUrl(bool useOldFolder);

@@ -5,8 +5,8 @@
 
 #include "airports/park_stands.h"
 #include "core/half_hours.h"
+#include "records/week_slot.h"
 #include "traffic/stand_options.h"
-#include "traffic/week_slot.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include "core/log.h"
 #include "core/settings.h"
 #include "records/clock.h"
+#include "records/week_slot.h"
 #include "traffic/aircraft_commands.h"
 #include "traffic/aircraft_labels.h"
 #include "traffic/learned_updates.h"
@@ -19,7 +20,6 @@
 #include "traffic/stand_options.h"
 #include "traffic/stand_search.h"
 #include "traffic/stream_geometry.h"
-#include "traffic/week_slot.h"
 #include "traffic/work_cycle_lookups.h"
 #include "ui/status/main_window.h"
 

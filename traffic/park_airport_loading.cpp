@@ -11,7 +11,7 @@
 #include "airports/stand_file_locations.h"
 #include "core/format.h"
 #include "core/settings.h"
-#include "run/traffic_reader.h"
+#include "records/traffic_reader_state.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/live_aircraft_limit.h"
@@ -148,7 +148,7 @@ void clearParkAirport() {
     staticRemovals.clear();
     parkCandidates.clear();
     parkPositions.clear();
-    TrafficReader::parkAirportElevation = std::nullopt;
+    TrafficReaderState::parkAirportElevation = std::nullopt;
     MainWindow::parkInfoText = "";
     MainWindow::parkDetailText = "";
     MainWindow::parkAirportLoaded = false;

@@ -1,7 +1,7 @@
 #include "traffic/parked_fit.h"
 
 #include "records/clock.h"
-#include "traffic/week_slot.h"
+#include "records/week_slot.h"
 #include "ui/status/main_window.h"
 #include "ui/status/window_updates.h"
 

@@ -7,11 +7,11 @@
 #include "airports/park_airports.h"
 #include "airports/park_stands.h"
 #include "core/settings.h"
+#include "records/week_slot.h"
 #include "traffic/stand_fit.h"
 #include "traffic/stand_options.h"
 #include "traffic/stand_search.h"
 #include "traffic/stream_geometry.h"
-#include "traffic/week_slot.h"
 
 namespace {
 

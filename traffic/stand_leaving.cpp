@@ -11,6 +11,7 @@
 #include "core/settings.h"
 #include "core/units.h"
 #include "records/clock.h"
+#include "records/week_slot.h"
 #include "simlink/sim_commands.h"
 #include "traffic/aircraft_commands.h"
 #include "traffic/curves.h"
@@ -21,7 +22,6 @@
 #include "traffic/stand_search.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/tick_counts.h"
-#include "traffic/week_slot.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include "core/half_hours.h"
 #include "core/log.h"
 #include "liveries/aircraft_database.h"
+#include "records/week_slot.h"
 #include "traffic/learned_updates.h"
 #include "traffic/stand_search.h"
-#include "traffic/week_slot.h"
 
 namespace {
 

@@ -10,13 +10,13 @@
 #include "core/rounding.h"
 #include "core/settings.h"
 #include "liveries/aircraft_database.h"
+#include "records/week_slot.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/learned_updates.h"
 #include "traffic/stand_fit.h"
 #include "traffic/stands_by_position.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/tick_driver.h"
-#include "traffic/week_slot.h"
 
 namespace {
 

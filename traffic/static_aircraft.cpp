@@ -7,6 +7,7 @@
 #include "core/log.h"
 #include "core/settings.h"
 #include "records/clock.h"
+#include "records/week_slot.h"
 #include "traffic/aircraft_livery.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/parked_fit.h"
@@ -14,7 +15,6 @@
 #include "traffic/stand_search.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/traffic_queues.h"
-#include "traffic/week_slot.h"
 #include "ui/status/main_window.h"
 
 std::uint32_t staticAcCounter = 0;

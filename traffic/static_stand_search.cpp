@@ -10,9 +10,9 @@
 #include "core/random.h"
 #include "core/settings.h"
 #include "liveries/aircraft_database.h"
+#include "records/week_slot.h"
 #include "traffic/live_parking.h"
 #include "traffic/stand_search.h"
-#include "traffic/week_slot.h"
 
 namespace {
 

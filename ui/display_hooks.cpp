@@ -12,6 +12,7 @@ void gf_connectDisplayHooks() {
         .showNumber = gf_setTbInt,
         .showText = gf_setTbText,
         .setRadiusNm = gf_setRadiusNm,
+        .updateAutoRange = gf_updateAutoRange,
         .showMessage = gf_showMessage,
     };
 }

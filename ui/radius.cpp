@@ -13,7 +13,6 @@
 #include "ui/status/control_texts.h"
 #include "ui/status/parameter_controls.h"
 
-std::atomic<std::int32_t> manualRadiusNm{0};
 
 namespace {
 

@@ -6,9 +6,6 @@
 #include <atomic>
 #include <cstdint>
 
-// The radius kept for the "Auto range" check box, nautical miles: RANGE at
-// start-up.
-extern std::atomic<std::int32_t> manualRadiusNm;
 
 // RANGE := nm within its limits, selected in its combo box when it is one of
 // the choices; trafficRadiusNm := nm and trafficRadiusMeters := nm x 1852,

@@ -7,11 +7,11 @@
 #include "airports/park_stands.h"
 #include "core/settings.h"
 #include "records/clock.h"
+#include "records/week_slot.h"
 #include "traffic/live_parking.h"
 #include "traffic/parked_time.h"
 #include "traffic/support/stands.h"
 #include "traffic/support/traffic_fixture.h"
-#include "traffic/week_slot.h"
 #include "traffic/work_cycle_lookups.h"
 #include "ui/status/main_window.h"
 

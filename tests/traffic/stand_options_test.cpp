@@ -13,6 +13,7 @@
 #include "airports/park_stands.h"
 #include "core/half_hours.h"
 #include "core/settings.h"
+#include "records/week_slot.h"
 #include "traffic/coupled_callsigns.h"
 #include "traffic/soft_stand_learning.h"
 #include "traffic/stand_fit.h"
@@ -21,7 +22,6 @@
 #include "traffic/static_stand_search.h"
 #include "traffic/support/stands.h"
 #include "traffic/support/traffic_fixture.h"
-#include "traffic/week_slot.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 #include "airports/park_airports.h"
 #include "airports/park_stands.h"
 #include "core/settings.h"
+#include "records/week_slot.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/stand_search.h"
 #include "traffic/support/stands.h"
 #include "traffic/support/traffic_fixture.h"
-#include "traffic/week_slot.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include "airports/park_stands.h"
 #include "core/settings.h"
 #include "records/clock.h"
+#include "records/week_slot.h"
 #include "traffic/live_parking.h"
 #include "traffic/static_aircraft.h"
 #include "traffic/static_parking.h"
@@ -17,7 +18,6 @@
 #include "traffic/support/stands.h"
 #include "traffic/support/traffic_fixture.h"
 #include "traffic/traffic_queues.h"
-#include "traffic/week_slot.h"
 
 namespace {
 

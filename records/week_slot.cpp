@@ -1,4 +1,4 @@
-#include "traffic/week_slot.h"
+#include "records/week_slot.h"
 
 #include "core/calendar.h"
 
