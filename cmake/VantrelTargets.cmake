@@ -1,20 +1,40 @@
-# vantrel_library(<folder> [DEPENDS <targets>...])
-# Builds every .cpp below the calling folder, but for the program's main.cpp
-# and the files of the other operating system, into the static library
-# vantrel_<folder>. Headers are included from the repository root
+# vantrel_layers(<layer table> <top variable>)
+# Reads the layer table (the rows "| name | `folder/` ..." of docs/layers.md,
+# bottom first) and builds each layer's folder, whose CMakeLists.txt calls
+# vantrel_library(<name>); each layer links the one below it. Sets the top
+# variable to the library of the top layer.
+function(vantrel_layers table top_variable)
+  file(STRINGS ${table} rows REGEX "^\\| [a-z]+ \\| `[a-z/]+/`")
+  set(below "")
+  foreach(row IN LISTS rows)
+    string(REGEX MATCH "^\\| ([a-z]+) \\| `([a-z/]+)/`" matched "${row}")
+    add_subdirectory(${CMAKE_MATCH_2})
+    if(below)
+      target_link_libraries(vantrel_${CMAKE_MATCH_1} PUBLIC ${below})
+    endif()
+    set(below vantrel_${CMAKE_MATCH_1})
+  endforeach()
+  set(${top_variable} ${below} PARENT_SCOPE)
+endfunction()
+
+# vantrel_library(<layer>)
+# Builds every .cpp below the calling folder, but for the program's main.cpp,
+# the files of the other operating system and the folders of other layers
+# (those with a CMakeLists.txt of their own), into the static library
+# vantrel_<layer>. Headers are included from the repository root
 # ("core/log.h"), so every library exposes that root.
-function(vantrel_library folder)
-  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+function(vantrel_library layer)
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  file(GLOB_RECURSE layer_files CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*/CMakeLists.txt)
+  foreach(layer_file IN LISTS layer_files)
+    get_filename_component(layer_folder ${layer_file} DIRECTORY)
+    list(FILTER sources EXCLUDE REGEX "^${layer_folder}/")
+  endforeach()
   list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
   vantrel_keep_this_system(sources)
-  if(NOT sources)
-    return()
-  endif()
-  add_library(vantrel_${folder} STATIC ${sources})
-  target_include_directories(vantrel_${folder} PUBLIC ${PROJECT_SOURCE_DIR})
-  target_link_libraries(vantrel_${folder} PUBLIC vantrel_third_party ${ARG_DEPENDS})
-  set_property(GLOBAL APPEND PROPERTY VANTREL_LIBRARIES vantrel_${folder})
+  add_library(vantrel_${layer} STATIC ${sources})
+  target_include_directories(vantrel_${layer} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(vantrel_${layer} PUBLIC vantrel_third_party)
 endfunction()
 
 # vantrel_keep_this_system(<list variable>)
