@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "core/downloader.h"
 #include "core/format.h"
 #include "core/settings.h"
 #include "support/http_server.h"
