@@ -13,7 +13,7 @@
 
 #include "core/settings.h"
 #include "run/traffic_reader.h"
-#include "traffic/adding_stack.h"
+#include "traffic/intake/adding_stack.h"
 
 namespace {
 

@@ -22,7 +22,7 @@
 #include "run/run_traffic.h"
 #include "simlink/sim_commands.h"
 #include "traffic/aircraft_records.h"
-#include "traffic/removal.h"
+#include "traffic/lifecycle/removal.h"
 #include "traffic/tick_driver.h"
 #include "traffic/traffic_queues.h"
 #include "ui/status/main_window.h"
