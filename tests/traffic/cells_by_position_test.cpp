@@ -12,7 +12,7 @@
 #include "airports/park_stands.h"
 #include "core/units.h"
 #include "traffic/aircraft_by_position.h"
-#include "traffic/movement/stream_extension.h"
+#include "traffic/movement/movement_internal.h"
 #include "traffic/stands/stand_search.h"
 #include "traffic/stands/stands_by_position.h"
 #include "traffic/support/stands.h"

@@ -19,6 +19,7 @@
 #include "traffic/aircraft_records.h"
 #include "traffic/stands/park_airport_choice.h"
 #include "traffic/stands/park_airport_loading.h"
+#include "traffic/stands/stands_internal.h"
 #include "traffic/stands/static_parking.h"
 #include "traffic/tick_driver.h"
 #include "ui/status/main_window.h"

@@ -18,6 +18,7 @@
 #include "traffic/stands/soft_stand_learning.h"
 #include "traffic/stands/stand_fit.h"
 #include "traffic/stands/stand_options.h"
+#include "traffic/stands/stands_internal.h"
 #include "traffic/stands/static_parking.h"
 #include "traffic/stands/static_stand_search.h"
 #include "traffic/support/stands.h"

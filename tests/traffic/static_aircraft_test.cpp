@@ -13,6 +13,7 @@
 #include "records/week_slot.h"
 #include "traffic/lifecycle/static_aircraft.h"
 #include "traffic/stands/live_parking.h"
+#include "traffic/stands/stands_internal.h"
 #include "traffic/stands/static_parking.h"
 #include "traffic/stands/static_stand_search.h"
 #include "traffic/support/stands.h"

@@ -16,8 +16,7 @@
 #include "records/clock.h"
 #include "records/qnh.h"
 #include "traffic/movement/flight_configuration.h"
-#include "traffic/movement/stream_extension.h"
-#include "traffic/movement/stream_measures.h"
+#include "traffic/movement/movement_internal.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/support/traffic_fixture.h"
 #include "traffic/tick_driver.h"
@@ -333,9 +332,9 @@ TEST_F(StreamExtension, ATaxiOutLightsEverythingAndLetsTheAircraftLagItsReports)
     })) << testing::PrintToString(lines);
 }
 
-// The worked example of traffic/movement/stream_measures.h and its limits: a Large
-// aircraft banks at most 30 degrees, by at most 0.02 degrees per tick; a
-// Heavy by 0.015.
+// The worked example of the bank step (traffic/movement/movement_internal.h)
+// and its limits: a Large aircraft banks at most 30 degrees, by at most 0.02
+// degrees per tick; a Heavy by 0.015.
 TEST_F(StreamExtension, TheBankIntoATurnIsHeldByTheCategorysLimits) {
     struct Case {
         const char* what;

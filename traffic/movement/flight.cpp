@@ -8,9 +8,8 @@
 #include "records/qnh.h"
 #include "simlink/sim_commands.h"
 #include "traffic/aircraft_commands.h"
-#include "traffic/movement/flight_configuration.h"
+#include "traffic/movement/movement_internal.h"
 #include "traffic/movement/position_update.h"
-#include "traffic/movement/stream_measures.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/tick_counts.h"
 

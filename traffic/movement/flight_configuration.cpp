@@ -9,6 +9,7 @@
 #include "simlink/sim_commands.h"
 #include "traffic/aircraft_commands.h"
 #include "traffic/aircraft_labels.h"
+#include "traffic/movement/movement_internal.h"
 #include "traffic/movement/position_update.h"
 #include "traffic/stands/soft_stand_learning.h"
 #include "traffic/stream_geometry.h"

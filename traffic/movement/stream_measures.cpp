@@ -1,4 +1,10 @@
-#include "traffic/movement/stream_measures.h"
+// Measures of an aircraft's report stream that ground movement and flight
+// read when a block is reached: whether the blocks ahead are fast enough to
+// lift off, how far the leg after the next turns away from the heading, the
+// speed of the leg being flown, and the bank step into a turn. Worker
+// thread only.
+
+#include "traffic/movement/movement_internal.h"
 
 #include <algorithm>
 

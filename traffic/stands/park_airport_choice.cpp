@@ -15,6 +15,7 @@
 #include "traffic/lifecycle/static_aircraft.h"
 #include "traffic/stands/live_parking.h"
 #include "traffic/stands/park_airport_loading.h"
+#include "traffic/stands/stands_internal.h"
 #include "traffic/stands/static_parking.h"
 #include "traffic/tick_driver.h"
 #include "ui/status/main_window.h"

@@ -19,6 +19,7 @@
 #include "traffic/lifecycle/static_aircraft.h"
 #include "traffic/stands/parking_renewal.h"
 #include "traffic/stands/stand_search.h"
+#include "traffic/stands/stands_internal.h"
 #include "traffic/stands/static_parking.h"
 #include "traffic/tick_driver.h"
 #include "ui/status/main_window.h"

@@ -2,13 +2,10 @@
 // Loading the chosen park airport (its stand file, the user's soft-learning
 // switch, the reserved stand) and leaving it again (its learned file saved,
 // its static aircraft and the live aircraft on the ground removed). Worker
-// thread. What is kept of the loaded airport is airports/park_airport_state.h.
+// thread. What is kept of the loaded airport is airports/park_airport_state.h;
+// reading the stand file (lf_readParkedFile) is declared in
+// stands_internal.h.
 
-#include <string>
-
-// Reads the park airport's stand file into parkPositions; empty on success,
-// else the error text (an exception of the reader becomes its text).
-std::string lf_readParkedFile();
 // Saves the learned file when something was learned or a per-airport
 // setting changed, forgets the park airport, its stands, candidates and
 // removals, and puts LEARN_SOFT back to the user's choice.

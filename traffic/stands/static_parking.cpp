@@ -20,6 +20,7 @@
 #include "traffic/stands/live_parking.h"
 #include "traffic/stands/parking_renewal.h"
 #include "traffic/stands/stand_search.h"
+#include "traffic/stands/stands_internal.h"
 #include "traffic/stands/static_stand_search.h"
 #include "traffic/tick_driver.h"
 #include "ui/status/main_window.h"

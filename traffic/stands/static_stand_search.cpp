@@ -13,6 +13,7 @@
 #include "records/week_slot.h"
 #include "traffic/stands/live_parking.h"
 #include "traffic/stands/stand_search.h"
+#include "traffic/stands/stands_internal.h"
 
 namespace {
 
