@@ -43,6 +43,7 @@
 #include "traffic/aircraft_records.h"
 #include "traffic/intake/adding_stack.h"
 #include "traffic/tick_driver.h"
+#include "traffic/traffic_state.h"
 #include "ui/status/main_window.h"
 
 namespace {

@@ -14,6 +14,7 @@
 #include "core/settings.h"
 #include "run/traffic_reader.h"
 #include "traffic/intake/adding_stack.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

@@ -17,9 +17,8 @@
 #include "traffic/aircraft_records.h"
 #include "traffic/intake/adding_stack.h"
 #include "traffic/tick_driver.h"
-#include "traffic/traffic_queues.h"
 #include "traffic/traffic_reset.h"
-#include "traffic/work_cycle_lookups.h"
+#include "traffic/traffic_state.h"
 #include "traffic_setup.h"
 
 namespace {

@@ -11,6 +11,7 @@
 #include "run/feed_readers.h"
 #include "run/traffic_reader.h"
 #include "traffic/intake/adding_stack.h"
+#include "traffic/traffic_state.h"
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
     gf_resetFeedState();

@@ -26,6 +26,7 @@
 #include "traffic/stands/park_airport_loading.h"
 #include "traffic/tick_driver.h"
 #include "traffic/traffic_reset.h"
+#include "traffic/traffic_state.h"
 #include "ui/radius.h"
 #include "ui/status/main_window.h"
 #include "ui/status/message_line.h"

@@ -33,6 +33,7 @@
 #include "traffic/stands/park_airport_check.h"
 #include "traffic/stands/park_airport_choice.h"
 #include "traffic/tick_driver.h"
+#include "traffic/traffic_state.h"
 #include "ui/status/main_window.h"
 #include "ui/status/message_line.h"
 #include "ui/status/window_updates.h"

@@ -24,7 +24,7 @@
 #include "traffic/aircraft_records.h"
 #include "traffic/lifecycle/removal.h"
 #include "traffic/tick_driver.h"
-#include "traffic/traffic_queues.h"
+#include "traffic/traffic_state.h"
 #include "ui/status/main_window.h"
 #include "ui/status/message_line.h"
 #include "ui/status/program_resources.h"

@@ -25,6 +25,7 @@
 #include "traffic/intake/adding_stack.h"
 #include "traffic/tick_driver.h"
 #include "traffic/traffic_reset.h"
+#include "traffic/traffic_state.h"
 #include "ui/radius.h"
 #include "ui/status/main_window.h"
 #include "ui/status/window_updates.h"

@@ -36,7 +36,7 @@
 #include "traffic/stands/coupled_callsigns.h"
 #include "traffic/stands/parking_renewal.h"
 #include "traffic/tick_driver.h"
-#include "traffic/work_cycle_lookups.h"
+#include "traffic/traffic_state.h"
 #include "ui/destination.h"
 #include "ui/radius.h"
 #include "ui/status/main_window.h"

@@ -27,12 +27,9 @@
 #include "traffic/movement/position_update.h"
 #include "traffic/stands/stands_by_position.h"
 #include "traffic/stands/static_parking.h"
-#include "traffic/traffic_queues.h"
+#include "traffic/traffic_state.h"
 
 namespace sc = platform::simconnect;
-
-UserAcData runUserAcData;
-void (*userStateSender)() = nullptr;
 
 namespace {
 

@@ -18,6 +18,7 @@
 #include "traffic/aircraft_records.h"
 #include "traffic/stands/parking_renewal.h"
 #include "traffic/stands/static_parking.h"
+#include "traffic/traffic_state.h"
 #include "ui/radius.h"
 
 namespace {

@@ -18,6 +18,7 @@
 #include "traffic/lifecycle/aircraft_livery.h"
 #include "traffic/lifecycle/livery_bookkeeping.h"
 #include "traffic/lifecycle/matching_summary.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

@@ -18,6 +18,7 @@
 #include "run/traffic_record.h"
 #include "support/rt_peer.h"
 #include "traffic/intake/adding_stack.h"
+#include "traffic/traffic_state.h"
 #include "ui/status/main_window.h"
 
 namespace {

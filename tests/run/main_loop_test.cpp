@@ -23,7 +23,7 @@
 #include "traffic/aircraft_records.h"
 #include "traffic/intake/adding_stack.h"
 #include "traffic/tick_driver.h"
-#include "traffic/work_cycle_lookups.h"
+#include "traffic/traffic_state.h"
 #include "ui/status/main_window.h"
 #include "ui/status/message_line.h"
 

@@ -28,8 +28,7 @@
 #include "traffic/stands/static_parking.h"
 #include "traffic/support/sim_connection.h"
 #include "traffic/support/traffic_fixture.h"
-#include "traffic/traffic_queues.h"
-#include "traffic/work_cycle_lookups.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include "traffic/aircraft_labels.h"
 #include "traffic/intake/identity_checks.h"
 #include "traffic/stands/stand_fit.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include "core/data_paths.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/lifecycle/callsign_object_ids.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

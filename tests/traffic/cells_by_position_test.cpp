@@ -17,6 +17,7 @@
 #include "traffic/stands/stands_by_position.h"
 #include "traffic/support/stands.h"
 #include "traffic/support/traffic_fixture.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

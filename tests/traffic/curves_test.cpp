@@ -16,6 +16,7 @@
 #include "traffic/movement/tick_move.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/support/traffic_fixture.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

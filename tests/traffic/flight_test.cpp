@@ -18,7 +18,7 @@
 #include "traffic/movement/take_off_landing.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/support/traffic_fixture.h"
-#include "traffic/work_cycle_lookups.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

@@ -15,6 +15,7 @@
 #include "simlink/sim_commands.h"
 #include "traffic/intake/known_reports.h"
 #include "traffic/support/traffic_fixture.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

@@ -12,6 +12,7 @@
 #include "traffic/lifecycle/farthest_active.h"
 #include "traffic/lifecycle/live_aircraft_limit.h"
 #include "traffic/tick_driver.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

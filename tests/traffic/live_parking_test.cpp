@@ -12,7 +12,7 @@
 #include "traffic/stands/parked_time.h"
 #include "traffic/support/stands.h"
 #include "traffic/support/traffic_fixture.h"
-#include "traffic/work_cycle_lookups.h"
+#include "traffic/traffic_state.h"
 #include "ui/status/main_window.h"
 
 namespace {

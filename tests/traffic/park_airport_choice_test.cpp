@@ -22,6 +22,7 @@
 #include "traffic/stands/stands_internal.h"
 #include "traffic/stands/static_parking.h"
 #include "traffic/tick_driver.h"
+#include "traffic/traffic_state.h"
 #include "ui/status/main_window.h"
 
 namespace {

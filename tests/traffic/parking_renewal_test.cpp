@@ -16,6 +16,7 @@
 #include "traffic/stands/live_parking.h"
 #include "traffic/stands/parking_renewal.h"
 #include "traffic/stands/static_parking.h"
+#include "traffic/traffic_state.h"
 #include "ui/status/main_window.h"
 
 namespace {

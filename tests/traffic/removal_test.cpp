@@ -24,8 +24,7 @@
 #include "traffic/lifecycle/spawning.h"
 #include "traffic/stands/ground_spawn_stand.h"
 #include "traffic/support/traffic_fixture.h"
-#include "traffic/traffic_queues.h"
-#include "traffic/work_cycle_lookups.h"
+#include "traffic/traffic_state.h"
 #include "ui/status/main_window.h"
 
 namespace {

@@ -9,6 +9,7 @@
 #include "traffic/intake/report_intake.h"
 #include "traffic/lifecycle/livery_bookkeeping.h"
 #include "traffic/support/traffic_fixture.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "traffic/lifecycle/spawning.h"
 #include "traffic/movement/position_update.h"
 #include "traffic/support/traffic_fixture.h"
-#include "traffic/traffic_queues.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

@@ -24,8 +24,7 @@
 #include "traffic/movement/position_update.h"
 #include "traffic/support/traffic_fixture.h"
 #include "traffic/tick_driver.h"
-#include "traffic/traffic_queues.h"
-#include "traffic/work_cycle_lookups.h"
+#include "traffic/traffic_state.h"
 #include "ui/status/main_window.h"
 
 namespace {

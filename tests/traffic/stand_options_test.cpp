@@ -23,6 +23,7 @@
 #include "traffic/stands/static_stand_search.h"
 #include "traffic/support/stands.h"
 #include "traffic/support/traffic_fixture.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

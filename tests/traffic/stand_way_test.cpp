@@ -13,6 +13,7 @@
 #include "traffic/stands/stand_way.h"
 #include "traffic/support/stands.h"
 #include "traffic/support/traffic_fixture.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

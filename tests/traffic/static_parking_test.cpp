@@ -12,6 +12,7 @@
 #include "records/clock.h"
 #include "simlink/parking_controls.h"
 #include "traffic/stands/static_parking.h"
+#include "traffic/traffic_state.h"
 #include "ui/status/main_window.h"
 
 namespace {

@@ -20,6 +20,7 @@
 #include "traffic/stream_geometry.h"
 #include "traffic/support/traffic_fixture.h"
 #include "traffic/tick_driver.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

@@ -14,6 +14,7 @@
 #include "traffic/movement/taxi_movement.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/support/traffic_fixture.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

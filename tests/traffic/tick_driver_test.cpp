@@ -22,7 +22,7 @@
 #include "traffic/intake/adding_stack.h"
 #include "traffic/support/traffic_fixture.h"
 #include "traffic/tick_driver.h"
-#include "traffic/traffic_queues.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

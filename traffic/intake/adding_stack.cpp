@@ -3,10 +3,7 @@
 #include <utility>
 
 #include "records/clock.h"
-
-std::mutex feedMutex;
-AddingStack addingStack;
-bool acceptingFeed = false;
+#include "traffic/traffic_state.h"
 
 void AddingStack::push(LiveAcUpdate&& report) {
     const auto found = waiting_.find(report.aircraftId);

@@ -9,6 +9,7 @@
 #include "traffic/intake/identity_checks.h"
 #include "traffic/lifecycle/ghost_callsigns_index.h"
 #include "traffic/lifecycle/livery_bookkeeping.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

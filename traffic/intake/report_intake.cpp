@@ -16,6 +16,7 @@
 #include "traffic/lifecycle/ghost_callsigns_index.h"
 #include "traffic/lifecycle/removal.h"
 #include "traffic/movement/position_update.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "traffic/lifecycle/farthest_active.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

@@ -20,10 +20,9 @@
 #include "traffic/lifecycle/active_live_count.h"
 #include "traffic/lifecycle/removal.h"
 #include "traffic/stands/static_parking.h"
+#include "traffic/traffic_state.h"
 
 namespace sc = platform::simconnect;
-
-std::vector<CreatedEntry> createdList;
 
 namespace {
 

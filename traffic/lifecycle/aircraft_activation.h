@@ -7,22 +7,9 @@
 // throttle and flaps. Worker thread, inside the tick's handling of the
 // simulator's results (simResultMutex held).
 
-#include <cstdint>
-#include <vector>
-
 #include "records/sim_records.h"
 #include "traffic/aircraft_records.h"
-
-// One created object waiting for its activation.
-struct CreatedEntry {
-    std::uint32_t objectId = 0;
-    std::uint32_t aircraftId = 0;  // live above 10000, static 10000 or less
-    std::int32_t counter = 0;      // ticks waited; -1 = done, to leave the list
-    SimResultKind kind = SimResultKind::LiveCreated;
-};
-
-// Worker thread only; reserved for 128 entries at the first run.
-extern std::vector<CreatedEntry> createdList;
+#include "traffic/traffic_state.h"
 
 // Takes the created object for the aircraft; false when its object id is
 // below 3 (no AI object of ours). Sets the object id and the height above

@@ -10,6 +10,7 @@
 #include "core/log.h"
 #include "core/text_files.h"
 #include "traffic/aircraft_records.h"
+#include "traffic/traffic_state.h"
 
 void gf_writeCallsignObjectIds() {
     std::vector<std::string> lines;

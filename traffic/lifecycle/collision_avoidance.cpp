@@ -8,6 +8,7 @@
 #include "core/settings.h"
 #include "traffic/lifecycle/removal.h"
 #include "traffic/stream_geometry.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

@@ -1,4 +1,5 @@
 #include "traffic/lifecycle/farthest_active.h"
+#include "traffic/traffic_state.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "traffic/intake/identity_checks.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include "traffic/lifecycle/farthest_active.h"
 #include "traffic/lifecycle/removal.h"
 #include "traffic/tick_driver.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

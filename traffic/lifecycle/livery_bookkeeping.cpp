@@ -8,11 +8,8 @@
 #include "core/run_flags.h"
 #include "core/settings.h"
 #include "liveries/livery_catalog.h"
+#include "traffic/traffic_state.h"
 #include "ui/status/message_line.h"
-
-std::unordered_map<std::uint32_t, std::string_view> keptLiveries;
-std::set<std::string> uncreatableKinds;
-UnmatchedAircraft unmatchedAircraft;
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include "core/log.h"
 #include "core/settings.h"
 #include "traffic/lifecycle/removal.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

@@ -15,8 +15,7 @@
 #include "traffic/lifecycle/aircraft_activation.h"
 #include "traffic/lifecycle/livery_bookkeeping.h"
 #include "traffic/lifecycle/removal.h"
-#include "traffic/traffic_queues.h"
-#include "traffic/work_cycle_lookups.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

@@ -31,10 +31,7 @@
 #include "traffic/stands/stand_options.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/tick_driver.h"
-#include "traffic/traffic_queues.h"
-#include "traffic/work_cycle_lookups.h"
-
-std::vector<std::string> ghostCallsigns;
+#include "traffic/traffic_state.h"
 
 namespace {
 

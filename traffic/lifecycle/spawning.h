@@ -5,14 +5,8 @@
 // ground phase, position and attitude and put on the creation list, from
 // which the tick builds its create request. Worker thread only.
 
-#include <string>
-#include <vector>
-
 #include "traffic/aircraft_records.h"
-
-// Callsigns found to be ghosts; a buffered aircraft under one of them (with
-// its "_") is dropped.
-extern std::vector<std::string> ghostCallsigns;
+#include "traffic/traffic_state.h"
 
 // One tick of a buffered aircraft.
 void handleBufferedLiveAc(LiveAc& aircraft);

@@ -14,10 +14,8 @@
 #include "traffic/stands/parked_fit.h"
 #include "traffic/stands/stand_search.h"
 #include "traffic/stream_geometry.h"
-#include "traffic/traffic_queues.h"
+#include "traffic/traffic_state.h"
 #include "ui/status/main_window.h"
-
-std::uint32_t staticAcCounter = 0;
 
 namespace {
 

@@ -10,10 +10,7 @@
 #include <string>
 
 #include "traffic/stands/static_parking.h"
-
-// The last id given to a static aircraft. Static ids run from 1 to 9999
-// and round again, below every live aircraft's id.
-extern std::uint32_t staticAcCounter;
+#include "traffic/traffic_state.h"
 
 // Takes the last candidate of parkCandidates and makes its static aircraft,
 // unless a live aircraft parks on the stand or next to it, or a static one

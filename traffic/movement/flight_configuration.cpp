@@ -13,7 +13,7 @@
 #include "traffic/movement/position_update.h"
 #include "traffic/stands/soft_stand_learning.h"
 #include "traffic/stream_geometry.h"
-#include "traffic/work_cycle_lookups.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

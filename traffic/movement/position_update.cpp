@@ -23,6 +23,7 @@
 #include "traffic/stands/soft_stand_learning.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/tick_counts.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

@@ -27,6 +27,7 @@
 #include "traffic/stream_geometry.h"
 #include "traffic/tick_counts.h"
 #include "traffic/tick_driver.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

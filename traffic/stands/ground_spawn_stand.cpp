@@ -14,7 +14,7 @@
 #include "traffic/stands/stand_search.h"
 #include "traffic/stands/stand_way.h"
 #include "traffic/stream_geometry.h"
-#include "traffic/traffic_queues.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

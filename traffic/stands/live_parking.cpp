@@ -20,10 +20,8 @@
 #include "traffic/stands/stand_options.h"
 #include "traffic/stands/stand_search.h"
 #include "traffic/stream_geometry.h"
-#include "traffic/work_cycle_lookups.h"
+#include "traffic/traffic_state.h"
 #include "ui/status/main_window.h"
-
-std::vector<LiveParkedEntry> liveParkedList;
 
 namespace {
 

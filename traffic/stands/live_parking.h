@@ -6,19 +6,9 @@
 // Worker thread only.
 
 #include <cstdint>
-#include <string>
-#include <vector>
 
 #include "traffic/aircraft_records.h"
-
-// One live aircraft parked on a stand, for static parking.
-struct LiveParkedEntry {
-    std::string callsign;
-    std::uint32_t standId = 0;
-    std::int32_t minutesParked = 0;  // 0 while its reports confirm it on the stand
-};
-// Rebuilt by gf_collectLiveParked, shortest parked first.
-extern std::vector<LiveParkedEntry> liveParkedList;
+#include "traffic/traffic_state.h"
 
 // An aircraft driving onto its stand has no reports left: within 2 m of the
 // stand it parks (arrival slot now, engines off, its stand option learned,

@@ -9,9 +9,7 @@
 #include <string>
 
 #include "core/great_circle.h"
-
-// A park airport has just been chosen: the next cycle loads it.
-extern bool calculationPending;
+#include "traffic/traffic_state.h"
 
 // The controller of each work cycle; showMessage shows "Calculating static
 // parked aircraft ..." when an airport is chosen on the ground.

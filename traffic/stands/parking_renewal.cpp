@@ -14,12 +14,10 @@
 #include "traffic/stands/stand_search.h"
 #include "traffic/stands/static_parking.h"
 #include "traffic/stands/static_stand_search.h"
+#include "traffic/traffic_state.h"
 #include "ui/status/main_window.h"
 #include "ui/status/message_line.h"
 #include "ui/status/window_updates.h"
-
-std::vector<KeptParkedAc> keptParked;
-std::vector<StaticRemoval> staticRemovals;
 
 namespace {
 

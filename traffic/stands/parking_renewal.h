@@ -13,26 +13,7 @@
 
 #include "traffic/aircraft_records.h"
 #include "traffic/stands/static_parking.h"
-
-// A static aircraft that the renewal keeps.
-struct KeptParkedAc {
-    std::string liveryTitle;
-    std::string airline;
-    std::string type;
-    std::string callsign;
-    std::string registration;
-    std::uint64_t arrivalSlot = 0;  // time of week of its arrival
-    std::uint32_t standId = 0;
-};
-
-// A static aircraft that the renewal removes.
-struct StaticRemoval {
-    std::string liveryTitle;
-    std::uint32_t standId = 0;
-};
-
-extern std::vector<KeptParkedAc> keptParked;
-extern std::vector<StaticRemoval> staticRemovals;
+#include "traffic/traffic_state.h"
 
 // Renews the static aircraft for the time of week now.
 void gf_applyParkingAdjustments();

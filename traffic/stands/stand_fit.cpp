@@ -3,8 +3,7 @@
 #include <algorithm>
 
 #include "core/half_hours.h"
-
-std::vector<OptionSlot> lastOptionSlots;
+#include "traffic/traffic_state.h"
 
 namespace {
 

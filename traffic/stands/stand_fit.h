@@ -3,21 +3,11 @@
 // suits an aircraft's span: airports/stand_size.h).
 
 #include <cstdint>
-#include <vector>
 
 #include "airports/park_stands.h"
 #include "airports/stand_size.h"
 #include "records/week_slot.h"
-
-
-// The half hour of the day (0 to 47) at which a live aircraft last recorded
-// a stand option.
-struct OptionSlot {
-    std::uint32_t aircraftId = 0;
-    std::uint32_t halfHour = 0;
-};
-// At most one entry per aircraft id (worker thread only).
-extern std::vector<OptionSlot> lastOptionSlots;
+#include "traffic/traffic_state.h"
 
 // Records the half hour of the time of week (weekday in the low, half hour
 // in the high 32 bits) for the aircraft; unless forced, refused (false) while

@@ -17,6 +17,7 @@
 #include "traffic/stands/stands_by_position.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/tick_driver.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include "traffic/stands/stand_search.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/tick_counts.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

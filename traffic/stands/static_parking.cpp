@@ -23,13 +23,10 @@
 #include "traffic/stands/stands_internal.h"
 #include "traffic/stands/static_stand_search.h"
 #include "traffic/tick_driver.h"
+#include "traffic/traffic_state.h"
 #include "ui/status/main_window.h"
 #include "ui/status/message_line.h"
 #include "ui/status/window_updates.h"
-
-std::vector<ParkCandidate> parkCandidates;
-std::int32_t realFit = 0;
-std::int32_t softFit = -1;
 
 namespace {
 
@@ -41,7 +38,6 @@ constexpr std::int32_t kHalfOfStands = 50;
 constexpr std::uint32_t kRealKind = 1;
 constexpr std::uint32_t kSoftKind = 0;
 constexpr std::array<std::string_view, 7> kWeekdayNames{"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
-
 
 std::string_view lf_weekdayName(std::uint32_t weekday) {
     return weekday >= 1 && weekday <= kWeekdayNames.size() ? kWeekdayNames.at(weekday - 1) : "???";
@@ -62,7 +58,6 @@ void lf_logFound(std::int64_t added, bool real, std::int32_t fit, std::uint64_t 
                                                    gf_halfHoursAsHours(static_cast<std::int32_t>(halfHour)),
                                                    gf_halfHoursAsHours(fit))));
 }
-
 
 }  // namespace
 

@@ -11,29 +11,7 @@
 #include <string>
 #include <vector>
 
-// One static aircraft to create: the stand, the half hours back from now at
-// which its option was found, and the option's aircraft.
-struct ParkCandidate {
-    std::uint32_t standId = 0;
-    std::int32_t fit = 0;
-    std::string airline;
-    std::string type;
-    std::string callsign;
-    std::string callsignSuffix;
-    std::string registration;
-    // The aircraft of the option still stands there in the next half hour:
-    // it is named by its first callsign, else by its second. Set by the
-    // stand search, carried for the traffic manager.
-    bool continues = false;
-};
-
-// The static aircraft still to create, best fits at the back.
-extern std::vector<ParkCandidate> parkCandidates;
-// The fit (half hours) at which the last real search reached the wanted
-// count (MAX_FIT + 1 when it fell short), and that of the last soft search
-// (-1 when none ran).
-extern std::int32_t realFit;
-extern std::int32_t softFit;
+#include "traffic/traffic_state.h"
 
 // The first calculation for a freshly loaded park airport.
 void calculateStaticParking();

@@ -14,6 +14,7 @@
 #include "traffic/stands/live_parking.h"
 #include "traffic/stands/stand_search.h"
 #include "traffic/stands/stands_internal.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

@@ -21,7 +21,7 @@
 #include "traffic/stands/parking_renewal.h"
 #include "traffic/stands/static_parking.h"
 #include "traffic/tick_driver.h"
-#include "traffic/traffic_queues.h"
+#include "traffic/traffic_state.h"
 #include "ui/radius.h"
 #include "ui/status/main_window.h"
 

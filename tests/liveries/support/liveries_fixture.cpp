@@ -19,6 +19,7 @@
 #include "liveries/scan_reports.h"
 #include "liveries/similar_models.h"
 #include "traffic/lifecycle/livery_bookkeeping.h"
+#include "traffic/traffic_state.h"
 
 namespace test {
 

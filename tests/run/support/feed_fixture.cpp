@@ -11,6 +11,7 @@
 #include "run/program_start.h"
 #include "run/traffic_reader.h"
 #include "traffic/intake/adding_stack.h"
+#include "traffic/traffic_state.h"
 #include "ui/status/main_window.h"
 
 namespace test {

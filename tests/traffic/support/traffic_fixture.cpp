@@ -21,7 +21,7 @@
 #include "traffic/lifecycle/livery_bookkeeping.h"
 #include "traffic/tick_driver.h"
 #include "traffic/traffic_reset.h"
-#include "traffic/work_cycle_lookups.h"
+#include "traffic/traffic_state.h"
 #include "ui/status/message_line.h"
 
 namespace test {
