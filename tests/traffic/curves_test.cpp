@@ -44,8 +44,8 @@ CurveState lf_curve(double controlEastM, double controlNorthM, double endEastM, 
 
 using Curves = TrafficTest;
 
-// The worked example of traffic/movement/curves.h: control 100 m north, end 100 m
-// north and 100 m east of (47, 8).
+// The worked example of traffic/movement/curves.h: control 100 m north, end
+// 100 m north and 100 m east of (47, 8).
 TEST_F(Curves, APointOfTheCurveLiesOnTheQuadraticCurveAndHeadsAlongIt) {
     struct Case {
         const char* what;

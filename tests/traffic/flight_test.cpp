@@ -1,6 +1,6 @@
 // Flight between report blocks, the take-off and the landing flare: the
-// vertical profile (worked examples of traffic/movement/flight.h), the pitch from
-// the vertical speed, heading and bank, the lights and configuration by
+// vertical profile (worked examples of traffic/movement/flight.h), the pitch
+// from the vertical speed, heading and bank, the lights and configuration by
 // altitude, a take-off whose first reports still say ground, the take-off
 // roll, rotation and climb-out, and the flare's stages.
 

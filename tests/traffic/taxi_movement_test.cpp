@@ -1,8 +1,8 @@
-// Movement on the ground: the way to the next block (a straight leg, a
-// curve, a block halfway), the timing of a turn (worked examples of
-// traffic/movement/taxi_movement.h), the throttle by the taxi speed, the flaps after
-// a touchdown, the take-off when the blocks ahead allow it, and the way off
-// a stand.
+// Movement on the ground: the way to the next block (a straight leg, a curve,
+// a block halfway), the timing of a turn (worked examples of
+// traffic/movement/taxi_movement.h), the throttle by the taxi speed, the
+// flaps after a touchdown, the take-off when the blocks ahead allow it, and
+// the way off a stand.
 
 #include <gtest/gtest.h>
 
