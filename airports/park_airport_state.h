@@ -3,7 +3,7 @@
 // parking is in force, whether soft stand options may be learned there, the
 // quality of its stand file, and the user's own choices that its learned
 // file may override until it is left. Loading and leaving it is the traffic
-// manager's (traffic/park_airport_loading.h).
+// manager's (traffic/stands/park_airport_loading.h).
 
 #include <atomic>
 #include <cstdint>

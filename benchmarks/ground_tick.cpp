@@ -29,9 +29,8 @@
 #include "simlink/sim_link_state.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/tick_driver.h"
-#include "traffic/traffic_queues.h"
 #include "traffic/traffic_reset.h"
-#include "traffic/work_cycle_lookups.h"
+#include "traffic/traffic_state.h"
 #include "traffic_setup.h"
 
 namespace {

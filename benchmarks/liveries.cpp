@@ -23,7 +23,7 @@
 #include "liveries/livery_data.h"
 #include "liveries/regcode_merge.h"
 #include "liveries/similar_models.h"
-#include "traffic/aircraft_livery.h"
+#include "traffic/lifecycle/aircraft_livery.h"
 
 namespace {
 

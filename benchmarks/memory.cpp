@@ -40,9 +40,10 @@
 #include "livery_installation.h"
 #include "run/traffic_reader.h"
 #include "simlink/sim_link_state.h"
-#include "traffic/adding_stack.h"
 #include "traffic/aircraft_records.h"
+#include "traffic/intake/adding_stack.h"
 #include "traffic/tick_driver.h"
+#include "traffic/traffic_state.h"
 #include "ui/status/main_window.h"
 
 namespace {

@@ -13,7 +13,8 @@
 
 #include "core/settings.h"
 #include "run/traffic_reader.h"
-#include "traffic/adding_stack.h"
+#include "traffic/intake/adding_stack.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

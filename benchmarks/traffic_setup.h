@@ -14,6 +14,7 @@
 #include "liveries/similar_models.h"
 #include "simlink/sim_link_state.h"
 #include "traffic/aircraft_records.h"
+#include "traffic/traffic_state.h"
 
 namespace bench {
 

@@ -10,7 +10,8 @@
 #include "fuzz/support/fuzz_input.h"
 #include "run/feed_readers.h"
 #include "run/traffic_reader.h"
-#include "traffic/adding_stack.h"
+#include "traffic/intake/adding_stack.h"
+#include "traffic/traffic_state.h"
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
     gf_resetFeedState();

@@ -17,9 +17,9 @@
 // the static ladder follows the same steps with small differences. Both run
 // on the worker thread; a title the simulator refused is never handed out.
 //
-// The ladders work on plain inputs; traffic/aircraft_livery.h applies them
-// to the traffic manager's records and writes the log lines, and
-// traffic/matching_summary.h sums them up.
+// The ladders work on plain inputs; traffic/lifecycle/aircraft_livery.h
+// applies them to the traffic manager's records and writes the log lines, and
+// traffic/lifecycle/matching_summary.h sums them up.
 
 #include <cstdint>
 #include <string_view>

@@ -19,7 +19,7 @@
 #include "run/program_start.h"
 #include "run/updater.h"
 #include "simlink/sim_link_state.h"
-#include "traffic/user_stand.h"
+#include "traffic/stands/user_stand.h"
 #include "ui/controls.h"
 #include "ui/radius.h"
 #include "ui/status/control_texts.h"

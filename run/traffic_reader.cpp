@@ -14,7 +14,7 @@
 #include "run/feed_readers.h"
 #include "run/live_target_filter.h"
 #include "run/traffic_record.h"
-#include "traffic/adding_stack.h"
+#include "traffic/intake/adding_stack.h"
 #include "ui/status/main_window.h"
 
 namespace {

@@ -34,7 +34,7 @@ extern std::atomic<AircraftCategory> userCategory;
 // which owns the stands and the park airport: the name of the stand at a
 // position (empty when there is none), and keeping a stand as the park
 // airport's reserved stand. Filled by gf_installUserStandHooks
-// (traffic/user_stand.h) when the worker starts up, before the link's
+// (traffic/stands/user_stand.h) when the worker starts up, before the link's
 // thread runs; read on the worker only. While unset, no stand is found.
 struct UserStandHooks {
     std::string (*findStandAt)(const GeoPosition& position) = nullptr;

@@ -6,6 +6,7 @@
 
 #include "traffic/geo_cells.h"
 #include "traffic/stream_geometry.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

@@ -8,9 +8,7 @@
 #include "core/fixed_tables.h"
 #include "core/random.h"
 #include "liveries/aircraft_database.h"
-
-std::vector<LiveAc> liveAircraft;
-std::vector<ParkedAc> parkedAircraft;
+#include "traffic/traffic_state.h"
 
 namespace {
 

@@ -192,9 +192,6 @@ struct ParkedAc {
     bool eraseRemoved = false;
 };
 
-// Worker thread only. Reserved for 512 and 256 records at the first run.
-extern std::vector<LiveAc> liveAircraft;
-extern std::vector<ParkedAc> parkedAircraft;
 // The live aircraft with the id; null when there is none.
 LiveAc* gf_findLiveAircraft(std::uint32_t aircraftId);
 // The aircraft's position in liveAircraft; empty for a record that is not

@@ -14,25 +14,22 @@
 #include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"
 #include "simlink/user_aircraft.h"
-#include "traffic/active_live_count.h"
-#include "traffic/adding_stack.h"
 #include "traffic/aircraft_by_position.h"
 #include "traffic/aircraft_labels.h"
 #include "traffic/aircraft_records.h"
-#include "traffic/farthest_active.h"
-#include "traffic/ghost_callsigns_index.h"
-#include "traffic/position_update.h"
-#include "traffic/report_intake.h"
-#include "traffic/simulator_results.h"
-#include "traffic/stands_by_position.h"
-#include "traffic/static_aircraft.h"
-#include "traffic/static_parking.h"
-#include "traffic/traffic_queues.h"
+#include "traffic/intake/adding_stack.h"
+#include "traffic/intake/report_intake.h"
+#include "traffic/lifecycle/active_live_count.h"
+#include "traffic/lifecycle/farthest_active.h"
+#include "traffic/lifecycle/ghost_callsigns_index.h"
+#include "traffic/lifecycle/simulator_results.h"
+#include "traffic/lifecycle/static_aircraft.h"
+#include "traffic/movement/position_update.h"
+#include "traffic/stands/stands_by_position.h"
+#include "traffic/stands/static_parking.h"
+#include "traffic/traffic_state.h"
 
 namespace sc = platform::simconnect;
-
-UserAcData runUserAcData;
-void (*userStateSender)() = nullptr;
 
 namespace {
 

@@ -9,16 +9,7 @@
 
 #include "records/clock.h"
 #include "records/sim_records.h"
-
-
-// The run's copy of the user aircraft's data, renewed every 100 ticks
-// (worker thread only).
-extern UserAcData runUserAcData;
-
-// Sends the user aircraft's state to the feed, every 100 ticks before the
-// data is renewed. The run fills it as it starts (run/run_traffic.cpp),
-// before the main loop; while empty, nothing is sent. Worker thread only.
-extern void (*userStateSender)();
+#include "traffic/traffic_state.h"
 
 // One tick (worker thread, while the flight runs). Lock order: feed mutex,
 // then the command-queue mutex. A report that cannot be taken in is logged

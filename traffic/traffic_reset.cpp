@@ -11,19 +11,8 @@
 #include "records/traffic_reader_state.h"
 #include "simlink/parking_controls.h"
 #include "simlink/sim_results.h"
-#include "traffic/adding_stack.h"
-#include "traffic/aircraft_activation.h"
-#include "traffic/aircraft_records.h"
-#include "traffic/live_parking.h"
-#include "traffic/livery_bookkeeping.h"
-#include "traffic/park_airport_choice.h"
-#include "traffic/parking_renewal.h"
-#include "traffic/spawning.h"
-#include "traffic/stand_fit.h"
-#include "traffic/stand_search.h"
-#include "traffic/static_parking.h"
-#include "traffic/traffic_queues.h"
-#include "traffic/work_cycle_lookups.h"
+#include "traffic/stands/stand_search.h"
+#include "traffic/traffic_state.h"
 #include "ui/status/main_window.h"
 #include "ui/status/window_updates.h"
 
@@ -87,34 +76,14 @@ void gf_clearAllAircraft() {
         const std::lock_guard lock(simResultMutex);
         simResults.clear();
     }
-    createdList.clear();
-    ghostCallsigns.clear();
-    parkCandidates.clear();
-    keptParked.clear();
-    staticRemovals.clear();
-    calculationPending = false;
-    keptLiveries.clear();
-    creationList.clear();
     parkAirports.clear();
-    removalQueue = {};
-    liveCreateQueue = {};
-    staticCreateQueue = {};
-    parkedAircraft.clear();
-    {
-        const std::lock_guard lock(feedMutex);
-        addingStack.clear();
-    }
+    gf_resetTrafficState();
     lf_deleteCallsignObjectIdFile();
     staticParkingBusy = false;
     gf_repaint(WindowRegion::Statistics);
-    lastOptionSlots.clear();
-    lookedUpObjectId = 0;
-    liveAircraft.clear();
     parkPositions.clear();
     gf_forgetStandAtPosition();
-    liveParkedList.clear();
     qnhForSim = kStandardQnhHpa;
     learnedUpdateCount = 0;
     currentWeekSlot = 0;
-    unmatchedAircraft.clear();
 }

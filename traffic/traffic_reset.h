@@ -9,7 +9,8 @@
 // file-system error of "remove" when the file exists but cannot be deleted.
 void gf_reserveTrafficContainers();
 
-// Forgets every aircraft, queue, park airport and stand of the run, with
+// Forgets every aircraft, queue, park airport and stand of the run (the
+// traffic manager's own lists through gf_resetTrafficState), with
 // the counts the main window shows. Throws as gf_reserveTrafficContainers
 // when Callsign2ObjectId.txt cannot be deleted.
 void gf_clearAllAircraft();

@@ -16,8 +16,9 @@
 #include "core/settings.h"
 #include "records/clock.h"
 #include "traffic/aircraft_records.h"
-#include "traffic/parking_renewal.h"
-#include "traffic/static_parking.h"
+#include "traffic/stands/parking_renewal.h"
+#include "traffic/stands/static_parking.h"
+#include "traffic/traffic_state.h"
 #include "ui/radius.h"
 
 namespace {

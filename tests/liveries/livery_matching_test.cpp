@@ -15,9 +15,10 @@
 #include "liveries/regcode_merge.h"
 #include "liveries/similar_models.h"
 #include "liveries/support/liveries_fixture.h"
-#include "traffic/aircraft_livery.h"
-#include "traffic/livery_bookkeeping.h"
-#include "traffic/matching_summary.h"
+#include "traffic/lifecycle/aircraft_livery.h"
+#include "traffic/lifecycle/livery_bookkeeping.h"
+#include "traffic/lifecycle/matching_summary.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

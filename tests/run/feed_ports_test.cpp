@@ -17,7 +17,8 @@
 #include "run/traffic_reader.h"
 #include "run/traffic_record.h"
 #include "support/rt_peer.h"
-#include "traffic/adding_stack.h"
+#include "traffic/intake/adding_stack.h"
+#include "traffic/traffic_state.h"
 #include "ui/status/main_window.h"
 
 namespace {

@@ -20,10 +20,10 @@
 #include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"
 #include "simlink/user_aircraft.h"
-#include "traffic/adding_stack.h"
 #include "traffic/aircraft_records.h"
+#include "traffic/intake/adding_stack.h"
 #include "traffic/tick_driver.h"
-#include "traffic/work_cycle_lookups.h"
+#include "traffic/traffic_state.h"
 #include "ui/status/main_window.h"
 #include "ui/status/message_line.h"
 

@@ -21,7 +21,7 @@
 #include "support/log_capture.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/tick_driver.h"
-#include "traffic/traffic_queues.h"
+#include "traffic/traffic_state.h"
 #include "ui/status/main_window.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "run/support/feed_fixture.h"
 #include "run/traffic_reader.h"
 #include "run/traffic_record.h"
-#include "traffic/adding_stack.h"
+#include "traffic/intake/adding_stack.h"
 
 namespace {
 

@@ -22,14 +22,13 @@
 #include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"
 #include "simlink/sim_results.h"
-#include "traffic/aircraft_activation.h"
-#include "traffic/collision_avoidance.h"
-#include "traffic/simulator_results.h"
-#include "traffic/static_parking.h"
+#include "traffic/lifecycle/aircraft_activation.h"
+#include "traffic/lifecycle/collision_avoidance.h"
+#include "traffic/lifecycle/simulator_results.h"
+#include "traffic/stands/static_parking.h"
 #include "traffic/support/sim_connection.h"
 #include "traffic/support/traffic_fixture.h"
-#include "traffic/traffic_queues.h"
-#include "traffic/work_cycle_lookups.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

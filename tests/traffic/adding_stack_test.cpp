@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "traffic/adding_stack.h"
+#include "traffic/intake/adding_stack.h"
 
 namespace {
 

@@ -5,7 +5,8 @@
 #include "airports/support/stand_file_fixture.h"
 #include "core/data_paths.h"
 #include "traffic/aircraft_records.h"
-#include "traffic/callsign_object_ids.h"
+#include "traffic/lifecycle/callsign_object_ids.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

@@ -12,11 +12,12 @@
 #include "airports/park_stands.h"
 #include "core/units.h"
 #include "traffic/aircraft_by_position.h"
-#include "traffic/stand_search.h"
-#include "traffic/stands_by_position.h"
-#include "traffic/stream_extension.h"
+#include "traffic/movement/movement_internal.h"
+#include "traffic/stands/stand_search.h"
+#include "traffic/stands/stands_by_position.h"
 #include "traffic/support/stands.h"
 #include "traffic/support/traffic_fixture.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Flight between report blocks, the take-off and the landing flare: the
-// vertical profile (worked examples of traffic/flight.h), the pitch from
-// the vertical speed, heading and bank, the lights and configuration by
+// vertical profile (worked examples of traffic/movement/flight.h), the pitch
+// from the vertical speed, heading and bank, the lights and configuration by
 // altitude, a take-off whose first reports still say ground, the take-off
 // roll, rotation and climb-out, and the flare's stages.
 
@@ -13,12 +13,12 @@
 #include "airports/park_airports.h"
 #include "records/clock.h"
 #include "records/qnh.h"
-#include "traffic/flight.h"
-#include "traffic/position_update.h"
+#include "traffic/movement/flight.h"
+#include "traffic/movement/position_update.h"
+#include "traffic/movement/take_off_landing.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/support/traffic_fixture.h"
-#include "traffic/take_off_landing.h"
-#include "traffic/work_cycle_lookups.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

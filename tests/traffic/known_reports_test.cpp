@@ -13,8 +13,9 @@
 #include "core/settings.h"
 #include "records/clock.h"
 #include "simlink/sim_commands.h"
-#include "traffic/known_reports.h"
+#include "traffic/intake/known_reports.h"
 #include "traffic/support/traffic_fixture.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

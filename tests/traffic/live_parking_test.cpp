@@ -8,11 +8,11 @@
 #include "core/settings.h"
 #include "records/clock.h"
 #include "records/week_slot.h"
-#include "traffic/live_parking.h"
-#include "traffic/parked_time.h"
+#include "traffic/stands/live_parking.h"
+#include "traffic/stands/parked_time.h"
 #include "traffic/support/stands.h"
 #include "traffic/support/traffic_fixture.h"
-#include "traffic/work_cycle_lookups.h"
+#include "traffic/traffic_state.h"
 #include "ui/status/main_window.h"
 
 namespace {

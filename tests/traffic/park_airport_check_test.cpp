@@ -12,7 +12,7 @@
 #include "core/data_paths.h"
 #include "simlink/user_aircraft.h"
 #include "support/temp_folder.h"
-#include "traffic/park_airport_check.h"
+#include "traffic/stands/park_airport_check.h"
 
 namespace {
 

@@ -17,10 +17,12 @@
 #include "simlink/parking_controls.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/aircraft_records.h"
-#include "traffic/park_airport_choice.h"
-#include "traffic/park_airport_loading.h"
-#include "traffic/static_parking.h"
+#include "traffic/stands/park_airport_choice.h"
+#include "traffic/stands/park_airport_loading.h"
+#include "traffic/stands/stands_internal.h"
+#include "traffic/stands/static_parking.h"
 #include "traffic/tick_driver.h"
+#include "traffic/traffic_state.h"
 #include "ui/status/main_window.h"
 
 namespace {

@@ -19,13 +19,12 @@
 #include "simlink/sim_results.h"
 #include "support/temp_folder.h"
 #include "traffic/aircraft_commands.h"
-#include "traffic/ground_spawn_stand.h"
-#include "traffic/removal.h"
-#include "traffic/replacement.h"
-#include "traffic/spawning.h"
+#include "traffic/lifecycle/removal.h"
+#include "traffic/lifecycle/replacement.h"
+#include "traffic/lifecycle/spawning.h"
+#include "traffic/stands/ground_spawn_stand.h"
 #include "traffic/support/traffic_fixture.h"
-#include "traffic/traffic_queues.h"
-#include "traffic/work_cycle_lookups.h"
+#include "traffic/traffic_state.h"
 #include "ui/status/main_window.h"
 
 namespace {

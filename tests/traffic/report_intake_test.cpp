@@ -6,9 +6,10 @@
 #include "airports/park_airports.h"
 #include "core/settings.h"
 #include "traffic/aircraft_records.h"
-#include "traffic/livery_bookkeeping.h"
-#include "traffic/report_intake.h"
+#include "traffic/intake/report_intake.h"
+#include "traffic/lifecycle/livery_bookkeeping.h"
 #include "traffic/support/traffic_fixture.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

@@ -12,11 +12,11 @@
 #include "core/settings.h"
 #include "records/clock.h"
 #include "simlink/sim_commands.h"
-#include "traffic/ghost_callsigns_index.h"
-#include "traffic/position_update.h"
-#include "traffic/spawning.h"
+#include "traffic/lifecycle/ghost_callsigns_index.h"
+#include "traffic/lifecycle/spawning.h"
+#include "traffic/movement/position_update.h"
 #include "traffic/support/traffic_fixture.h"
-#include "traffic/traffic_queues.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

@@ -10,10 +10,11 @@
 #include "core/great_circle.h"
 #include "records/clock.h"
 #include "records/week_slot.h"
-#include "traffic/stand_leaving.h"
+#include "traffic/stands/stand_leaving.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/support/stands.h"
 #include "traffic/support/traffic_fixture.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

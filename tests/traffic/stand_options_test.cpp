@@ -14,14 +14,16 @@
 #include "core/half_hours.h"
 #include "core/settings.h"
 #include "records/week_slot.h"
-#include "traffic/coupled_callsigns.h"
-#include "traffic/soft_stand_learning.h"
-#include "traffic/stand_fit.h"
-#include "traffic/stand_options.h"
-#include "traffic/static_parking.h"
-#include "traffic/static_stand_search.h"
+#include "traffic/stands/coupled_callsigns.h"
+#include "traffic/stands/soft_stand_learning.h"
+#include "traffic/stands/stand_fit.h"
+#include "traffic/stands/stand_options.h"
+#include "traffic/stands/stands_internal.h"
+#include "traffic/stands/static_parking.h"
+#include "traffic/stands/static_stand_search.h"
 #include "traffic/support/stands.h"
 #include "traffic/support/traffic_fixture.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

@@ -12,9 +12,10 @@
 #include "core/settings.h"
 #include "records/week_slot.h"
 #include "simlink/user_aircraft.h"
-#include "traffic/stand_search.h"
+#include "traffic/stands/stand_search.h"
 #include "traffic/support/stands.h"
 #include "traffic/support/traffic_fixture.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

@@ -10,9 +10,10 @@
 
 #include "airports/park_airports.h"
 #include "airports/park_stands.h"
-#include "traffic/stand_way.h"
+#include "traffic/stands/stand_way.h"
 #include "traffic/support/stands.h"
 #include "traffic/support/traffic_fixture.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

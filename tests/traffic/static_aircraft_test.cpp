@@ -11,13 +11,14 @@
 #include "core/settings.h"
 #include "records/clock.h"
 #include "records/week_slot.h"
-#include "traffic/live_parking.h"
-#include "traffic/static_aircraft.h"
-#include "traffic/static_parking.h"
-#include "traffic/static_stand_search.h"
+#include "traffic/lifecycle/static_aircraft.h"
+#include "traffic/stands/live_parking.h"
+#include "traffic/stands/stands_internal.h"
+#include "traffic/stands/static_parking.h"
+#include "traffic/stands/static_stand_search.h"
 #include "traffic/support/stands.h"
 #include "traffic/support/traffic_fixture.h"
-#include "traffic/traffic_queues.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

@@ -11,7 +11,8 @@
 #include "core/settings.h"
 #include "records/clock.h"
 #include "simlink/parking_controls.h"
-#include "traffic/static_parking.h"
+#include "traffic/stands/static_parking.h"
+#include "traffic/traffic_state.h"
 #include "ui/status/main_window.h"
 
 namespace {

@@ -15,12 +15,12 @@
 #include "core/settings.h"
 #include "records/clock.h"
 #include "records/qnh.h"
-#include "traffic/flight_configuration.h"
-#include "traffic/stream_extension.h"
+#include "traffic/movement/flight_configuration.h"
+#include "traffic/movement/movement_internal.h"
 #include "traffic/stream_geometry.h"
-#include "traffic/stream_measures.h"
 #include "traffic/support/traffic_fixture.h"
 #include "traffic/tick_driver.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 
@@ -333,9 +333,9 @@ TEST_F(StreamExtension, ATaxiOutLightsEverythingAndLetsTheAircraftLagItsReports)
     })) << testing::PrintToString(lines);
 }
 
-// The worked example of traffic/stream_measures.h and its limits: a Large
-// aircraft banks at most 30 degrees, by at most 0.02 degrees per tick; a
-// Heavy by 0.015.
+// The worked example of the bank step (traffic/movement/movement_internal.h)
+// and its limits: a Large aircraft banks at most 30 degrees, by at most 0.02
+// degrees per tick; a Heavy by 0.015.
 TEST_F(StreamExtension, TheBankIntoATurnIsHeldByTheCategorysLimits) {
     struct Case {
         const char* what;

@@ -1,8 +1,8 @@
-// Movement on the ground: the way to the next block (a straight leg, a
-// curve, a block halfway), the timing of a turn (worked examples of
-// traffic/taxi_movement.h), the throttle by the taxi speed, the flaps after
-// a touchdown, the take-off when the blocks ahead allow it, and the way off
-// a stand.
+// Movement on the ground: the way to the next block (a straight leg, a curve,
+// a block halfway), the timing of a turn (worked examples of
+// traffic/movement/taxi_movement.h), the throttle by the taxi speed, the
+// flaps after a touchdown, the take-off when the blocks ahead allow it, and
+// the way off a stand.
 
 #include <gtest/gtest.h>
 
@@ -10,10 +10,11 @@
 #include <limits>
 
 #include "records/clock.h"
-#include "traffic/position_update.h"
+#include "traffic/movement/position_update.h"
+#include "traffic/movement/taxi_movement.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/support/traffic_fixture.h"
-#include "traffic/taxi_movement.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

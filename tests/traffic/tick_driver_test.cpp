@@ -19,10 +19,10 @@
 #include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"
 #include "simlink/user_aircraft.h"
-#include "traffic/adding_stack.h"
+#include "traffic/intake/adding_stack.h"
 #include "traffic/support/traffic_fixture.h"
 #include "traffic/tick_driver.h"
-#include "traffic/traffic_queues.h"
+#include "traffic/traffic_state.h"
 
 namespace {
 

@@ -18,7 +18,8 @@
 #include "liveries/regcode_merge.h"
 #include "liveries/scan_reports.h"
 #include "liveries/similar_models.h"
-#include "traffic/livery_bookkeeping.h"
+#include "traffic/lifecycle/livery_bookkeeping.h"
+#include "traffic/traffic_state.h"
 
 namespace test {
 

@@ -10,7 +10,8 @@
 #include "run/feed_readers.h"
 #include "run/program_start.h"
 #include "run/traffic_reader.h"
-#include "traffic/adding_stack.h"
+#include "traffic/intake/adding_stack.h"
+#include "traffic/traffic_state.h"
 #include "ui/status/main_window.h"
 
 namespace test {

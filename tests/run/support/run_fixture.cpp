@@ -11,10 +11,10 @@
 #include "simlink/parking_controls.h"
 #include "simlink/sim_link_state.h"
 #include "simlink/user_aircraft.h"
-#include "traffic/adding_stack.h"
 #include "traffic/aircraft_records.h"
+#include "traffic/intake/adding_stack.h"
 #include "traffic/tick_driver.h"
-#include "traffic/traffic_queues.h"
+#include "traffic/traffic_state.h"
 #include "ui/status/main_window.h"
 
 namespace test {

@@ -16,12 +16,12 @@
 #include "simlink/sim_commands.h"
 #include "simlink/sim_link_state.h"
 #include "simlink/user_aircraft.h"
-#include "traffic/adding_stack.h"
-#include "traffic/livery_bookkeeping.h"
-#include "traffic/report_intake.h"
+#include "traffic/intake/adding_stack.h"
+#include "traffic/intake/report_intake.h"
+#include "traffic/lifecycle/livery_bookkeeping.h"
 #include "traffic/tick_driver.h"
 #include "traffic/traffic_reset.h"
-#include "traffic/work_cycle_lookups.h"
+#include "traffic/traffic_state.h"
 #include "ui/status/message_line.h"
 
 namespace test {
