@@ -12,7 +12,7 @@
 #include "liveries/livery_catalog.h"
 #include "liveries/livery_data.h"
 #include "liveries/similar_models.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 #include "traffic/aircraft_records.h"
 
 namespace bench {

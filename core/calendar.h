@@ -13,11 +13,6 @@
 #include <string>
 #include <utility>
 
-// The feed's clock: time of the last readable traffic record, seconds since
-// 1970 (UTC); 0 until one arrives. Written by the traffic reader, which
-// knows it as TrafficReader::feedTimestamp.
-extern std::atomic<double> lastFeedTimestamp;
-
 // 10000-01-01 00:00:00 UTC: the first time whose year no longer has four
 // digits, which the fixed-width texts cannot show; no feed time reaches it.
 inline constexpr std::int64_t kEndOfYear9999S = 253402300800;

@@ -5,8 +5,6 @@
 
 #include <atomic>
 
-// Scan workers running now.
-extern std::atomic<int> runningWorkers;
 // The most scan workers at once; start-up sets it to the processor's
 // hardware threads. A limit below 1 counts as 1, so a wait always ends.
 extern int maxWorkers;

@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "core/core_state.h"
 #include "core/data_paths.h"
 #include "core/exceptions.h"
 #include "core/format.h"

@@ -8,10 +8,6 @@
 
 #include <atomic>
 
-// The outcome chosen by the last closing down; the next worker's start-up
-// skips the updater after a restart.
-extern std::atomic<bool> restartRequested;
-
 // Tears the run down and posts WM_APP+1 or WM_APP+2 to the main window. A
 // step that throws is shown and logged ("lf_closingDown exception {}") and
 // the steps after it are skipped, but the final message is always posted,

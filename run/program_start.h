@@ -13,12 +13,6 @@
 // The named lock that keeps a second instance out (per user).
 inline constexpr std::string_view kSingleInstanceName = "Local\\$Vantrel$";
 
-// RealTraffic is installed on this PC (InsideSystems/RealTraffic.jar in the
-// roaming application-data folder), set at every start-up of the worker:
-// the UDP readers then listen on 127.0.0.1 only, and RealTraffic connects to
-// the program's TCP server.
-extern std::atomic<bool> realTrafficOnThisPc;
-
 // The program's entry. -1 when another instance of this user runs; else
 // the exit code of the main window's message loop, once every thread of the
 // program has ended.

@@ -25,10 +25,6 @@
 
 #include "records/sim_records.h"
 
-// A client is connected: set by waitForClient, cleared by a failed send and
-// at closing down.
-extern std::atomic<bool> realTrafficConnected;
-
 // Listens on every IPv4 interface at the port (decimal text). Throws
 // std::runtime_error "getaddrinfo failed with error {}", "socket failed with
 // error {}", "setsockopt(SO_REUSEADDR) failed", "Bind failed at port {} with

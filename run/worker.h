@@ -9,8 +9,6 @@
 #include <stop_token>
 #include <thread>
 
-extern std::jthread workerThread;
-
 // The worker's body. Every failure of the start-up or the run is caught
 // here, shown in the message line and ends the run with SYSTEM ERROR (the
 // first reason set stays); the error then stays shown until the user closes

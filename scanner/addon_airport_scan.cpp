@@ -4,9 +4,11 @@
 #include <system_error>
 
 #include "airports/airport_list.h"
+#include "airports/airports_state.h"
 #include "airports/stand_file_downloads.h"
 #include "airports/stand_file_locations.h"
 #include "airports/stand_file_publisher.h"
+#include "core/core_state.h"
 #include "core/data_paths.h"
 #include "core/folders.h"
 #include "core/format.h"

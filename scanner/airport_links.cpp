@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "airports/airport_list.h"
+#include "airports/airports_state.h"
 #include "core/data_paths.h"
 #include "core/format.h"
 #include "core/package_folders.h"

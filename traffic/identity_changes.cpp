@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "airports/airports_state.h"
 #include "airports/park_airports.h"
 #include "liveries/aircraft_database.h"
 #include "liveries/livery_catalog.h"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/core_state.h"
 #include "core/exceptions.h"
 #include "core/format.h"
 #include "core/log.h"

@@ -13,6 +13,7 @@
 #include "core/units.h"
 #include "liveries/aircraft_database.h"
 #include "records/clock.h"
+#include "simlink/simlink_state.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/active_live_count.h"
 #include "traffic/aircraft_labels.h"

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <mutex>
 
+#include "airports/airports_state.h"
 #include "airports/learned_airport_file.h"
 #include "airports/park_airports.h"
 #include "airports/park_stands.h"
@@ -11,6 +12,7 @@
 #include "records/traffic_reader_state.h"
 #include "simlink/parking_controls.h"
 #include "simlink/sim_results.h"
+#include "simlink/simlink_state.h"
 #include "traffic/adding_stack.h"
 #include "traffic/aircraft_activation.h"
 #include "traffic/aircraft_records.h"

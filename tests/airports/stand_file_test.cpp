@@ -6,6 +6,7 @@
 
 #include <pugixml.hpp>
 
+#include "airports/airports_state.h"
 #include "airports/stand_file.h"
 #include "core/format.h"
 #include "core/settings.h"

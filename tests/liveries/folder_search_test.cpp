@@ -2,6 +2,7 @@
 // order their liveries arrive in whatever the number of worker threads,
 // stop requests, a folder that cannot be walked.
 
+#include "core/core_state.h"
 #include "liveries/folder_search.h"
 
 #include <gtest/gtest.h>

@@ -3,6 +3,8 @@
 // kind of publisher, its log, the off-line learning folder TBLO, and how it
 // ends (nothing found, a stop, a second scan).
 
+#include "airports/airports_state.h"
+#include "core/core_state.h"
 #include "scanner/addon_airport_scan.h"
 
 #include <gtest/gtest.h>

@@ -2,6 +2,7 @@
 // the airports it reads, the files it hands to the unrecognised-airport
 // search, and the hostile or broken files it must survive.
 
+#include "airports/airports_state.h"
 #include "scanner/bgl_scan.h"
 
 #include <gtest/gtest.h>

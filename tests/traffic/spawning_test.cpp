@@ -9,12 +9,14 @@
 #include <mutex>
 #include <numbers>
 
+#include "core/core_state.h"
 #include "core/exceptions.h"
 #include "core/great_circle.h"
 #include "core/run_flags.h"
 #include "core/settings.h"
 #include "liveries/livery_catalog.h"
 #include "records/clock.h"
+#include "simlink/simlink_state.h"
 #include "traffic/active_live_count.h"
 #include "traffic/aircraft_livery.h"
 #include "traffic/farthest_active.h"

@@ -22,7 +22,8 @@
 #include <thread>
 #include <vector>
 
-#include "airports/park_airport_state.h"
+#include "airports/airports_state.h"
+#include "core/core_state.h"
 #include "core/data_paths.h"
 #include "core/run_flags.h"
 #include "core/settings.h"

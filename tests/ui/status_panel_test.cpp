@@ -15,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-#include "airports/park_airport_state.h"
+#include "airports/airports_state.h"
 #include "airports/park_airports.h"
 #include "core/settings.h"
 #include "core/text_conversion.h"
@@ -23,7 +23,7 @@
 #include "platform/window/user_input.h"
 #include "scanner/addon_airport_scan.h"
 #include "simlink/parking_controls.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 #include "ui/status/main_window.h"
 #include "ui/status/window_updates.h"
 #include "ui/support/main_window_fixture.h"

@@ -1,5 +1,7 @@
 #include "scenario.h"
 
+#include "simlink/simlink_state.h"
+
 #include <fstream>
 #include <stdexcept>
 

@@ -1,5 +1,7 @@
 #include "world.h"
 
+#include "simlink/simlink_state.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/core_state.h"
 #include "core/meta_block.h"
 #include "core/run_flags.h"
 #include "core/settings.h"

@@ -11,7 +11,8 @@
 #include "records/clock.h"
 #include "run/closing_down.h"
 #include "run/program_start.h"
-#include "simlink/sim_link_state.h"
+#include "run/run_state.h"
+#include "simlink/simlink_state.h"
 #include "support/http_server.h"
 #include "ui/status/main_window.h"
 

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <utility>
 
+#include "airports/airports_state.h"
 #include "run/init_program.h"
 #include "scanner/scan_log.h"
 #include "support/temp_folder.h"

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <mutex>
 
+#include "core/core_state.h"
 #include "core/run_flags.h"
 #include "core/settings.h"
 #include "liveries/aircraft_database.h"
@@ -14,7 +15,7 @@
 #include "liveries/similar_models.h"
 #include "records/clock.h"
 #include "simlink/sim_commands.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/adding_stack.h"
 #include "traffic/livery_bookkeeping.h"
