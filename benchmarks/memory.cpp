@@ -35,6 +35,7 @@
 #include "core/format.h"
 #include "core/settings.h"
 #include "core/worker_slots.h"
+#include "liveries/liveries_state.h"
 #include "liveries/livery_catalog.h"
 #include "liveries/livery_scan.h"
 #include "livery_installation.h"

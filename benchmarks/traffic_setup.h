@@ -9,6 +9,7 @@
 
 #include "core/settings.h"
 #include "liveries/liveries_file.h"
+#include "liveries/liveries_state.h"
 #include "liveries/livery_catalog.h"
 #include "liveries/livery_data.h"
 #include "liveries/similar_models.h"

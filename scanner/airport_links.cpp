@@ -11,12 +11,12 @@
 #include "core/strings.h"
 #include "core/text_files.h"
 #include "liveries/aircraft_database.h"
+#include "liveries/liveries_state.h"
 #include "scanner/addon_airport_scan.h"
 #include "scanner/package_publisher.h"
 #include "scanner/scan_log.h"
 #include "scanner/scan_outputs.h"
-
-std::mutex airportLinkMutex;
+#include "scanner/scanner_state.h"
 
 namespace {
 

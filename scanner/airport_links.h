@@ -18,12 +18,6 @@
 
 #include "scanner/scanned_airport.h"
 
-// Held for the whole of linkAirportToPackage, so that the publisher
-// lookups (with their scan-log lines), the archive lookups and the redirect
-// files of concurrent scan workers do not interleave. Taken before the scan
-// log's mutex and the log mutex.
-extern std::mutex airportLinkMutex;
-
 // Stores the BGL path and the publisher record in the airport, and writes
 // the redirect file when the archive holds the airport. archivedCount gets
 // the archived file's number of stands when the database tells it, else 0.

@@ -6,6 +6,7 @@
 #include "airports/airports_state.h"
 #include "airports/park_airports.h"
 #include "liveries/aircraft_database.h"
+#include "liveries/liveries_state.h"
 #include "liveries/livery_catalog.h"
 #include "traffic/ghost_callsigns_index.h"
 #include "traffic/identity_checks.h"

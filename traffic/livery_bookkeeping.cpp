@@ -8,6 +8,7 @@
 #include "core/log.h"
 #include "core/run_flags.h"
 #include "core/settings.h"
+#include "liveries/liveries_state.h"
 #include "liveries/livery_catalog.h"
 #include "ui/status/message_line.h"
 

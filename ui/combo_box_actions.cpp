@@ -17,6 +17,7 @@
 #include "liveries/livery_scan.h"
 #include "platform/window/user32.h"
 #include "scanner/addon_airport_scan.h"
+#include "scanner/scanner_state.h"
 #include "simlink/simlink_state.h"
 #include "ui/control_action_support.h"
 #include "ui/radius.h"

@@ -11,6 +11,7 @@
 #include "core/strings.h"
 #include "platform/window/user32.h"
 #include "scanner/addon_airport_scan.h"
+#include "scanner/scanner_state.h"
 #include "simlink/parking_controls.h"
 #include "simlink/simlink_state.h"
 #include "ui/status/main_window.h"

@@ -12,6 +12,7 @@
 #include "core/settings.h"
 #include "liveries/aircraft_database.h"
 #include "airports/support/stand_file_fixture.h"
+#include "liveries/liveries_state.h"
 
 namespace {
 

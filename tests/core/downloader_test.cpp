@@ -9,6 +9,7 @@
 
 #include "core/format.h"
 #include "core/run_flags.h"
+#include "liveries/liveries_state.h"
 #include "support/http_server.h"
 #include "support/log_capture.h"
 #include "support/temp_folder.h"

@@ -20,6 +20,7 @@
 
 #include "core/run_flags.h"
 #include "core/worker_slots.h"
+#include "liveries/liveries_state.h"
 #include "liveries/livery_data.h"
 #include "liveries/support/cfg_files.h"
 #include "liveries/support/liveries_fixture.h"

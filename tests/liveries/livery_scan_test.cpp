@@ -4,6 +4,7 @@
 // to stop.
 
 #include "core/core_state.h"
+#include "liveries/liveries_state.h"
 #include "liveries/livery_scan.h"
 
 #include <gtest/gtest.h>

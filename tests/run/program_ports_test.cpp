@@ -20,6 +20,7 @@
 #include "core/run_flags.h"
 #include "core/settings.h"
 #include "core/text_conversion.h"
+#include "liveries/liveries_state.h"
 #include "platform/net/tcp_socket.h"
 #include "platform/net/udp_socket.h"
 #include "platform/window/user32.h"

@@ -12,6 +12,7 @@
 #include "airports/airports_state.h"
 #include "core/exceptions.h"
 #include "core/settings.h"
+#include "liveries/liveries_state.h"
 #include "run/closing_down.h"
 #include "run/init_program.h"
 #include "run/program_start.h"

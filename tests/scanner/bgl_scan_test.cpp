@@ -15,6 +15,7 @@
 
 #include "core/settings.h"
 #include "scanner/scan_log.h"
+#include "scanner/scanner_state.h"
 #include "scanner/support/bgl_builder.h"
 #include "scanner/support/scanner_fixture.h"
 

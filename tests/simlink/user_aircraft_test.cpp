@@ -9,6 +9,7 @@
 #include "core/core_state.h"
 #include "core/run_flags.h"
 #include "liveries/aircraft_database.h"
+#include "liveries/liveries_state.h"
 #include "simlink/sim_commands.h"
 #include "simlink/simlink_state.h"
 #include "simlink/support/sim_link_fixture.h"

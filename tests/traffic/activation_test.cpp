@@ -17,6 +17,7 @@
 #include "airports/airports_state.h"
 #include "airports/park_stands.h"
 #include "core/settings.h"
+#include "liveries/liveries_state.h"
 #include "liveries/livery_catalog.h"
 #include "records/clock.h"
 #include "simlink/flight_plans.h"

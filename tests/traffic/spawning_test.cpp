@@ -14,6 +14,7 @@
 #include "core/great_circle.h"
 #include "core/run_flags.h"
 #include "core/settings.h"
+#include "liveries/liveries_state.h"
 #include "liveries/livery_catalog.h"
 #include "records/clock.h"
 #include "simlink/simlink_state.h"

@@ -32,6 +32,7 @@
 #include "platform/window/user_input.h"
 #include "run/worker.h"
 #include "scanner/addon_airport_scan.h"
+#include "scanner/scanner_state.h"
 #include "support/png_file.h"
 #include "ui/gui.h"
 #include "ui/status/main_window.h"

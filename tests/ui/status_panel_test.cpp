@@ -22,6 +22,7 @@
 #include "platform/window/headless.h"
 #include "platform/window/user_input.h"
 #include "scanner/addon_airport_scan.h"
+#include "scanner/scanner_state.h"
 #include "simlink/parking_controls.h"
 #include "simlink/simlink_state.h"
 #include "ui/status/main_window.h"

@@ -3,7 +3,6 @@
 #include "platform/simconnect/wire.h"
 #include "scenario.h"
 #include "session.h"
-#include "simlink/simlink_state.h"
 
 #include <charconv>
 #include <sstream>

@@ -1,7 +1,5 @@
 #include "scenario.h"
 
-#include "simlink/simlink_state.h"
-
 #include <fstream>
 #include <stdexcept>
 

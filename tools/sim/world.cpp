@@ -1,7 +1,5 @@
 #include "world.h"
 
-#include "simlink/simlink_state.h"
-
 #include <algorithm>
 #include <cmath>
 #include <numbers>

@@ -1,6 +1,4 @@
 #pragma once
-
-#include "simlink/simlink_state.h"
 // The stand-in simulator's world: the user aircraft, AI and other aircraft,
 // a flat ground, the simulator's clock and what the scenario allows.
 

@@ -12,6 +12,7 @@
 #include "core/meta_block.h"
 #include "core/settings.h"
 #include "liveries/aircraft_database.h"
+#include "liveries/liveries_state.h"
 #include "records/clock.h"
 #include "run/traffic_reader.h"
 #include "simlink/parking_controls.h"

@@ -6,6 +6,7 @@
 
 #include "core/data_paths.h"
 #include "core/settings.h"
+#include "liveries/liveries_state.h"
 #include "platform/window/backend.h"
 #include "platform/window/user_input.h"
 #include "records/clock.h"

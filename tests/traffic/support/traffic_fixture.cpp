@@ -10,6 +10,7 @@
 #include "liveries/aircraft_database.h"
 #include "liveries/dbase_file.h"
 #include "liveries/liveries_file.h"
+#include "liveries/liveries_state.h"
 #include "liveries/livery_catalog.h"
 #include "liveries/regcode_merge.h"
 #include "liveries/similar_models.h"

@@ -13,6 +13,7 @@
 #include "platform/window/headless.h"
 #include "records/clock.h"
 #include "scanner/addon_airport_scan.h"
+#include "scanner/scanner_state.h"
 #include "simlink/parking_controls.h"
 #include "simlink/simlink_state.h"
 #include "ui/gui.h"
