@@ -9,7 +9,6 @@
 // starts its threads; from then on they are only read, by any thread,
 // without a lock.
 
-#include <atomic>
 #include <filesystem>
 #include <string>
 #include <string_view>

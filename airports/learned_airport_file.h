@@ -9,7 +9,6 @@
 // with the parameter "handmade" replaces the archived stands instead. Worker
 // thread.
 
-#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <string>

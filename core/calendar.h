@@ -8,7 +8,6 @@
 // until then, and whenever the feed's timestamp is not a time (negative,
 // beyond the year 9999 or not a number), the system clock does.
 
-#include <atomic>
 #include <cstdint>
 #include <string>
 #include <utility>

@@ -3,7 +3,6 @@
 // set (runStopRequested, closingReason, the window's requests ...) are
 // core's run state, core/core_state.h. Any thread.
 
-#include <atomic>
 #include <cstdint>
 #include <string_view>
 

@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <list>
-#include <mutex>
 #include <set>
 #include <string>
 

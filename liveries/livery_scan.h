@@ -10,8 +10,6 @@
 // (either stop flag) during the scan ends it without writing anything, and
 // the start-up then goes on to close down without reading the catalogue.
 
-#include <atomic>
-
 #include "liveries/livery_folders.h"
 
 // The catalogue is built again from LiveriesScanned.xml at the worker's next

@@ -5,7 +5,6 @@
 #include <mutex>
 
 #include "airports/airports_state.h"
-#include "airports/park_airports.h"
 #include "core/core_state.h"
 #include "core/format.h"
 #include "core/log.h"
@@ -14,11 +13,9 @@
 #include "core/strings.h"
 #include "liveries/livery_matching.h"
 #include "run/feed_readers.h"
-#include "run/main_loop.h"
 #include "run/realtraffic_link.h"
 #include "run/run_clock.h"
 #include "run/run_state.h"
-#include "run/run_traffic.h"
 #include "simlink/flight_plans.h"
 #include "simlink/sim_client.h"
 #include "simlink/simlink_state.h"

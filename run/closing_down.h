@@ -6,8 +6,6 @@
 // A user who closed the window is never answered with a restart. Worker
 // thread.
 
-#include <atomic>
-
 // Tears the run down and posts WM_APP+1 or WM_APP+2 to the main window. A
 // step that throws is shown and logged ("lf_closingDown exception {}") and
 // the steps after it are skipped, but the final message is always posted,

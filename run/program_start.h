@@ -4,7 +4,6 @@
 // Then Log.txt is opened and the main window runs on this thread until the
 // worker ends the program (ui/gui.h).
 
-#include <atomic>
 #include <string>
 #include <string_view>
 

@@ -18,7 +18,6 @@
 //   "Qs123=<ms>"     simulator UTC time, milliseconds since 1970
 //   "exit"           at closing down, while connected
 
-#include <atomic>
 #include <cstdint>
 #include <string>
 #include <string_view>

@@ -9,7 +9,6 @@
 // stand files of other publishers' airports that suit off-line learning go
 // to the folder TBLO, for the user to send to the maker.
 
-#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>

@@ -11,7 +11,6 @@
 // same folder. Everything here is written to the scan log.
 
 #include <cstdint>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>

@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <stop_token>
-#include <thread>
 
 #include "platform/simconnect/simconnect.h"
 

@@ -2,7 +2,6 @@
 // What the simulator answered, handed from the link's thread to the traffic
 // manager, which takes the whole list over once per tick.
 
-#include <mutex>
 #include <vector>
 
 #include "records/sim_records.h"
