@@ -7,6 +7,7 @@
 #include <exception>
 #include <stdexcept>
 
+#include "airports/airports_state.h"
 #include "airports/closest_stand.h"
 #include "core/data_paths.h"
 #include "core/exceptions.h"
@@ -14,10 +15,6 @@
 #include "core/log.h"
 #include "core/strings.h"
 #include "core/units.h"
-
-std::vector<AirportRecord> airportList;
-std::atomic<bool> airportsRead{false};
-std::unordered_map<std::string, std::string> airportNames;
 
 namespace {
 

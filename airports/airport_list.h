@@ -9,7 +9,6 @@
 // starts its threads; from then on they are only read, by any thread,
 // without a lock.
 
-#include <atomic>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -27,15 +26,6 @@ struct AirportRecord {
     double lon = 0.0;  // degrees, east positive
     double alt = 0.0;  // elevation, feet
 };
-
-// Sorted by code (byte-wise, a code before the longer codes it begins);
-// never changed after it was read, so references to its records stay valid.
-extern std::vector<AirportRecord> airportList;
-// The list was read completely; later reads return at once. Set after the
-// list is complete, so any thread may search the list once it is set.
-extern std::atomic<bool> airportsRead;
-// ICAO code to airport name; the first name of a code wins.
-extern std::unordered_map<std::string, std::string> airportNames;
 
 // Reads input/<fileName> into airportList (once per program) and logs
 // "{} airports read from '{}'". A bad airport element is logged and skipped.

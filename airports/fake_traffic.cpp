@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "airports/airports_state.h"
 #include "airports/park_stands.h"
 #include "airports/stand_size.h"
 #include "core/format.h"

@@ -4,12 +4,14 @@
 #include <cmath>
 #include <exception>
 
+#include "airports/airports_state.h"
 #include "airports/learned_settings.h"
 #include "airports/park_airport_file.h"
 #include "airports/park_airports.h"
 #include "airports/park_stands.h"
 #include "airports/stand_file_locations.h"
 #include "core/calendar.h"
+#include "core/core_state.h"
 #include "core/data_paths.h"
 #include "core/folders.h"
 #include "core/format.h"
@@ -18,11 +20,8 @@
 #include "core/parameters_xml.h"
 #include "core/strings.h"
 #include "platform/os/file_copy.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 #include "ui/status/message_line.h"
-
-std::uint32_t learnedUpdateCount = 0;
-std::atomic<bool> parkingParamsChanged{false};
 
 namespace {
 

@@ -9,7 +9,6 @@
 // with the parameter "handmade" replaces the archived stands instead. Worker
 // thread.
 
-#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -19,13 +18,6 @@
 
 #include "airports/park_stands.h"
 #include "airports/stand_file.h"
-
-// Learned stand changes (options, radii, cargo flags) since the park airport
-// was loaded or its learned file saved; the traffic manager counts them.
-extern std::uint32_t learnedUpdateCount;
-// A per-airport setting was changed while the park airport was loaded (the
-// main window sets it from the UI thread).
-extern std::atomic<bool> parkingParamsChanged;
 
 // Merges the learned file at learnedPath into stands: its settings are set,
 // learned options and changes join the archived stands of the same name,

@@ -6,7 +6,7 @@
 
 #include "airports/fake_traffic.h"
 #include "airports/learned_airport_file.h"
-#include "airports/park_airport_state.h"
+#include "airports/airports_state.h"
 #include "airports/park_airports.h"
 #include "airports/park_stands.h"
 #include "airports/stand_file_downloads.h"
@@ -22,9 +22,6 @@
 #include "ui/status/control_texts.h"
 #include "ui/status/main_window.h"
 #include "ui/status/window_updates.h"
-
-AirportFileInfo parkAirportFile;
-std::atomic<std::int32_t> rtTrafficWeek{0};
 
 namespace {
 

@@ -20,14 +20,6 @@ struct QualityFactors {
     std::int32_t soft = -1;
 };
 
-// The park airport's stand-file record: airport name, publisher and
-// altitude of the file read (the learned file is saved with them).
-extern AirportFileInfo parkAirportFile;
-// RT_traffic_week of the park airport's stand file (the weeks of real
-// traffic behind it); 0 when absent or none is loaded. Written by the
-// worker, read by the UI thread when it paints.
-extern std::atomic<std::int32_t> rtTrafficWeek;
-
 // Reads the stand file at path (a local path beginning with "airports", or
 // a path on the download server, fetched into airports/park_airport.xml)
 // into record and parkPositions, which the caller has emptied, and merges

@@ -7,6 +7,7 @@
 #include <set>
 #include <vector>
 
+#include "airports/airports_state.h"
 #include "airports/park_stands.h"
 #include "core/data_paths.h"
 #include "core/folders.h"
@@ -16,10 +17,6 @@
 #include "core/text_files.h"
 #include "ui/status/message_line.h"
 #include "ui/status/program_resources.h"
-
-std::list<ParkAirportEntry> parkAirports;
-SharedValue<AirportRecord> parkAirport;
-SharedText reservedStandText;
 
 namespace {
 

@@ -22,20 +22,6 @@ struct ParkAirportEntry {
     double distanceNm = 0.0;  // to the user aircraft, refreshed each cycle
 };
 
-// As read, then the my_thirdparty airports; the destination and the airport
-// the user parks at go to the front; sorted by distance while the user moves
-// and no destination is set. Worker thread only.
-extern std::list<ParkAirportEntry> parkAirports;
-
-// The current park airport, whose stands get static parked aircraft; an
-// empty code means none. Chosen by the worker and read by the traffic
-// reader's thread, hence copied whole under its own lock.
-extern SharedValue<AirportRecord> parkAirport;
-
-// The stand of the park airport kept for the user aircraft; no AI aircraft
-// is put on it. Empty: none. Written by the worker, painted by the window.
-extern SharedText reservedStandText;
-
 // Reads my_park_airports.txt into parkAirports, then adds the my_thirdparty
 // airports. False when an airport is unknown (shown on the message line) or
 // reading failed; a missing file is no failure.

@@ -1,10 +1,9 @@
 #include "airports/park_stands.h"
 
+#include "airports/airports_state.h"
+
 #include <algorithm>
 #include <utility>
-
-std::vector<ParkPosition> parkPositions;
-bool learnedFileHandmade = false;
 
 namespace {
 

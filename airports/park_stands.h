@@ -95,13 +95,6 @@ struct ParkPosition {
     bool heli = false;  // a helipad
 };
 
-// The stands of the current park airport; empty while none is loaded.
-extern std::vector<ParkPosition> parkPositions;
-// The stands come from the park airport's learned file, a handmade one that
-// replaced the archived stands; learned files written for the airport stay
-// handmade, with every stand in full.
-extern bool learnedFileHandmade;
-
 // The name of the stand with that standId in parkPositions; "sid==0?" for
 // id 0, "unknown" when no stand has the id. For log lines.
 std::string gf_standName(std::uint32_t standId);

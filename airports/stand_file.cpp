@@ -4,6 +4,7 @@
 #include <string_view>
 #include <unordered_set>
 
+#include "airports/airports_state.h"
 #include "core/exceptions.h"
 #include "core/format.h"
 #include "core/half_hours.h"

@@ -35,6 +35,7 @@
 #include "scanner/bgl_scan.h"
 #include "scanner/scan_log.h"
 #include "read_tree.h"
+#include "scanner/scanner_state.h"
 #include "scanner/support/bgl_builder.h"
 
 namespace {

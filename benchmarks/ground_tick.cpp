@@ -20,13 +20,13 @@
 #include <vector>
 
 #include "airports/airport_list.h"
-#include "airports/park_airport_state.h"
+#include "airports/airports_state.h"
 #include "airports/park_airports.h"
 #include "airports/park_stands.h"
 #include "core/settings.h"
 #include "core/units.h"
 #include "records/clock.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/tick_driver.h"
 #include "traffic/traffic_reset.h"

@@ -19,6 +19,7 @@
 #include "core/settings.h"
 #include "liveries/aircraft_database.h"
 #include "liveries/liveries_file.h"
+#include "liveries/liveries_state.h"
 #include "liveries/livery_catalog.h"
 #include "liveries/livery_data.h"
 #include "liveries/regcode_merge.h"

@@ -15,6 +15,7 @@
 
 #include "core/format.h"
 #include "liveries/aircraft_database.h"
+#include "liveries/liveries_state.h"
 
 namespace livery_installation {
 

@@ -16,6 +16,7 @@
 
 #include "core/worker_slots.h"
 #include "liveries/folder_search.h"
+#include "liveries/liveries_state.h"
 #include "liveries/livery_data.h"
 #include "liveries/scan_reports.h"
 #include "livery_installation.h"

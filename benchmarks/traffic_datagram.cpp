@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/settings.h"
+#include "run/run_state.h"
 #include "run/traffic_reader.h"
 #include "traffic/intake/adding_stack.h"
 #include "traffic/traffic_state.h"

@@ -9,10 +9,11 @@
 
 #include "core/settings.h"
 #include "liveries/liveries_file.h"
+#include "liveries/liveries_state.h"
 #include "liveries/livery_catalog.h"
 #include "liveries/livery_data.h"
 #include "liveries/similar_models.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/traffic_state.h"
 

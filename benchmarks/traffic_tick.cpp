@@ -13,7 +13,7 @@
 #include "core/settings.h"
 #include "records/clock.h"
 #include "simlink/sim_commands.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/intake/adding_stack.h"
 #include "traffic/tick_driver.h"

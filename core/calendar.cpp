@@ -7,9 +7,8 @@
 #include <optional>
 #include <string_view>
 
+#include "core/core_state.h"
 #include "core/format.h"
-
-std::atomic<double> lastFeedTimestamp{0.0};
 
 namespace {
 

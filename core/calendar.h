@@ -8,15 +8,9 @@
 // until then, and whenever the feed's timestamp is not a time (negative,
 // beyond the year 9999 or not a number), the system clock does.
 
-#include <atomic>
 #include <cstdint>
 #include <string>
 #include <utility>
-
-// The feed's clock: time of the last readable traffic record, seconds since
-// 1970 (UTC); 0 until one arrives. Written by the traffic reader, which
-// knows it as TrafficReader::feedTimestamp.
-extern std::atomic<double> lastFeedTimestamp;
 
 // 10000-01-01 00:00:00 UTC: the first time whose year no longer has four
 // digits, which the fixed-width texts cannot show; no feed time reaches it.

@@ -5,6 +5,7 @@
 #include <curl/curl.h>
 #include <system_error>
 
+#include "core/core_state.h"
 #include "core/format.h"
 #include "core/log.h"
 #include "core/run_flags.h"

@@ -9,6 +9,7 @@
 #include <unordered_map>
 
 #include "core/calendar.h"
+#include "core/core_state.h"
 #include "core/format.h"
 #include "core/run_flags.h"
 #include "core/version.h"

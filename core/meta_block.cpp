@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/calendar.h"
+#include "core/core_state.h"
 #include "core/version.h"
 
 namespace meta {
@@ -15,8 +16,6 @@ StringParameter copyright{"copyright", "Copyright (C) the Vantrel developers. Al
 StringParameter MSFS{"MSFS", ""};
 StringParameter P3D{"P3D", ""};
 }  // namespace meta
-
-SharedText simulatorKind{"MSFS"};
 
 namespace {
 

@@ -17,11 +17,6 @@ extern StringParameter MSFS;
 extern StringParameter P3D;
 }  // namespace meta
 
-// The simulator generation of the files about to be written: "MSFS" for
-// MSFS 2020 (the default), "MSFS2024" for MSFS 2024. The scans set it before
-// they write.
-extern SharedText simulatorKind;
-
 // Appends "meta" to the node (the document, so that it is the file's first
 // top-level element) with the entries author "Vantrel", version (the
 // program's), date (today), copyright and MSFS "2020" or "2024" by

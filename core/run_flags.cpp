@@ -1,22 +1,10 @@
 #include "core/run_flags.h"
 
+#include "core/core_state.h"
+
 #include <algorithm>
 #include <array>
 #include <stdexcept>
-
-std::atomic<bool> runStopRequested{false};
-std::atomic<bool> userCloseRequested{false};
-std::atomic<ClosingReason> closingReason{ClosingReason::NotYetSet};
-std::atomic<std::int32_t> restartDelaySec{0};
-std::atomic<bool> simDataArrived{false};
-std::atomic<bool> beforeFirstConnection{true};
-std::atomic<bool> flushStaticRequested{false};
-std::atomic<bool> reReadRequested{false};
-std::atomic<bool> blockCallsignRequested{false};
-std::atomic<bool> objectIdLookupRequested{false};
-std::atomic<bool> parkedLightsRequested{false};
-std::atomic<bool> liveTrimRequested{false};
-std::atomic<bool> parkingRenewalRequested{false};
 
 namespace {
 

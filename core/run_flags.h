@@ -1,9 +1,8 @@
 #pragma once
-// The run's flags: why and whether the current run must end, and the main
-// window's requests to the worker. All atomic: the window, the worker, the
-// simulator link and the readers set and read them without a lock.
+// Why a run ends, and the calls that end it or restart it. The flags they
+// set (runStopRequested, closingReason, the window's requests ...) are
+// core's run state, core/core_state.h. Any thread.
 
-#include <atomic>
 #include <cstdint>
 #include <string_view>
 
@@ -23,31 +22,6 @@ enum class ClosingReason : std::uint32_t {
 // std::out_of_range "invalid unordered_map<K, T> key" for a code outside
 // the table.
 std::string_view gf_closingReasonText(ClosingReason reason);
-
-// The run must end. The first setter wins: later setters change neither the
-// reason nor the delay.
-extern std::atomic<bool> runStopRequested;
-// The user closed the main window.
-extern std::atomic<bool> userCloseRequested;
-extern std::atomic<ClosingReason> closingReason;
-// Seconds counted down before a restart.
-extern std::atomic<std::int32_t> restartDelaySec;
-
-// Set by every SIM ON GROUND reply of the simulator; the main loop starts a
-// work cycle on the tick after it.
-extern std::atomic<bool> simDataArrived;
-// Set while RealTraffic has not connected yet in this run.
-extern std::atomic<bool> beforeFirstConnection;
-
-// The main window's requests, served and cleared by the worker.
-extern std::atomic<bool> flushStaticRequested;     // "Flush static"
-extern std::atomic<bool> reReadRequested;          // "Re-read"
-extern std::atomic<bool> blockCallsignRequested;   // "Block:" box and "Unblock"
-extern std::atomic<bool> objectIdLookupRequested;  // "Oid:" box
-extern std::atomic<bool> parkedLightsRequested;    // "Nav lights": to the parked aircraft now
-extern std::atomic<bool> liveTrimRequested;        // "Max live": the live aircraft trimmed to it
-// The renewal of the static parked aircraft is due.
-extern std::atomic<bool> parkingRenewalRequested;
 
 // Ends the run for the reason, restarting after delaySec when the reason
 // restarts; false (and nothing changed) when a stop was asked for already.

@@ -32,6 +32,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/core_state.h"
 #include "core/run_flags.h"
 #include "core/worker_slots.h"
 

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <thread>
 
+#include "core/core_state.h"
 #include "core/run_flags.h"
 
 namespace {
@@ -13,7 +14,6 @@ int lf_hardwareThreads() { return std::max(1, static_cast<int>(std::thread::hard
 
 }  // namespace
 
-std::atomic<int> runningWorkers{0};
 int maxWorkers = lf_hardwareThreads();
 
 bool gf_waitForWorkerSlot() {

@@ -3,10 +3,6 @@
 // waits for a slot and starts scan workers (it counts each one it starts
 // into runningWorkers); each scan worker releases its slot when it ends.
 
-#include <atomic>
-
-// Scan workers running now.
-extern std::atomic<int> runningWorkers;
 // The most scan workers at once; start-up sets it to the processor's
 // hardware threads. A limit below 1 counts as 1, so a wait always ends.
 extern int maxWorkers;

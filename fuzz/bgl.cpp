@@ -15,6 +15,7 @@
 #include "scanner/bgl_file.h"
 #include "scanner/bgl_scan.h"
 #include "scanner/scan_log.h"
+#include "scanner/scanner_state.h"
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
     const std::filesystem::path program = fuzz::scratchFolder() / "program";

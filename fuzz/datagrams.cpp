@@ -9,6 +9,7 @@
 #include "core/settings.h"
 #include "fuzz/support/fuzz_input.h"
 #include "run/feed_readers.h"
+#include "run/run_state.h"
 #include "run/traffic_reader.h"
 #include "traffic/intake/adding_stack.h"
 #include "traffic/traffic_state.h"

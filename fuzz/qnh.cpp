@@ -6,6 +6,7 @@
 #include "fuzz/support/fuzz_input.h"
 #include "run/feed_readers.h"
 #include "run/qnh_reader.h"
+#include "run/run_state.h"
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
     gf_resetFeedState();

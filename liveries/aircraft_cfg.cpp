@@ -11,6 +11,7 @@
 #include "core/strings.h"
 #include "core/text_files.h"
 #include "liveries/aircraft_database.h"
+#include "liveries/liveries_state.h"
 #include "liveries/regcode_lists.h"
 #include "liveries/scan_reports.h"
 #include "liveries/section_keys.h"

@@ -6,8 +6,7 @@
 #include "core/format.h"
 #include "core/log.h"
 #include "core/strings.h"
-
-DbaseTables dbase;
+#include "liveries/liveries_state.h"
 
 namespace {
 

@@ -64,8 +64,6 @@ struct DbaseTables {
     std::vector<std::string> shortRegcodes;
 };
 
-extern DbaseTables dbase;
-
 // The first of Large, Heavy, Buzjets, Rotorcraft, HighPerf whose set holds
 // the type; Light for any other type and for "".
 AircraftCategory gf_getAircraftCategory(std::string_view type);

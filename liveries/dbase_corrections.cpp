@@ -2,6 +2,7 @@
 
 #include "core/format.h"
 #include "liveries/aircraft_database.h"
+#include "liveries/liveries_state.h"
 #include "liveries/livery_data.h"
 #include "liveries/scan_reports.h"
 

@@ -19,6 +19,7 @@
 #include "core/strings.h"
 #include "core/units.h"
 #include "liveries/aircraft_database.h"
+#include "liveries/liveries_state.h"
 
 namespace {
 

@@ -14,6 +14,7 @@
 #include "core/strings.h"
 #include "liveries/aircraft_cfg.h"
 #include "liveries/ivao_cfg.h"
+#include "liveries/liveries_state.h"
 #include "liveries/livery_data.h"
 #include "platform/os/folder_walk.h"
 

@@ -11,6 +11,7 @@
 #include "core/log.h"
 #include "core/meta_block.h"
 #include "core/text_files.h"
+#include "liveries/liveries_state.h"
 #include "liveries/livery_data.h"
 
 namespace {

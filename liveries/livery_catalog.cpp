@@ -4,9 +4,8 @@
 #include <numeric>
 
 #include "core/random.h"
+#include "liveries/liveries_state.h"
 #include "liveries/livery_data.h"
-
-LiveryCatalog liveryCatalog;
 
 namespace {
 

@@ -81,8 +81,6 @@ struct LiveryCatalog {
     TitleIndex titleIndex;
 };
 
-extern LiveryCatalog liveryCatalog;
-
 // Empties the catalogue (gf_resetLiveryCatalog), then fills titleText,
 // entries and byAirline from liveryList in one walk: each airline, and each model
 // within it, forms one run of the sorted list. A key met again later (a run

@@ -11,6 +11,7 @@
 #include "core/settings.h"
 #include "core/strings.h"
 #include "liveries/aircraft_database.h"
+#include "liveries/liveries_state.h"
 #include "liveries/livery_catalog.h"
 #include "ui/status/window_updates.h"
 

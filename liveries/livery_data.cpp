@@ -1,10 +1,8 @@
 #include "liveries/livery_data.h"
 
-#include <utility>
+#include "liveries/liveries_state.h"
 
-std::list<LiveryData> liveryList;
-std::set<std::string> liveryTitles;
-std::mutex titleSetMutex;
+#include <utility>
 
 LiveryData makeLiveryData(std::int32_t folderOrdinal, std::string airline, std::string model, bool pax,
                           std::string title, std::string atcId) {

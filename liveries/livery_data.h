@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <list>
-#include <mutex>
 #include <set>
 #include <string>
 
@@ -27,14 +26,6 @@ struct LiveryData {
                cargo == other.cargo;
     }
 };
-
-// The scanned liveries: filled by a scan, refilled from LiveriesScanned.xml.
-extern std::list<LiveryData> liveryList;
-
-// Every title handed out during the current scan, guarded by titleSetMutex
-// (a leaf lock: nothing else is taken while it is held).
-extern std::set<std::string> liveryTitles;
-extern std::mutex titleSetMutex;
 
 // The record {airline, model, title, atcId, folderOrdinal, cargo = !pax}
 // when the title was not handed out yet in this scan; the empty record (all

@@ -7,6 +7,7 @@
 #include "core/random.h"
 #include "core/settings.h"
 #include "liveries/aircraft_database.h"
+#include "liveries/liveries_state.h"
 #include "liveries/similar_models.h"
 
 namespace {

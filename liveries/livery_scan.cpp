@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "core/core_state.h"
 #include "core/data_paths.h"
 #include "core/exceptions.h"
 #include "core/format.h"
@@ -19,6 +20,7 @@
 #include "liveries/dbase_corrections.h"
 #include "liveries/folder_search.h"
 #include "liveries/liveries_file.h"
+#include "liveries/liveries_state.h"
 #include "liveries/livery_catalog.h"
 #include "liveries/livery_data.h"
 #include "liveries/regcode_lists.h"
@@ -29,8 +31,6 @@
 #include "ui/status/message_line.h"
 #include "ui/status/parameter_controls.h"
 #include "ui/status/window_updates.h"
-
-std::atomic<bool> liveriesProcessed{false};
 
 namespace {
 

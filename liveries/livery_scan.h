@@ -10,14 +10,7 @@
 // (either stop flag) during the scan ends it without writing anything, and
 // the start-up then goes on to close down without reading the catalogue.
 
-#include <atomic>
-
 #include "liveries/livery_folders.h"
-
-// The catalogue was built in this program; later start-ups of the worker
-// keep it. The main window clears it together with gf_resetLiveryCatalog
-// when the user asks for a new scan or chooses another simulator.
-extern std::atomic<bool> liveriesProcessed;
 
 // The catalogue is built again from LiveriesScanned.xml at the worker's next
 // start-up, also when it was built in this program already. Any thread.

@@ -11,8 +11,7 @@
 #include "core/log.h"
 #include "core/strings.h"
 #include "core/text_files.h"
-
-std::vector<std::string> dontUseTitles;
+#include "liveries/liveries_state.h"
 
 namespace {
 

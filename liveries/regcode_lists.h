@@ -29,9 +29,6 @@ struct RegcodeEntry {
     bool operator==(const RegcodeEntry&) const = default;
 };
 
-// Titles the livery scan never takes.
-extern std::vector<std::string> dontUseTitles;
-
 // Appends the entries of input/AIG-regcodes.xml (decrypted by the caller) in
 // file order. False when the file does not load or an error was logged (a
 // title repeating the one before it).

@@ -7,12 +7,11 @@
 #include "core/format.h"
 #include "core/log.h"
 #include "core/strings.h"
+#include "liveries/liveries_state.h"
 #include "liveries/livery_catalog.h"
 #include "liveries/livery_data.h"
 #include "liveries/report_files.h"
 #include "records/live_ac_labels.h"
-
-std::vector<std::string> regcodeMessages;
 
 namespace {
 

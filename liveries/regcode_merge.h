@@ -11,9 +11,6 @@
 
 #include "liveries/regcode_lists.h"
 
-// The lines of output/info/OfflineRegcodes.txt of the last processing.
-extern std::vector<std::string> regcodeMessages;
-
 // Binds the ATC id of each scanned livery (liveryList) to its title; the
 // first livery keeps an ATC id that several carry. Clashes go to
 // output/errors/InlineRegcodes.txt and are counted in the log.

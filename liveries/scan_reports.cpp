@@ -6,17 +6,10 @@
 #include "core/format.h"
 #include "core/log.h"
 #include "core/strings.h"
+#include "liveries/liveries_state.h"
 #include "liveries/livery_data.h"
 #include "liveries/regcode_lists.h"
 #include "liveries/report_files.h"
-
-ReportList<std::list<std::string>> invalidAirlineLines;
-ReportList<std::list<std::string>> invalidModelLines;
-ReportList<std::vector<std::string>> modelFixLines;
-ReportList<std::list<std::string>> invalidCfgLines;
-ReportList<std::list<std::string>> incompleteSectionLines;
-ReportList<std::list<std::string>> noSectionFiles;
-std::vector<std::string> dbaseUpdateLines;
 
 namespace {
 

@@ -26,24 +26,6 @@ struct ReportList {
     }
 };
 
-// output/errors/InvalidAirlineCodes.txt: "{:12} in {} " (code, aircraft.cfg
-// path) and the section's header line.
-extern ReportList<std::list<std::string>> invalidAirlineLines;
-// output/errors/InvalidAircraftCodes.txt: "{:16} in {}" (code, path).
-extern ReportList<std::list<std::string>> invalidModelLines;
-// output/errors/Fixes.txt: type codes the database corrects, in the order met.
-extern ReportList<std::vector<std::string>> modelFixLines;
-// output/errors/InvalidAircraftCfgFiles.txt: problems of a whole file.
-extern ReportList<std::list<std::string>> invalidCfgLines;
-// output/errors/IncompleFltsimSections.txt: problems of one section.
-extern ReportList<std::list<std::string>> incompleteSectionLines;
-// output/info/AircraftCfgWithNoFltsimSection.txt: paths of aircraft.cfg
-// files without any section.
-extern ReportList<std::list<std::string>> noSectionFiles;
-// output/info/AirlineModelConversions.txt: the changes the aircraft
-// database made to scanned liveries (worker thread only, no mutex).
-extern std::vector<std::string> dbaseUpdateLines;
-
 // The sinks of the section readers.
 void lf_addInvalidAirlineLine(std::string_view code, std::string_view path, std::string_view header);
 void lf_addInvalidModelLine(std::string_view code, std::string_view path);

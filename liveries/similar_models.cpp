@@ -8,13 +8,10 @@
 #include "core/settings.h"
 #include "core/strings.h"
 #include "liveries/aircraft_database.h"
+#include "liveries/liveries_state.h"
 #include "liveries/livery_catalog.h"
 
-CodeMap<ModelList> similarModelsInstalled;
-CodeMap<CodeMap<ModelList>> airlineSimilarModels;
-
 namespace {
-
 
 bool lf_hasLiveries(std::string_view model) {
     const auto& [paxMap, cargoMap] = liveryCatalog.byModelPaxCargo;

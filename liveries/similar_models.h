@@ -15,13 +15,6 @@ using ModelList = std::vector<std::string>;
 // Gives one type designator, or "" when it has none.
 using ModelPicker = std::string (*)();
 
-// type -> the other types of its similar group that have liveries, in the
-// group's (ascending) order.
-extern CodeMap<ModelList> similarModelsInstalled;
-// airline -> (type the airline has no livery of -> the similar types it has
-// liveries of).
-extern CodeMap<CodeMap<ModelList>> airlineSimilarModels;
-
 // Rebuilds both tables from the database's groups and the catalogue, and
 // logs "{} similar model definitions".
 void buildSimilarModelTables();

@@ -4,7 +4,8 @@
 #include <exception>
 #include <mutex>
 
-#include "airports/park_airports.h"
+#include "airports/airports_state.h"
+#include "core/core_state.h"
 #include "core/format.h"
 #include "core/log.h"
 #include "core/run_flags.h"
@@ -12,12 +13,12 @@
 #include "core/strings.h"
 #include "liveries/livery_matching.h"
 #include "run/feed_readers.h"
-#include "run/main_loop.h"
 #include "run/realtraffic_link.h"
 #include "run/run_clock.h"
-#include "run/run_traffic.h"
+#include "run/run_state.h"
 #include "simlink/flight_plans.h"
 #include "simlink/sim_client.h"
+#include "simlink/simlink_state.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/intake/adding_stack.h"
 #include "traffic/lifecycle/livery_bookkeeping.h"
@@ -32,9 +33,8 @@
 #include "ui/status/message_line.h"
 #include "ui/status/parameter_controls.h"
 #include "ui/status/program_resources.h"
+#include "ui/ui_state.h"
 #include "ui/window_procedure.h"
-
-std::atomic<bool> restartRequested{false};
 
 namespace {
 
@@ -144,30 +144,6 @@ bool lf_guarded(Steps steps) {
     return false;
 }
 
-// The status fields of the main window as at program start, but for the
-// folder counts and the livery count, which start-up sets.
-void lf_resetWindowFields() {
-    for (SharedText* text : {&MainWindow::simModeText, &MainWindow::userTitleText, &MainWindow::userStandText,
-                             &MainWindow::parkInfoText, &MainWindow::parkDetailText, &MainWindow::qfText,
-                             &MainWindow::oidAnswerText}) {
-        *text = "";
-    }
-    MainWindow::updateCounter = 0;
-    MainWindow::rtLightDark = true;
-    for (std::atomic<bool>* flag : {&MainWindow::rtConnected, &MainWindow::simConnected, &MainWindow::simRunningShown,
-                                    &MainWindow::handmadeFile, &MainWindow::parkAirportLoaded,
-                                    &MainWindow::softStandsUsed, &MainWindow::reservedStandOk}) {
-        *flag = false;
-    }
-    MainWindow::userModelKnown = true;
-    MainWindow::qnh = 0;
-    MainWindow::maxParkPercent = 0;
-    MainWindow::maxParkCount = 0;
-    MainWindow::minutesToRenewal = 0;
-    MainWindow::updateCount = 0;
-    MainWindow::standCount = 0;
-}
-
 }  // namespace
 
 void lf_closingDown() {
@@ -202,27 +178,14 @@ bool restartCountdown() {
 
 void resetRun() {
     // The simulator link's thread ends first: its state is reset only once
-    // nothing can write it any more. The readers end within a second.
+    // nothing can write it any more. The readers end within a second, and
+    // the run's reset waits for them before it resets the feed's state and
+    // before the traffic is cleared.
     gf_resetSimLink();
-    gf_waitForReadersToEnd();
-    gf_resetFeedState();
+    gf_resetRunState();
     gf_clearAllAircraft();
-    gf_clearError();
-    gf_clearMessage();
-    lf_resetWindowFields();
-    MainWindow::averageFitStatic = -1.0F;
-    MainWindow::averageFitLive = -1.0F;
-    MainWindow::liveCount = 0;
-    MainWindow::parkedLiveCount = 0;
-    MainWindow::parkedStaticCount = 0;
-    MainWindow::trafficReaderState = MainWindow::readerNotStarted;
-    MainWindow::weatherReaderState = MainWindow::readerNotStarted;
-    userCloseRequested = false;
-    runStopRequested = false;
-    closingReason = ClosingReason::NotYetSet;
-    simDataArrived = false;
     runUserAcData = {};
-    gf_resetMainLoop();
-    beforeFirstConnection = true;
-    gf_setRadiusNm(RANGE.value);
+    gf_resetStatusState();
+    gf_resetCoreState();
+    gf_resetUiState();
 }

@@ -6,12 +6,6 @@
 // A user who closed the window is never answered with a restart. Worker
 // thread.
 
-#include <atomic>
-
-// The outcome chosen by the last closing down; the next worker's start-up
-// skips the updater after a restart.
-extern std::atomic<bool> restartRequested;
-
 // Tears the run down and posts WM_APP+1 or WM_APP+2 to the main window. A
 // step that throws is shown and logged ("lf_closingDown exception {}") and
 // the steps after it are skipped, but the final message is always posted,

@@ -1,6 +1,7 @@
 #include "run/feed_readers.h"
 
 #include "run/qnh_reader.h"
+#include "run/run_state.h"
 #include "run/traffic_reader.h"
 #include "ui/status/main_window.h"
 #include "ui/status/window_updates.h"

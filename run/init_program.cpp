@@ -5,7 +5,7 @@
 #include <string>
 
 #include "airports/airport_list.h"
-#include "airports/park_airport_state.h"
+#include "airports/airports_state.h"
 #include "core/data_paths.h"
 #include "core/exceptions.h"
 #include "core/format.h"
@@ -17,8 +17,9 @@
 #include "run/closing_down.h"
 #include "run/main_loop.h"
 #include "run/program_start.h"
+#include "run/run_state.h"
 #include "run/updater.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 #include "traffic/stands/user_stand.h"
 #include "ui/controls.h"
 #include "ui/radius.h"

@@ -4,8 +4,10 @@
 #include <chrono>
 #include <mutex>
 
+#include "airports/airports_state.h"
 #include "airports/park_airports.h"
 #include "core/calendar.h"
+#include "core/core_state.h"
 #include "core/format.h"
 #include "core/log.h"
 #include "core/run_flags.h"
@@ -16,13 +18,14 @@
 #include "run/feed_readers.h"
 #include "run/realtraffic_link.h"
 #include "run/run_clock.h"
+#include "run/run_state.h"
 #include "run/run_traffic.h"
 #include "run/traffic_reader.h"
 #include "run/work_cycle.h"
 #include "run/work_schedule.h"
 #include "simlink/parking_controls.h"
 #include "simlink/sim_commands.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/intake/adding_stack.h"
@@ -37,8 +40,6 @@
 #include "ui/status/main_window.h"
 #include "ui/status/message_line.h"
 #include "ui/status/window_updates.h"
-
-bool flightPaused = false;
 
 namespace {
 

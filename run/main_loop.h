@@ -10,10 +10,6 @@
 
 #include "records/clock.h"
 
-// The flight does not run: the intake of reports is paused until the next
-// work cycle. Worker thread.
-extern bool flightPaused;
-
 // currentWeekSlot := the feed's weekday and half hour now.
 void gf_setCurrentWeekSlot();
 

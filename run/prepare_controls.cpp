@@ -2,7 +2,7 @@
 
 #include "core/settings.h"
 #include "run/init_program.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 #include "ui/status/control_texts.h"
 #include "ui/status/window_updates.h"
 

@@ -8,15 +8,15 @@
 #include "core/log.h"
 #include "core/run_flags.h"
 #include "platform/os/single_instance.h"
+#include "run/run_state.h"
 #include "run/run_traffic.h"
 #include "run/worker.h"
 #include "simlink/sim_client.h"
+#include "simlink/simlink_state.h"
 #include "ui/display_hooks.h"
 #include "ui/gui.h"
 #include "ui/status/program_resources.h"
 #include "ui/window_procedure.h"
-
-std::atomic<bool> realTrafficOnThisPc{false};
 
 namespace {
 

@@ -4,7 +4,6 @@
 // Then Log.txt is opened and the main window runs on this thread until the
 // worker ends the program (ui/gui.h).
 
-#include <atomic>
 #include <string>
 #include <string_view>
 
@@ -12,12 +11,6 @@
 
 // The named lock that keeps a second instance out (per user).
 inline constexpr std::string_view kSingleInstanceName = "Local\\$Vantrel$";
-
-// RealTraffic is installed on this PC (InsideSystems/RealTraffic.jar in the
-// roaming application-data folder), set at every start-up of the worker:
-// the UDP readers then listen on 127.0.0.1 only, and RealTraffic connects to
-// the program's TCP server.
-extern std::atomic<bool> realTrafficOnThisPc;
 
 // The program's entry. -1 when another instance of this user runs; else
 // the exit code of the main window's message loop, once every thread of the

@@ -11,6 +11,7 @@
 #include "core/rounding.h"
 #include "run/feed_numbers.h"
 #include "run/feed_readers.h"
+#include "run/run_state.h"
 #include "run/traffic_reader.h"
 #include "ui/status/main_window.h"
 
@@ -62,8 +63,6 @@ void lf_publishQnh(int qnhHpa) {
 void lf_showQnhListening() { gf_setReaderLamp(MainWindow::weatherReaderState, MainWindow::readerReceiving); }
 
 }  // namespace
-
-QnhReader qnhReader;
 
 void QnhReader::processDatagram(std::string_view datagram) {
     try {

@@ -27,9 +27,6 @@ protected:
     void onStopped() override;
 };
 
-// The one QNH reader.
-extern QnhReader qnhReader;
-
 // The QNH reader's thread body ("QNH Reader"): binds the port, lights the
 // weather lamp, receives until stopped.
 void runQnhReader(std::uint16_t port);

@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "core/calendar.h"
+#include "core/core_state.h"
 #include "core/format.h"
 #include "core/log.h"
 #include "core/run_flags.h"
@@ -19,6 +20,7 @@
 #include "platform/net/winsock.h"
 #include "run/feed_readers.h"
 #include "run/program_start.h"
+#include "run/run_state.h"
 #include "run/run_traffic.h"
 #include "simlink/sim_commands.h"
 #include "traffic/aircraft_records.h"
@@ -29,8 +31,6 @@
 #include "ui/status/message_line.h"
 #include "ui/status/program_resources.h"
 #include "ui/status/window_updates.h"
-
-std::atomic<bool> realTrafficConnected{false};
 
 namespace {
 

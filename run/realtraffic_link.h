@@ -18,16 +18,11 @@
 //   "Qs123=<ms>"     simulator UTC time, milliseconds since 1970
 //   "exit"           at closing down, while connected
 
-#include <atomic>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "records/sim_records.h"
-
-// A client is connected: set by waitForClient, cleared by a failed send and
-// at closing down.
-extern std::atomic<bool> realTrafficConnected;
 
 // Listens on every IPv4 interface at the port (decimal text). Throws
 // std::runtime_error "getaddrinfo failed with error {}", "socket failed with

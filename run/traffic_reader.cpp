@@ -4,8 +4,10 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "airports/airports_state.h"
 #include "airports/park_airports.h"
 #include "core/calendar.h"
+#include "core/core_state.h"
 #include "core/format.h"
 #include "core/log.h"
 #include "core/settings.h"
@@ -13,6 +15,7 @@
 #include "run/feed_numbers.h"
 #include "run/feed_readers.h"
 #include "run/live_target_filter.h"
+#include "run/run_state.h"
 #include "run/traffic_record.h"
 #include "traffic/intake/adding_stack.h"
 #include "ui/status/main_window.h"
@@ -131,8 +134,6 @@ SharedValue<GeoPosition> TrafficReader::referencePosition;
 std::atomic<bool> TrafficReader::collectCallsigns{false};
 std::atomic<int> TrafficReader::qnh{kStandardQnhHpa};
 std::atomic<double>& TrafficReader::feedTimestamp = lastFeedTimestamp;
-
-TrafficReader trafficReader;
 
 TrafficReader::TrafficReader() { fields.reserve(kReservedFields); }
 

@@ -69,9 +69,6 @@ private:
     std::string_view datagram_;  // the datagram being read, for error texts
 };
 
-// The one traffic reader.
-extern TrafficReader trafficReader;
-
 // The traffic reader's thread body ("Traffic Reader"): binds the port, lights
 // the traffic and weather lamps, receives until stopped.
 void runTrafficReader(std::uint16_t port);

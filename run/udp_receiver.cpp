@@ -11,6 +11,7 @@
 #include "platform/net/winsock.h"
 #include "run/program_start.h"
 #include "run/run_lifecycle.h"
+#include "run/run_state.h"
 
 namespace {
 

@@ -17,6 +17,7 @@
 #include "core/log.h"
 #include "core/settings.h"
 #include "core/text_files.h"
+#include "liveries/liveries_state.h"
 #include "platform/os/windows_paths.h"
 #include "platform/zip/zip_archive.h"
 #include "ui/status/message_line.h"

@@ -4,10 +4,11 @@
 #include <mutex>
 #include <string>
 
-#include "airports/park_airport_state.h"
+#include "airports/airports_state.h"
 #include "airports/park_airports.h"
 #include "airports/park_stands.h"
 #include "core/calendar.h"
+#include "core/core_state.h"
 #include "core/format.h"
 #include "core/great_circle.h"
 #include "core/log.h"
@@ -18,11 +19,13 @@
 #include "records/clock.h"
 #include "run/feed_readers.h"
 #include "run/main_loop.h"
+#include "run/run_state.h"
 #include "run/run_traffic.h"
 #include "run/traffic_reader.h"
 #include "run/work_schedule.h"
 #include "simlink/parking_controls.h"
 #include "simlink/sim_commands.h"
+#include "simlink/simlink_state.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/intake/adding_stack.h"

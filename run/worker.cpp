@@ -7,6 +7,7 @@
 
 #include "airports/airport_list.h"
 #include "airports/park_airports.h"
+#include "core/core_state.h"
 #include "core/data_paths.h"
 #include "core/exceptions.h"
 #include "core/folders.h"
@@ -18,6 +19,7 @@
 #include "run/closing_down.h"
 #include "run/init_program.h"
 #include "run/program_start.h"
+#include "run/run_state.h"
 #include "run/run_traffic.h"
 #include "scanner/addon_airport_scan.h"
 #include "simlink/flight_plans.h"
@@ -27,8 +29,6 @@
 #include "ui/status/parameter_controls.h"
 #include "ui/status/window_updates.h"
 #include "ui/window_position.h"
-
-std::jthread workerThread;
 
 namespace fs = std::filesystem;
 

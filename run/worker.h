@@ -7,9 +7,6 @@
 // posting is its last act.
 
 #include <stop_token>
-#include <thread>
-
-extern std::jthread workerThread;
 
 // The worker's body. Every failure of the start-up or the run is caught
 // here, shown in the message line and ends the run with SYSTEM ERROR (the

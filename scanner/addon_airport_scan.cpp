@@ -4,9 +4,11 @@
 #include <system_error>
 
 #include "airports/airport_list.h"
+#include "airports/airports_state.h"
 #include "airports/stand_file_downloads.h"
 #include "airports/stand_file_locations.h"
 #include "airports/stand_file_publisher.h"
+#include "core/core_state.h"
 #include "core/data_paths.h"
 #include "core/folders.h"
 #include "core/format.h"
@@ -21,13 +23,11 @@
 #include "scanner/airport_folder_search.h"
 #include "scanner/scan_log.h"
 #include "scanner/scan_outputs.h"
+#include "scanner/scanner_state.h"
 #include "ui/status/main_window.h"
 #include "ui/status/message_line.h"
 #include "ui/status/parameter_controls.h"
 #include "ui/status/window_updates.h"
-
-std::atomic<bool> addonAirportFound{false};
-std::atomic<std::int64_t> tbloFileCount{0};
 
 namespace fs = std::filesystem;
 

@@ -9,16 +9,9 @@
 // stand files of other publishers' airports that suit off-line learning go
 // to the folder TBLO, for the user to send to the maker.
 
-#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
-
-// A redirect file or a generated stand file was written by this scan (any
-// thread; cleared when a scan starts and by the main window's simulator switch).
-extern std::atomic<bool> addonAirportFound;
-// The entries of TBLO after the last scan; the main window shows them.
-extern std::atomic<std::int64_t> tbloFileCount;
 
 // The whole scan, on the worker thread: TBLO emptied (or made), the airport
 // names read, the files that the previous scan wrote into

@@ -4,18 +4,19 @@
 #include <filesystem>
 
 #include "airports/airport_list.h"
+#include "airports/airports_state.h"
 #include "core/data_paths.h"
 #include "core/format.h"
 #include "core/package_folders.h"
 #include "core/strings.h"
 #include "core/text_files.h"
 #include "liveries/aircraft_database.h"
+#include "liveries/liveries_state.h"
 #include "scanner/addon_airport_scan.h"
 #include "scanner/package_publisher.h"
 #include "scanner/scan_log.h"
 #include "scanner/scan_outputs.h"
-
-std::mutex airportLinkMutex;
+#include "scanner/scanner_state.h"
 
 namespace {
 

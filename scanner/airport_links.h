@@ -11,18 +11,11 @@
 // same folder. Everything here is written to the scan log.
 
 #include <cstdint>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "scanner/scanned_airport.h"
-
-// Held for the whole of linkAirportToPackage, so that the publisher
-// lookups (with their scan-log lines), the archive lookups and the redirect
-// files of concurrent scan workers do not interleave. Taken before the scan
-// log's mutex and the log mutex.
-extern std::mutex airportLinkMutex;
 
 // Stores the BGL path and the publisher record in the airport, and writes
 // the redirect file when the archive holds the airport. archivedCount gets

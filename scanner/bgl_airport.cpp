@@ -7,6 +7,7 @@
 #include <gsl/narrow>
 
 #include "airports/airport_list.h"
+#include "airports/airports_state.h"
 #include "core/format.h"
 #include "core/units.h"
 #include "scanner/scan_log.h"

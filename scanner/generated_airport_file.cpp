@@ -14,6 +14,7 @@
 #include "scanner/addon_airport_scan.h"
 #include "scanner/scan_log.h"
 #include "scanner/scan_outputs.h"
+#include "scanner/scanner_state.h"
 
 namespace {
 

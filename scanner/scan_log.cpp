@@ -1,7 +1,7 @@
 #include "scanner/scan_log.h"
 
-#include <utility>
+#include "scanner/scanner_state.h"
 
-ReportList<std::vector<std::string>> ScanLog;
+#include <utility>
 
 void addScanLogLine(std::string line) { ScanLog.append(std::move(line)); }

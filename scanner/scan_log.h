@@ -9,8 +9,5 @@
 
 #include "liveries/scan_reports.h"
 
-// The lines, under the list's own mutex (a leaf lock).
-extern ReportList<std::vector<std::string>> ScanLog;
-
 // Appends a copy of the line; callable from any thread.
 void addScanLogLine(std::string line);

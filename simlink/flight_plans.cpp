@@ -8,9 +8,8 @@
 #include "core/data_paths.h"
 #include "core/format.h"
 #include "core/log.h"
+#include "simlink/simlink_state.h"
 #include "ui/status/message_line.h"
-
-std::filesystem::path flightPlanFolder;
 
 namespace {
 

@@ -19,10 +19,6 @@ struct FlightPlanRoute {
     std::string_view destination;
 };
 
-// The program's application-data folder / "orig_dest"; set by
-// gf_makeFlightPlanFolder.
-extern std::filesystem::path flightPlanFolder;
-
 // Sets flightPlanFolder and creates it (and the application-data folder)
 // when missing; true when it exists afterwards. A folder that cannot be
 // created is shown and logged, naming it, and false is returned: the run

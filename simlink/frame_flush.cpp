@@ -8,7 +8,7 @@
 #include "simlink/object_identification.h"
 #include "simlink/sim_client.h"
 #include "simlink/sim_commands.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 #include "ui/status/message_line.h"
 
 namespace sc = platform::simconnect;

@@ -4,22 +4,20 @@
 #include <mutex>
 #include <string>
 
+#include "core/core_state.h"
 #include "core/exceptions.h"
 #include "core/format.h"
 #include "core/log.h"
 #include "core/run_flags.h"
 #include "simlink/sim_client.h"
 #include "simlink/sim_commands.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 #include "simlink/sim_results.h"
 #include "simlink/user_aircraft.h"
 #include "ui/status/message_line.h"
 #include "ui/status/program_resources.h"
 
 namespace sc = platform::simconnect;
-
-std::vector<SentCreate> sentCreates;
-std::vector<std::uint32_t> addedObjectIds;
 
 namespace {
 

@@ -14,12 +14,6 @@
 #include "platform/simconnect/simconnect.h"
 #include "records/sim_records.h"
 
-// Creations sent and not yet recognised, and objects announced by
-// "ObjectAdded" and not yet identified; the link's thread only, emptied when
-// the run is reset.
-extern std::vector<SentCreate> sentCreates;
-extern std::vector<std::uint32_t> addedObjectIds;
-
 // Sends one creation; called by the frame flush under simQueueMutex.
 void createAiAircraft(const CreateRequest& request);
 

@@ -3,11 +3,10 @@
 #include <array>
 
 #include "core/settings.h"
+#include "simlink/simlink_state.h"
 #include "ui/status/main_window.h"
 #include "ui/status/message_line.h"
 #include "ui/status/window_updates.h"
-
-std::atomic<bool> staticParkingBusy{false};
 
 namespace {
 

@@ -3,11 +3,6 @@
 // renewed, the user must not change the settings that the choice depends
 // on: their ten controls are disabled for that time. Worker thread.
 
-#include <atomic>
-
-// A static-parking choice or renewal is under way.
-extern std::atomic<bool> staticParkingBusy;
-
 // Sets staticParkingBusy and disables the ten controls (parking_percentage,
 // INITIAL_LOAD_ONLY, PARK_FAKE, PARK_SOFT, MAX_PARK_SEL, MAX_LIVE_SEL,
 // MAX_FIT_FL, WEEK, "Flush static", "Re-read"); clears the message line.

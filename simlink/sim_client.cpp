@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/calendar.h"
+#include "core/core_state.h"
 #include "core/exceptions.h"
 #include "core/format.h"
 #include "core/log.h"
@@ -13,7 +14,7 @@
 #include "platform/os/timer_resolution.h"
 #include "simlink/object_identification.h"
 #include "simlink/sim_commands.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 #include "simlink/user_aircraft.h"
 #include "ui/status/main_window.h"
 #include "ui/status/message_line.h"
@@ -21,8 +22,6 @@
 #include "ui/status/window_updates.h"
 
 namespace sc = platform::simconnect;
-
-std::jthread simClientThread;
 
 namespace {
 

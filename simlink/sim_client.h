@@ -7,12 +7,8 @@
 
 #include <cstdint>
 #include <stop_token>
-#include <thread>
 
 #include "platform/simconnect/simconnect.h"
-
-// The link's thread of the current run; a new run replaces it.
-extern std::jthread simClientThread;
 
 // Starts SimClient on a new thread, after gf_reserveSimQueues; a previous
 // thread is asked to stop and joined first.
@@ -20,10 +16,6 @@ void gf_startSimClient();
 // Asks the link's thread to stop (closing down); it is joined by
 // gf_resetSimLink or by the next start.
 void gf_stopSimClient();
-// The link's part of a run reset: joins its thread, then brings the
-// connection handle, the flags, the queues, the link's lists and the user
-// aircraft's state back to their start values.
-void gf_resetSimLink();
 
 // The thread body. Waits for the simulator (retrying the open every 100 ms)
 // until a stop flag is set or the token asks to stop; once connected,

@@ -3,15 +3,9 @@
 #include <algorithm>
 
 #include "simlink/object_identification.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 
 namespace sc = platform::simconnect;
-
-std::mutex simQueueMutex;
-std::vector<CreateRequest> simCreateQueue;
-std::vector<EventCmd> simEventQueue;
-std::vector<std::uint32_t> simRemoveQueue;
-PositionBuffers positionBuffers;
 
 namespace {
 

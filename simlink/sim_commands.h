@@ -16,16 +16,6 @@
 
 #include "records/sim_records.h"
 
-// Guards simCreateQueue, simEventQueue, simRemoveQueue, the front position
-// buffer and the swap of the two buffers, userAcData and every use of
-// hSimConnect from a thread other than the link's. The pushes below lock it
-// and wait; the frame flush only tries it and skips a frame when it is busy.
-extern std::mutex simQueueMutex;
-
-extern std::vector<CreateRequest> simCreateQueue;
-extern std::vector<EventCmd> simEventQueue;
-extern std::vector<std::uint32_t> simRemoveQueue;  // object ids
-
 // Per-frame positions, double-buffered: the traffic manager appends to the
 // back buffer on its own thread without a lock (gf_appendPositionCmd) and,
 // under simQueueMutex, swaps the two; the frame flush sends the front buffer
@@ -46,7 +36,6 @@ private:
     std::vector<PositionCmd>* back_ = &buffers_[0];
     std::vector<PositionCmd>* front_ = &buffers_[1];
 };
-extern PositionBuffers positionBuffers;
 
 // Appends a copy under simQueueMutex (the tail number is copied, the title
 // stays a view).

@@ -10,7 +10,7 @@
 #include "simlink/object_identification.h"
 #include "simlink/sim_client.h"
 #include "simlink/sim_identification.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 #include "simlink/sim_results.h"
 #include "simlink/user_aircraft.h"
 #include "ui/status/main_window.h"

@@ -6,7 +6,7 @@
 #include "core/exceptions.h"
 #include "core/format.h"
 #include "core/log.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 #include "ui/status/main_window.h"
 #include "ui/status/message_line.h"
 #include "ui/status/window_updates.h"

@@ -8,7 +8,7 @@
 #include "platform/simconnect/simconnect.h"
 #include "records/sim_ids.h"
 #include "simlink/sim_client.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 
 namespace sc = platform::simconnect;
 

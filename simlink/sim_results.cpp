@@ -1,7 +1,6 @@
 #include "simlink/sim_results.h"
 
-std::mutex simResultMutex;
-std::vector<SimResult> simResults;
+#include "simlink/simlink_state.h"
 
 void gf_pushSimResult(const SimResult& result) {
     const std::lock_guard lock(simResultMutex);

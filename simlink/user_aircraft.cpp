@@ -4,12 +4,13 @@
 #include <mutex>
 #include <string>
 
+#include "core/core_state.h"
 #include "core/great_circle.h"
 #include "core/log.h"
 #include "core/run_flags.h"
 #include "simlink/sim_client.h"
 #include "simlink/sim_commands.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 #include "simlink/sim_results.h"
 #include "simlink/user_aircraft_model.h"
 #include "ui/status/main_window.h"
@@ -17,13 +18,6 @@
 
 namespace sc = platform::simconnect;
 
-UserAcData userAcData;
-std::atomic<bool> userOnGround{false};
-std::atomic<bool> userOnGroundKnown{false};
-std::atomic<std::uint64_t> simUtcSeconds{0};
-std::atomic<double> userHalfSpanNm{0.0};
-std::atomic<bool> userHalfSpanKnown{false};
-std::atomic<AircraftCategory> userCategory{AircraftCategory::Light};
 UserStandHooks userStandHooks;
 
 namespace {

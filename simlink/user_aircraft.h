@@ -14,22 +14,6 @@
 #include "platform/simconnect/simconnect.h"
 #include "records/sim_records.h"
 
-// The last reply of the user-aircraft request (109). Written by the link's
-// thread and read by others under simQueueMutex.
-extern UserAcData userAcData;
-
-// SIM ON GROUND of the last once-a-second reply (108); known once a reply
-// arrived while the user position was known.
-extern std::atomic<bool> userOnGround;
-extern std::atomic<bool> userOnGroundKnown;
-// Simulator UTC time, seconds since 1970-01-01 00:00; 0 until known.
-extern std::atomic<std::uint64_t> simUtcSeconds;
-// Half wing span of the user aircraft, nautical miles, once determined from
-// its model; and its size category.
-extern std::atomic<double> userHalfSpanNm;
-extern std::atomic<bool> userHalfSpanKnown;
-extern std::atomic<AircraftCategory> userCategory;
-
 // What the link asks of the layers above it about stands, on the worker,
 // which owns the stands and the park airport: the name of the stand at a
 // position (empty when there is none), and keeping a stand as the park

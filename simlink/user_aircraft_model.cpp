@@ -8,12 +8,12 @@
 #include "core/format.h"
 #include "core/log.h"
 #include "liveries/aircraft_database.h"
+#include "liveries/liveries_state.h"
+#include "simlink/simlink_state.h"
 #include "simlink/user_aircraft.h"
 #include "ui/status/main_window.h"
 #include "ui/status/message_line.h"
 #include "ui/status/window_updates.h"
-
-std::string userAircraftTitle;
 
 namespace {
 

@@ -7,9 +7,6 @@
 #include <string>
 #include <string_view>
 
-// The user aircraft's title, at most 48 characters; link thread.
-extern std::string userAircraftTitle;
-
 // The "TITLE" reply: cut to 48 characters (never inside a UTF-8 sequence),
 // shown and logged when it changed.
 void onUserAircraftTitle(std::string_view title);

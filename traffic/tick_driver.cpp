@@ -12,7 +12,7 @@
 #include "records/clock.h"
 #include "simlink/sim_client.h"
 #include "simlink/sim_commands.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/aircraft_by_position.h"
 #include "traffic/aircraft_labels.h"

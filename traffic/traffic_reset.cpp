@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <mutex>
 
+#include "airports/airports_state.h"
 #include "airports/learned_airport_file.h"
 #include "airports/park_airports.h"
 #include "airports/park_stands.h"
@@ -11,7 +12,18 @@
 #include "records/traffic_reader_state.h"
 #include "simlink/parking_controls.h"
 #include "simlink/sim_results.h"
+#include "simlink/simlink_state.h"
+#include "traffic/aircraft_records.h"
+#include "traffic/intake/adding_stack.h"
+#include "traffic/lifecycle/aircraft_activation.h"
+#include "traffic/lifecycle/livery_bookkeeping.h"
+#include "traffic/lifecycle/spawning.h"
+#include "traffic/stands/live_parking.h"
+#include "traffic/stands/park_airport_choice.h"
+#include "traffic/stands/parking_renewal.h"
+#include "traffic/stands/stand_fit.h"
 #include "traffic/stands/stand_search.h"
+#include "traffic/stands/static_parking.h"
 #include "traffic/traffic_state.h"
 #include "ui/status/main_window.h"
 #include "ui/status/window_updates.h"

@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "airports/learned_airport_file.h"
-#include "airports/park_airport_state.h"
+#include "airports/airports_state.h"
+#include "core/core_state.h"
 #include "core/format.h"
 #include "core/parameters_file.h"
 #include "core/run_flags.h"

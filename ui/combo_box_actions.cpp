@@ -7,7 +7,8 @@
 #include <utility>
 
 #include "airports/learned_airport_file.h"
-#include "airports/park_airport_state.h"
+#include "airports/airports_state.h"
+#include "core/core_state.h"
 #include "core/data_paths.h"
 #include "core/format.h"
 #include "core/run_flags.h"
@@ -16,7 +17,8 @@
 #include "liveries/livery_scan.h"
 #include "platform/window/user32.h"
 #include "scanner/addon_airport_scan.h"
-#include "simlink/sim_link_state.h"
+#include "scanner/scanner_state.h"
+#include "simlink/simlink_state.h"
 #include "ui/control_action_support.h"
 #include "ui/radius.h"
 #include "ui/status/control_texts.h"

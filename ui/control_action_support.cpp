@@ -3,7 +3,8 @@
 #include <algorithm>
 
 #include "airports/learned_airport_file.h"
-#include "airports/park_airport_state.h"
+#include "airports/airports_state.h"
+#include "core/core_state.h"
 #include "core/exceptions.h"
 #include "core/format.h"
 #include "core/log.h"

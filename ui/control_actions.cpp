@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "core/core_state.h"
 #include "core/format.h"
 #include "core/log.h"
 #include "core/run_flags.h"

@@ -4,15 +4,16 @@
 #include <cstdint>
 #include <string>
 
-#include "airports/park_airport_state.h"
+#include "airports/airports_state.h"
 #include "core/data_paths.h"
 #include "core/format.h"
 #include "core/settings.h"
 #include "core/strings.h"
 #include "platform/window/user32.h"
 #include "scanner/addon_airport_scan.h"
+#include "scanner/scanner_state.h"
 #include "simlink/parking_controls.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 #include "ui/status/main_window.h"
 
 namespace {

@@ -10,13 +10,14 @@
 #include <string>
 
 #include "airports/airport_list.h"
-#include "airports/park_airport_state.h"
+#include "airports/airports_state.h"
+#include "core/core_state.h"
 #include "core/format.h"
 #include "core/log.h"
 #include "core/run_flags.h"
 #include "core/settings.h"
 #include "platform/window/user32.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 #include "ui/control_action_support.h"
 #include "ui/destination.h"
 #include "ui/status/control_texts.h"

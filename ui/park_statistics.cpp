@@ -4,6 +4,7 @@
 #include <string>
 
 #include "airports/airport_list.h"
+#include "airports/airports_state.h"
 #include "airports/park_airport_file.h"
 #include "airports/park_airports.h"
 #include "core/format.h"

@@ -9,6 +9,7 @@
 #include "core/setting_choices.h"
 #include "core/settings.h"
 #include "simlink/sim_commands.h"
+#include "simlink/simlink_state.h"
 #include "simlink/user_aircraft.h"
 #include "ui/status/control_texts.h"
 #include "ui/status/parameter_controls.h"

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "core/format.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 #include "ui/status/main_window.h"
 
 namespace {

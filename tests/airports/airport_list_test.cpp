@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "airports/airport_list.h"
+#include "airports/airports_state.h"
 #include "core/exceptions.h"
 #include "support/http_server.h"
 #include "support/log_capture.h"

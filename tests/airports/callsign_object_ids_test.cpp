@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "airports/airports_state.h"
 #include "airports/support/stand_file_fixture.h"
 #include "core/data_paths.h"
 #include "traffic/aircraft_records.h"

@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "airports/airports_state.h"
 #include "airports/fake_traffic.h"
 #include "airports/support/stand_file_fixture.h"
 #include "core/settings.h"

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "airports/airports_state.h"
 #include "airports/learned_airport_file.h"
 #include "airports/park_airport_file.h"
 #include "airports/park_stands.h"

@@ -6,10 +6,12 @@
 #include <string>
 
 #include "airports/airport_list.h"
+#include "airports/airports_state.h"
 #include "airports/park_airports.h"
 #include "airports/park_stands.h"
 #include "airports/support/stand_file_fixture.h"
 #include "core/data_paths.h"
+#include "simlink/simlink_state.h"
 #include "simlink/user_aircraft.h"
 #include "support/temp_folder.h"
 #include "traffic/stands/park_airport_check.h"

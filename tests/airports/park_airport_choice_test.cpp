@@ -7,7 +7,7 @@
 
 #include "airports/airport_list.h"
 #include "airports/learned_airport_file.h"
-#include "airports/park_airport_state.h"
+#include "airports/airports_state.h"
 #include "airports/park_airports.h"
 #include "airports/support/stand_file_fixture.h"
 #include "core/data_paths.h"
@@ -15,6 +15,7 @@
 #include "core/great_circle.h"
 #include "core/settings.h"
 #include "simlink/parking_controls.h"
+#include "simlink/simlink_state.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/stands/park_airport_choice.h"

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "airports/park_airport_file.h"
-#include "airports/park_airport_state.h"
+#include "airports/airports_state.h"
 #include "airports/park_airports.h"
 #include "airports/park_stands.h"
 #include "airports/support/stand_file_fixture.h"

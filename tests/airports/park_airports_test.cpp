@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "airports/airport_list.h"
+#include "airports/airports_state.h"
 #include "airports/park_airports.h"
 #include "airports/support/stand_file_fixture.h"
 #include "core/data_paths.h"

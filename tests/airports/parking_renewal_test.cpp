@@ -7,6 +7,7 @@
 
 #include <chrono>
 
+#include "airports/airports_state.h"
 #include "airports/park_stands.h"
 #include "airports/support/stand_file_fixture.h"
 #include "core/format.h"

@@ -6,11 +6,13 @@
 
 #include <pugixml.hpp>
 
+#include "airports/airports_state.h"
 #include "airports/stand_file.h"
 #include "core/format.h"
 #include "core/settings.h"
 #include "liveries/aircraft_database.h"
 #include "airports/support/stand_file_fixture.h"
+#include "liveries/liveries_state.h"
 
 namespace {
 

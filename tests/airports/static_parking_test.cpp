@@ -5,12 +5,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "airports/airports_state.h"
 #include "airports/park_airports.h"
 #include "airports/support/stand_file_fixture.h"
 #include "core/format.h"
 #include "core/settings.h"
 #include "records/clock.h"
 #include "simlink/parking_controls.h"
+#include "simlink/simlink_state.h"
 #include "traffic/stands/static_parking.h"
 #include "traffic/traffic_state.h"
 #include "ui/status/main_window.h"

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 
+#include "core/core_state.h"
 #include "support/whole_match.h"
 
 namespace {

@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 
 #include "core/data_file_format.h"
+#include "liveries/liveries_state.h"
 #include "support/log_capture.h"
 #include "support/temp_folder.h"
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/fixed_tables.h"
+#include "liveries/liveries_state.h"
 
 namespace {
 

@@ -1,3 +1,4 @@
+#include "core/core_state.h"
 #include "core/downloader.h"
 
 #include <gmock/gmock.h>
@@ -8,6 +9,7 @@
 
 #include "core/format.h"
 #include "core/run_flags.h"
+#include "liveries/liveries_state.h"
 #include "support/http_server.h"
 #include "support/log_capture.h"
 #include "support/temp_folder.h"

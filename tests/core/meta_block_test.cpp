@@ -1,3 +1,4 @@
+#include "core/core_state.h"
 #include "core/meta_block.h"
 
 #include <gmock/gmock.h>

@@ -2,6 +2,7 @@
 // over, across batches and threads, no more tasks at once than maxWorkers,
 // the slots given back, and a stop that starts no further batch.
 
+#include "core/core_state.h"
 #include "core/scan_workers.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+#include "core/core_state.h"
 #include "core/worker_slots.h"
 
 #include <gtest/gtest.h>

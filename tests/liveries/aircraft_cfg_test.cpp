@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/settings.h"
+#include "liveries/liveries_state.h"
 #include "liveries/regcode_lists.h"
 #include "liveries/scan_reports.h"
 #include "liveries/support/cfg_files.h"

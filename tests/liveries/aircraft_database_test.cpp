@@ -11,6 +11,7 @@
 #include "core/format.h"
 #include "liveries/aircraft_database.h"
 #include "liveries/dbase_file.h"
+#include "liveries/liveries_state.h"
 #include "liveries/support/liveries_fixture.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include "core/format.h"
 #include "liveries/aircraft_database.h"
 #include "liveries/dbase_file.h"
+#include "liveries/liveries_state.h"
 #include "liveries/livery_catalog.h"
 #include "liveries/regcode_lists.h"
 #include "liveries/regcode_merge.h"

@@ -2,6 +2,7 @@
 // order their liveries arrive in whatever the number of worker threads,
 // stop requests, a folder that cannot be walked.
 
+#include "core/core_state.h"
 #include "liveries/folder_search.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +20,7 @@
 
 #include "core/run_flags.h"
 #include "core/worker_slots.h"
+#include "liveries/liveries_state.h"
 #include "liveries/livery_data.h"
 #include "liveries/support/cfg_files.h"
 #include "liveries/support/liveries_fixture.h"

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "liveries/liveries_state.h"
 #include "liveries/scan_reports.h"
 #include "liveries/support/liveries_fixture.h"
 

@@ -12,6 +12,7 @@
 #include "core/format.h"
 #include "core/meta_block.h"
 #include "liveries/liveries_file.h"
+#include "liveries/liveries_state.h"
 #include "liveries/livery_data.h"
 #include "liveries/support/liveries_fixture.h"
 

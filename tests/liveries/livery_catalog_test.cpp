@@ -7,6 +7,7 @@
 
 #include "core/format.h"
 #include "core/settings.h"
+#include "liveries/liveries_state.h"
 #include "liveries/livery_catalog.h"
 #include "liveries/similar_models.h"
 #include "liveries/support/liveries_fixture.h"

@@ -10,6 +10,7 @@
 #include "core/format.h"
 #include "core/settings.h"
 #include "liveries/aircraft_database.h"
+#include "liveries/liveries_state.h"
 #include "liveries/livery_catalog.h"
 #include "liveries/livery_matching.h"
 #include "liveries/regcode_merge.h"

@@ -3,6 +3,8 @@
 // chooses, and how it ends when it finds nothing, cannot write or is asked
 // to stop.
 
+#include "core/core_state.h"
+#include "liveries/liveries_state.h"
 #include "liveries/livery_scan.h"
 
 #include <gtest/gtest.h>

@@ -10,6 +10,7 @@
 #include "core/format.h"
 #include "liveries/aircraft_cfg.h"
 #include "liveries/dbase_file.h"
+#include "liveries/liveries_state.h"
 #include "liveries/scan_reports.h"
 #include "liveries/support/liveries_fixture.h"
 

@@ -5,6 +5,7 @@
 
 #include "core/data_paths.h"
 #include "core/format.h"
+#include "liveries/liveries_state.h"
 #include "liveries/livery_catalog.h"
 #include "liveries/regcode_lists.h"
 #include "liveries/regcode_merge.h"

@@ -9,10 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "core/core_state.h"
 #include "core/run_flags.h"
 #include "core/settings.h"
 #include "run/closing_down.h"
 #include "run/main_loop.h"
+#include "run/run_state.h"
 #include "run/support/run_fixture.h"
 #include "ui/status/main_window.h"
 #include "ui/status/message_line.h"

@@ -8,11 +8,13 @@
 #include <functional>
 #include <thread>
 
+#include "core/core_state.h"
 #include "core/run_flags.h"
 #include "platform/net/udp_socket.h"
 #include "run/feed_readers.h"
 #include "run/program_start.h"
 #include "run/qnh_reader.h"
+#include "run/run_state.h"
 #include "run/support/feed_fixture.h"
 #include "run/traffic_reader.h"
 #include "run/traffic_record.h"

@@ -8,17 +8,19 @@
 #include <chrono>
 #include <numbers>
 
-#include "airports/park_airport_state.h"
+#include "airports/airports_state.h"
+#include "core/core_state.h"
 #include "core/run_flags.h"
 #include "core/settings.h"
 #include "records/clock.h"
 #include "run/main_loop.h"
+#include "run/run_state.h"
 #include "run/support/run_fixture.h"
 #include "run/traffic_reader.h"
 #include "run/work_cycle.h"
 #include "simlink/parking_controls.h"
 #include "simlink/sim_commands.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/intake/adding_stack.h"

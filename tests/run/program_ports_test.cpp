@@ -16,9 +16,11 @@
 #include <string>
 #include <string_view>
 
+#include "core/core_state.h"
 #include "core/run_flags.h"
 #include "core/settings.h"
 #include "core/text_conversion.h"
+#include "liveries/liveries_state.h"
 #include "platform/net/tcp_socket.h"
 #include "platform/net/udp_socket.h"
 #include "platform/window/user32.h"
@@ -28,6 +30,7 @@
 #include "run/support/feed_fixture.h"
 #include "run/support/program_fixture.h"
 #include "simlink/sim_client.h"
+#include "simlink/simlink_state.h"
 #include "support/rt_peer.h"
 #include "ui/status/main_window.h"
 

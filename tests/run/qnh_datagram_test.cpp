@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "run/qnh_reader.h"
+#include "run/run_state.h"
 #include "run/support/feed_fixture.h"
 #include "run/traffic_reader.h"
 #include "support/whole_match.h"

@@ -12,10 +12,12 @@
 #include <string>
 #include <thread>
 
+#include "core/core_state.h"
 #include "core/run_flags.h"
 #include "platform/net/tcp_socket.h"
 #include "run/program_start.h"
 #include "run/realtraffic_link.h"
+#include "run/run_state.h"
 #include "run/traffic_reader.h"
 #include "simlink/sim_commands.h"
 #include "support/log_capture.h"

@@ -1,3 +1,4 @@
+#include "core/core_state.h"
 #include "core/run_flags.h"
 
 #include <gtest/gtest.h>

@@ -9,14 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "airports/park_airport_state.h"
+#include "airports/airports_state.h"
 #include "core/exceptions.h"
 #include "core/settings.h"
+#include "liveries/liveries_state.h"
 #include "run/closing_down.h"
 #include "run/init_program.h"
 #include "run/program_start.h"
+#include "run/run_state.h"
 #include "run/support/run_fixture.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 #include "support/http_server.h"
 #include "ui/radius.h"
 #include "ui/status/main_window.h"

@@ -8,8 +8,10 @@
 #include <functional>
 #include <numbers>
 
+#include "airports/airports_state.h"
 #include "airports/park_airports.h"
 #include "core/settings.h"
+#include "run/run_state.h"
 #include "run/support/feed_fixture.h"
 #include "run/traffic_reader.h"
 #include "run/traffic_record.h"

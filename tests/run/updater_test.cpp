@@ -1,3 +1,4 @@
+#include "liveries/liveries_state.h"
 #include "run/updater.h"
 
 #include <gmock/gmock.h>

@@ -3,6 +3,9 @@
 // kind of publisher, its log, the off-line learning folder TBLO, and how it
 // ends (nothing found, a stop, a second scan).
 
+#include "airports/airports_state.h"
+#include "core/core_state.h"
+#include "liveries/liveries_state.h"
 #include "scanner/addon_airport_scan.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +20,7 @@
 #include "core/settings.h"
 #include "core/worker_slots.h"
 #include "scanner/airport_links.h"
+#include "scanner/scanner_state.h"
 #include "scanner/support/bgl_builder.h"
 #include "scanner/support/scanner_fixture.h"
 #include "scanner/support/stand_file_reading.h"

@@ -2,6 +2,7 @@
 // prefixes, altitudes, the cheap section test) and the stands of an airport
 // record, on synthetic files that show each case.
 
+#include "airports/airports_state.h"
 #include "scanner/bgl_airport.h"
 #include "scanner/bgl_file.h"
 

@@ -2,6 +2,7 @@
 // the airports it reads, the files it hands to the unrecognised-airport
 // search, and the hostile or broken files it must survive.
 
+#include "airports/airports_state.h"
 #include "scanner/bgl_scan.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 
 #include "core/settings.h"
 #include "scanner/scan_log.h"
+#include "scanner/scanner_state.h"
 #include "scanner/support/bgl_builder.h"
 #include "scanner/support/scanner_fixture.h"
 

@@ -12,6 +12,7 @@
 
 #include "core/data_paths.h"
 #include "simlink/flight_plans.h"
+#include "simlink/simlink_state.h"
 #include "support/log_capture.h"
 #include "support/temp_folder.h"
 #include "ui/status/main_window.h"

@@ -10,7 +10,7 @@
 #include "simlink/object_identification.h"
 #include "simlink/sim_client.h"
 #include "simlink/sim_commands.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 #include "simlink/support/sim_link_fixture.h"
 #include "support/stand_in_sim.h"
 

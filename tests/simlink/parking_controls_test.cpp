@@ -10,6 +10,7 @@
 #include "platform/window/backend.h"
 #include "platform/window/win32.h"
 #include "simlink/parking_controls.h"
+#include "simlink/simlink_state.h"
 #include "simlink/support/sim_link_fixture.h"
 #include "ui/status/main_window.h"
 #include "ui/status/message_line.h"

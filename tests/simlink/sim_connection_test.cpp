@@ -8,12 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "core/core_state.h"
 #include "core/run_flags.h"
 #include "platform/os/timer_resolution.h"
 #include "platform/simconnect/wire.h"
 #include "simlink/sim_client.h"
 #include "simlink/sim_commands.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 #include "simlink/support/sim_link_fixture.h"
 #include "simlink/user_aircraft.h"
 #include "ui/status/main_window.h"

@@ -6,10 +6,12 @@
 
 #include <mutex>
 
+#include "core/core_state.h"
 #include "core/run_flags.h"
 #include "liveries/aircraft_database.h"
+#include "liveries/liveries_state.h"
 #include "simlink/sim_commands.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 #include "simlink/support/sim_link_fixture.h"
 #include "simlink/user_aircraft.h"
 #include "simlink/user_aircraft_model.h"

@@ -14,13 +14,15 @@
 #include <string_view>
 #include <vector>
 
+#include "airports/airports_state.h"
 #include "airports/park_stands.h"
 #include "core/settings.h"
+#include "liveries/liveries_state.h"
 #include "liveries/livery_catalog.h"
 #include "records/clock.h"
 #include "simlink/flight_plans.h"
 #include "simlink/sim_commands.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 #include "simlink/sim_results.h"
 #include "traffic/lifecycle/aircraft_activation.h"
 #include "traffic/lifecycle/collision_avoidance.h"

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "airports/airports_state.h"
 #include "airports/park_stands.h"
 #include "core/units.h"
 #include "traffic/aircraft_by_position.h"

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <optional>
 
+#include "airports/airports_state.h"
 #include "airports/park_airports.h"
 #include "records/clock.h"
 #include "records/qnh.h"

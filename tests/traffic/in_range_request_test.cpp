@@ -10,7 +10,7 @@
 #include "core/settings.h"
 #include "records/clock.h"
 #include "simlink/sim_commands.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 #include "traffic/support/sim_connection.h"
 #include "traffic/support/traffic_fixture.h"
 

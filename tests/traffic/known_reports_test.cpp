@@ -13,6 +13,7 @@
 #include "core/settings.h"
 #include "records/clock.h"
 #include "simlink/sim_commands.h"
+#include "simlink/simlink_state.h"
 #include "traffic/intake/known_reports.h"
 #include "traffic/support/traffic_fixture.h"
 #include "traffic/traffic_state.h"

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "airports/airports_state.h"
 #include "airports/park_stands.h"
 #include "core/settings.h"
 #include "records/clock.h"

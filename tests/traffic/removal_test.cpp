@@ -11,12 +11,14 @@
 #include <filesystem>
 #include <mutex>
 
+#include "airports/airports_state.h"
 #include "airports/park_stands.h"
 #include "core/settings.h"
 #include "records/clock.h"
 #include "simlink/flight_plans.h"
 #include "simlink/sim_commands.h"
 #include "simlink/sim_results.h"
+#include "simlink/simlink_state.h"
 #include "support/temp_folder.h"
 #include "traffic/aircraft_commands.h"
 #include "traffic/lifecycle/removal.h"

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "airports/airports_state.h"
 #include "airports/park_airports.h"
 #include "core/settings.h"
 #include "traffic/aircraft_records.h"

@@ -12,6 +12,7 @@
 #include "core/settings.h"
 #include "records/clock.h"
 #include "simlink/sim_commands.h"
+#include "simlink/simlink_state.h"
 #include "traffic/lifecycle/ghost_callsigns_index.h"
 #include "traffic/lifecycle/spawning.h"
 #include "traffic/movement/position_update.h"

@@ -9,12 +9,15 @@
 #include <mutex>
 #include <numbers>
 
+#include "core/core_state.h"
 #include "core/exceptions.h"
 #include "core/great_circle.h"
 #include "core/run_flags.h"
 #include "core/settings.h"
+#include "liveries/liveries_state.h"
 #include "liveries/livery_catalog.h"
 #include "records/clock.h"
+#include "simlink/simlink_state.h"
 #include "traffic/lifecycle/active_live_count.h"
 #include "traffic/lifecycle/aircraft_livery.h"
 #include "traffic/lifecycle/farthest_active.h"

@@ -6,6 +6,7 @@
 
 #include <numbers>
 
+#include "airports/airports_state.h"
 #include "airports/park_stands.h"
 #include "core/great_circle.h"
 #include "records/clock.h"

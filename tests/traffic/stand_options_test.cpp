@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "airports/learned_airport_file.h"
-#include "airports/park_airport_state.h"
+#include "airports/airports_state.h"
 #include "airports/park_airports.h"
 #include "airports/park_stands.h"
 #include "core/half_hours.h"

@@ -6,11 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include "airports/airports_state.h"
 #include "airports/learned_airport_file.h"
 #include "airports/park_airports.h"
 #include "airports/park_stands.h"
 #include "core/settings.h"
 #include "records/week_slot.h"
+#include "simlink/simlink_state.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/stands/stand_search.h"
 #include "traffic/support/stands.h"

@@ -8,6 +8,7 @@
 #include <gsl/narrow>
 #include <limits>
 
+#include "airports/airports_state.h"
 #include "airports/park_airports.h"
 #include "airports/park_stands.h"
 #include "traffic/stands/stand_way.h"

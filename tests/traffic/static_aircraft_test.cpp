@@ -7,6 +7,7 @@
 
 #include <numbers>
 
+#include "airports/airports_state.h"
 #include "airports/park_stands.h"
 #include "core/settings.h"
 #include "records/clock.h"

@@ -11,6 +11,7 @@
 #include <limits>
 #include <optional>
 
+#include "airports/airports_state.h"
 #include "airports/park_airports.h"
 #include "core/settings.h"
 #include "records/clock.h"

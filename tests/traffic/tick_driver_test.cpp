@@ -17,7 +17,7 @@
 #include "core/settings.h"
 #include "records/clock.h"
 #include "simlink/sim_commands.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/intake/adding_stack.h"
 #include "traffic/support/traffic_fixture.h"

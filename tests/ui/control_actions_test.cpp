@@ -14,7 +14,8 @@
 
 #include "airports/airport_list.h"
 #include "airports/learned_airport_file.h"
-#include "airports/park_airport_state.h"
+#include "airports/airports_state.h"
+#include "core/core_state.h"
 #include "core/data_paths.h"
 #include "core/run_flags.h"
 #include "core/settings.h"
@@ -23,7 +24,7 @@
 #include "platform/window/user_input.h"
 #include "records/clock.h"
 #include "simlink/sim_commands.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 #include "simlink/user_aircraft.h"
 #include "ui/destination.h"
 #include "ui/radius.h"

@@ -9,6 +9,7 @@
 #include <string>
 #include <thread>
 
+#include "core/core_state.h"
 #include "core/run_flags.h"
 #include "core/settings.h"
 #include "core/text_conversion.h"

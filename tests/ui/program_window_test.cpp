@@ -22,7 +22,8 @@
 #include <thread>
 #include <vector>
 
-#include "airports/park_airport_state.h"
+#include "airports/airports_state.h"
+#include "core/core_state.h"
 #include "core/data_paths.h"
 #include "core/run_flags.h"
 #include "core/settings.h"
@@ -31,6 +32,7 @@
 #include "platform/window/user_input.h"
 #include "run/worker.h"
 #include "scanner/addon_airport_scan.h"
+#include "scanner/scanner_state.h"
 #include "support/png_file.h"
 #include "ui/gui.h"
 #include "ui/status/main_window.h"

@@ -15,15 +15,16 @@
 #include <thread>
 #include <vector>
 
-#include "airports/park_airport_state.h"
+#include "airports/airports_state.h"
 #include "airports/park_airports.h"
 #include "core/settings.h"
 #include "core/text_conversion.h"
 #include "platform/window/headless.h"
 #include "platform/window/user_input.h"
 #include "scanner/addon_airport_scan.h"
+#include "scanner/scanner_state.h"
 #include "simlink/parking_controls.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 #include "ui/status/main_window.h"
 #include "ui/status/window_updates.h"
 #include "ui/support/main_window_fixture.h"

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <optional>
 
+#include "airports/airports_state.h"
 #include "airports/park_airports.h"
 #include "liveries/aircraft_database.h"
+#include "liveries/liveries_state.h"
 #include "liveries/livery_catalog.h"
 #include "traffic/intake/identity_checks.h"
 #include "traffic/lifecycle/ghost_callsigns_index.h"

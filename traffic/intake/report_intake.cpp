@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 
+#include "airports/airports_state.h"
 #include "airports/park_airports.h"
 #include "core/format.h"
 #include "core/log.h"

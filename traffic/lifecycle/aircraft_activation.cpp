@@ -14,7 +14,7 @@
 #include "simlink/flight_plans.h"
 #include "simlink/sim_client.h"
 #include "simlink/sim_commands.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 #include "traffic/aircraft_commands.h"
 #include "traffic/aircraft_labels.h"
 #include "traffic/lifecycle/active_live_count.h"

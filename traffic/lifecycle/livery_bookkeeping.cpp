@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
+#include "core/core_state.h"
 #include "core/exceptions.h"
 #include "core/format.h"
 #include "core/log.h"
 #include "core/run_flags.h"
 #include "core/settings.h"
+#include "liveries/liveries_state.h"
 #include "liveries/livery_catalog.h"
 #include "traffic/traffic_state.h"
 #include "ui/status/message_line.h"

@@ -7,6 +7,7 @@
 #include "core/format.h"
 #include "core/log.h"
 #include "core/strings.h"
+#include "liveries/liveries_state.h"
 #include "liveries/livery_matching.h"
 #include "traffic/lifecycle/livery_bookkeeping.h"
 

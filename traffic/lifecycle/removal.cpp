@@ -11,6 +11,7 @@
 #include "records/clock.h"
 #include "simlink/flight_plans.h"
 #include "simlink/sim_commands.h"
+#include "simlink/simlink_state.h"
 #include "traffic/aircraft_labels.h"
 #include "traffic/lifecycle/active_live_count.h"
 #include "traffic/stands/stand_search.h"

@@ -8,7 +8,7 @@
 #include "core/format.h"
 #include "core/log.h"
 #include "simlink/sim_commands.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 #include "simlink/sim_results.h"
 #include "traffic/aircraft_commands.h"
 #include "traffic/aircraft_records.h"

@@ -13,6 +13,7 @@
 #include "core/units.h"
 #include "liveries/aircraft_database.h"
 #include "records/clock.h"
+#include "simlink/simlink_state.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/aircraft_labels.h"
 #include "traffic/intake/identity_changes.h"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "airports/airports_state.h"
 #include "core/format.h"
 #include "core/log.h"
 #include "core/settings.h"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "airports/airports_state.h"
 #include "airports/park_airports.h"
 #include "core/fixed_tables.h"
 #include "records/qnh.h"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numbers>
 
+#include "airports/airports_state.h"
 #include "airports/park_airports.h"
 #include "traffic/aircraft_commands.h"
 #include "traffic/movement/flight_configuration.h"

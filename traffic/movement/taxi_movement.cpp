@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "airports/park_airport_state.h"
+#include "airports/airports_state.h"
 #include "records/clock.h"
 #include "simlink/sim_commands.h"
 #include "traffic/aircraft_commands.h"

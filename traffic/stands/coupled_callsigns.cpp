@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "airports/airports_state.h"
 #include "airports/park_stands.h"
 #include "core/half_hours.h"
 #include "records/week_slot.h"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "airports/airports_state.h"
 #include "airports/park_airports.h"
 #include "airports/park_stands.h"
 #include "core/format.h"

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <gsl/gsl>
 
+#include "airports/airports_state.h"
 #include "airports/learned_airport_file.h"
 #include "ui/status/main_window.h"
 #include "ui/status/window_updates.h"

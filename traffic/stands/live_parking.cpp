@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <gsl/gsl>
 
+#include "airports/airports_state.h"
 #include "airports/park_airports.h"
 #include "airports/park_stands.h"
 #include "core/format.h"

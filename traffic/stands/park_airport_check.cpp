@@ -1,9 +1,11 @@
 #include "traffic/stands/park_airport_check.h"
 
+#include "airports/airports_state.h"
 #include "airports/park_airports.h"
 #include "airports/park_stands.h"
 #include "core/format.h"
 #include "simlink/parking_controls.h"
+#include "simlink/simlink_state.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/lifecycle/static_aircraft.h"
 #include "traffic/stands/stand_search.h"

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "airports/airport_list.h"
+#include "airports/airports_state.h"
 #include "airports/park_airports.h"
 #include "airports/stand_file_locations.h"
 #include "core/calendar.h"
@@ -11,6 +12,7 @@
 #include "core/settings.h"
 #include "records/sim_records.h"
 #include "simlink/parking_controls.h"
+#include "simlink/simlink_state.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/lifecycle/static_aircraft.h"
 #include "traffic/stands/live_parking.h"

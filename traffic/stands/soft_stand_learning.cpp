@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "airports/park_airport_state.h"
+#include "airports/airports_state.h"
 #include "airports/park_airports.h"
 #include "airports/park_stands.h"
 #include "core/settings.h"

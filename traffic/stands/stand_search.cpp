@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 
+#include "airports/airports_state.h"
 #include "airports/park_airports.h"
 #include "airports/park_stands.h"
 #include "core/random.h"
@@ -11,6 +12,7 @@
 #include "core/settings.h"
 #include "liveries/aircraft_database.h"
 #include "records/week_slot.h"
+#include "simlink/simlink_state.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/stands/learned_updates.h"
 #include "traffic/stands/stand_fit.h"

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "airports/airports_state.h"
 #include "airports/park_stands.h"
 #include "traffic/geo_cells.h"
 

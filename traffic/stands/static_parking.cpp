@@ -6,6 +6,7 @@
 
 #include <gsl/narrow>
 
+#include "airports/airports_state.h"
 #include "airports/park_airports.h"
 #include "airports/park_stands.h"
 #include "core/calendar.h"

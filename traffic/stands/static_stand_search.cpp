@@ -5,6 +5,7 @@
 #include <gsl/gsl>
 #include <string>
 
+#include "airports/airports_state.h"
 #include "core/format.h"
 #include "core/log.h"
 #include "core/random.h"

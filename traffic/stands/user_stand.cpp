@@ -1,5 +1,6 @@
 #include "traffic/stands/user_stand.h"
 
+#include "airports/airports_state.h"
 #include "airports/park_airports.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/stands/stand_search.h"

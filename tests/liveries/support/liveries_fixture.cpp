@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/core_state.h"
 #include "core/meta_block.h"
 #include "core/run_flags.h"
 #include "core/settings.h"
@@ -12,6 +13,7 @@
 #include "liveries/aircraft_database.h"
 #include "liveries/dbase_file.h"
 #include "liveries/liveries_file.h"
+#include "liveries/liveries_state.h"
 #include "liveries/livery_catalog.h"
 #include "liveries/livery_scan.h"
 #include "liveries/regcode_lists.h"

@@ -2,13 +2,16 @@
 
 #include <gmock/gmock.h>
 
+#include "airports/airports_state.h"
 #include "airports/park_airports.h"
+#include "core/core_state.h"
 #include "core/run_flags.h"
 #include "core/settings.h"
 #include "records/clock.h"
 #include "records/qnh.h"
 #include "run/feed_readers.h"
 #include "run/program_start.h"
+#include "run/run_state.h"
 #include "run/traffic_reader.h"
 #include "traffic/intake/adding_stack.h"
 #include "traffic/traffic_state.h"

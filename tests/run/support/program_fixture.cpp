@@ -6,12 +6,14 @@
 
 #include "core/data_paths.h"
 #include "core/settings.h"
+#include "liveries/liveries_state.h"
 #include "platform/window/backend.h"
 #include "platform/window/user_input.h"
 #include "records/clock.h"
 #include "run/closing_down.h"
 #include "run/program_start.h"
-#include "simlink/sim_link_state.h"
+#include "run/run_state.h"
+#include "simlink/simlink_state.h"
 #include "support/http_server.h"
 #include "ui/status/main_window.h"
 

@@ -2,14 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include "core/core_state.h"
 #include "platform/window/backend.h"
 #include "platform/window/win32.h"
 
 #include "core/run_flags.h"
 #include "run/main_loop.h"
 #include "run/program_start.h"
+#include "run/run_state.h"
 #include "simlink/parking_controls.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/intake/adding_stack.h"

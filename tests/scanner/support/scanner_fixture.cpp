@@ -3,8 +3,11 @@
 #include <fstream>
 #include <utility>
 
+#include "airports/airports_state.h"
+#include "liveries/liveries_state.h"
 #include "run/init_program.h"
 #include "scanner/scan_log.h"
+#include "scanner/scanner_state.h"
 #include "support/temp_folder.h"
 
 namespace test {

@@ -4,10 +4,11 @@
 #include <mutex>
 #include <thread>
 
+#include "core/core_state.h"
 #include "core/run_flags.h"
 #include "simlink/sim_client.h"
 #include "simlink/sim_commands.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 #include "simlink/sim_results.h"
 #include "simlink/user_aircraft.h"
 #include "ui/status/main_window.h"

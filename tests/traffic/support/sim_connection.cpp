@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "simlink/sim_commands.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 
 namespace test {
 

@@ -1,5 +1,7 @@
 #include "traffic/support/stands.h"
 
+#include "airports/airports_state.h"
+
 #include <numbers>
 
 namespace test {

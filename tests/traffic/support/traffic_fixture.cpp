@@ -4,17 +4,19 @@
 #include <fstream>
 #include <mutex>
 
+#include "core/core_state.h"
 #include "core/run_flags.h"
 #include "core/settings.h"
 #include "liveries/aircraft_database.h"
 #include "liveries/dbase_file.h"
 #include "liveries/liveries_file.h"
+#include "liveries/liveries_state.h"
 #include "liveries/livery_catalog.h"
 #include "liveries/regcode_merge.h"
 #include "liveries/similar_models.h"
 #include "records/clock.h"
 #include "simlink/sim_commands.h"
-#include "simlink/sim_link_state.h"
+#include "simlink/simlink_state.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/intake/adding_stack.h"
 #include "traffic/intake/report_intake.h"

@@ -1,6 +1,7 @@
 #include "ui/support/status_states.h"
 
 #include "airports/airport_list.h"
+#include "airports/airports_state.h"
 #include "airports/park_airport_file.h"
 #include "airports/park_airports.h"
 #include "ui/status/main_window.h"
