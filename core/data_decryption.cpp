@@ -52,6 +52,7 @@ FileState lf_fileState(const std::filesystem::path& path) {
 // The files whose decryption failed and was logged. A file is decrypted by
 // more than one reader at start; its failure is logged once, and again only
 // when the file has changed (a new download).
+// Its place in the lock order: docs/locks.md.
 std::mutex failedFilesMutex;
 std::set<FileState> failedFiles;
 

@@ -28,6 +28,7 @@ struct LineRepeat {
 };
 
 struct LogSink {
+    // Its place in the lock order: docs/locks.md.
     std::mutex mutex;        // guards the rest; innermost lock: message line, then log
     std::ofstream stream;    // Log.txt; closed until gf_openLogFile
     std::uintmax_t size = 0;  // bytes in Log.txt

@@ -16,6 +16,7 @@ namespace {
 
 // Guards parameters.xml; the outermost lock of its holders (then message
 // line, then log).
+// Its place in the lock order: docs/locks.md.
 std::mutex fileMutex;
 
 constexpr const char* kRootName = "parameters";

@@ -186,6 +186,7 @@ private:
     const std::size_t batchSize_;
     std::vector<Task> pending_;  // the batch being filled; the adding thread's own
 
+    // Its place in the lock order: docs/locks.md.
     std::mutex mutex_;  // guards the members below (not the batch a thread runs); a leaf lock
     std::condition_variable queued_;
     std::deque<Batch> batches_;  // in the order handed over

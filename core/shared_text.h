@@ -40,6 +40,7 @@ public:
     }
 
 private:
+    // Its place in the lock order: docs/locks.md.
     mutable std::mutex mutex_;  // guards text_; a leaf lock
     std::string text_;
 };

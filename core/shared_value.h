@@ -32,6 +32,7 @@ public:
     }
 
 private:
+    // Its place in the lock order: docs/locks.md.
     mutable std::mutex mutex_;  // guards value_; a leaf lock
     T value_{};
 };

@@ -37,6 +37,7 @@ extern std::list<LiveryData> liveryList;
 // Every title handed out during the current scan, guarded by titleSetMutex
 // (a leaf lock: nothing else is taken while it is held).
 extern std::set<std::string> liveryTitles;
+// Its place in the lock order: docs/locks.md.
 extern std::mutex titleSetMutex;
 
 // The catalogue was built in this program; later start-ups of the worker

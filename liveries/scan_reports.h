@@ -17,6 +17,7 @@
 // nothing else is taken while it is held.
 template <class Lines>
 struct ReportList {
+    // Its place in the lock order: docs/locks.md.
     std::mutex mutex;
     Lines lines;
 

@@ -19,6 +19,7 @@ public:
     Set takeAll();
 
 private:
+    // Its place in the lock order: docs/locks.md.
     mutable std::mutex mutex_;  // guards callsigns_; a leaf lock
     Set callsigns_;
 };

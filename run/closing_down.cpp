@@ -184,7 +184,6 @@ void resetRun() {
     gf_resetSimLink();
     gf_resetRunState();
     gf_clearAllAircraft();
-    runUserAcData = {};
     gf_resetStatusState();
     gf_resetCoreState();
     gf_resetUiState();

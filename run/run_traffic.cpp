@@ -46,6 +46,7 @@ constexpr int kTrafficWaitSteps = 150;  // 15 s
 constexpr milliseconds kTrafficReaderDelay{2000};
 
 // Reader threads not yet ended, and the wait for their end.
+// Its place in the lock order: docs/locks.md.
 std::mutex readerMutex;  // guards runningReaders' changes for the wait; a leaf lock
 std::condition_variable readersEnded;
 int runningReaders = 0;

@@ -22,6 +22,7 @@ namespace {
 // airports: two workers never write one airport's file at once, while
 // files of different airports are mostly written side by side. Each is a
 // leaf lock but for the log.
+// Its place in the lock order: docs/locks.md.
 std::array<std::mutex, 64> generatedFileMutexes;
 
 std::mutex& lf_generatedFileMutex(const std::string& icao) {

@@ -17,6 +17,7 @@ namespace {
 // The scan writes one or two files per add-on airport.
 constexpr std::size_t kExpectedOutputs = 512;
 
+// Its place in the lock order: docs/locks.md.
 std::mutex outputsMutex;  // a leaf lock
 std::set<std::string> noted;
 

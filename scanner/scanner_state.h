@@ -26,6 +26,7 @@ extern std::atomic<std::int64_t> tbloFileCount;
 // lookups (with their scan-log lines), the archive lookups and the redirect
 // files of concurrent scan workers do not interleave. Taken before the scan
 // log's mutex and the log mutex.
+// Its place in the lock order: docs/locks.md.
 extern std::mutex airportLinkMutex;
 
 // The scan log's lines (scanner/scan_log.h), under the list's own mutex (a

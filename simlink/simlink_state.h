@@ -52,6 +52,7 @@ extern std::atomic<bool> msfs2020Selected;
 // buffer and the swap of the two buffers, userAcData and every use of
 // hSimConnect from a thread other than the link's. The pushes lock it and
 // wait; the frame flush only tries it and skips a frame when it is busy.
+// Its place in the lock order: docs/locks.md.
 extern std::mutex simQueueMutex;
 // The commands waiting for the next frame flush (traffic manager, worker).
 extern std::vector<CreateRequest> simCreateQueue;
@@ -62,6 +63,7 @@ extern PositionBuffers positionBuffers;
 // Guards simResults. In the lock order before simQueueMutex (the traffic
 // manager holds it while it queues commands); the link's thread takes it
 // alone, one push at a time.
+// Its place in the lock order: docs/locks.md.
 extern std::mutex simResultMutex;
 // The simulator's answers, pushed by the link's thread, taken by the worker.
 extern std::vector<SimResult> simResults;

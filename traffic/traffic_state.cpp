@@ -56,4 +56,5 @@ void gf_resetTrafficState() {
     createdList.clear();
     keptLiveries.clear();
     unmatchedAircraft.clear();
+    runUserAcData = {};
 }

@@ -27,7 +27,7 @@ extern std::vector<ParkedAc> parkedAircraft;
 
 // The tick driver.
 // The run's copy of the user aircraft's data, renewed every 100 ticks;
-// kept over a run reset.
+// emptied by a run's reset.
 extern UserAcData runUserAcData;
 // Sends the user aircraft's state to the feed, every 100 ticks before the
 // data is renewed. The run fills it as it starts (run/run_traffic.cpp),
@@ -57,6 +57,7 @@ extern std::atomic<std::uint32_t> lookedUpObjectId;
 // The hand-over of reports (intake/adding_stack.h).
 // Guards addingStack and acceptingFeed. In the lock order it comes before
 // the command-queue mutex; the reader holds it only to append one report.
+// Its place in the lock order: docs/locks.md.
 extern std::mutex feedMutex;
 // Reports waiting for the traffic manager. Only under feedMutex.
 extern AddingStack addingStack;

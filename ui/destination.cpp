@@ -20,6 +20,7 @@ struct DestinationAirport {
 
 // The park-airport list belongs to the worker; the window leaves the new
 // destination here for it.
+// Its place in the lock order: docs/locks.md.
 std::mutex destinationMutex;
 std::optional<DestinationAirport> waitingDestination;
 

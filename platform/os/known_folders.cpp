@@ -6,6 +6,7 @@ namespace platform {
 namespace {
 
 struct Overrides {
+    // Its place in the lock order: docs/locks.md.
     std::mutex mutex;
     std::optional<std::filesystem::path> roaming;
     std::optional<std::filesystem::path> local;

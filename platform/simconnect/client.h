@@ -58,16 +58,19 @@ private:
 
     // Guards the stream's sending side, protocolVersion_ and nextSendId_;
     // taken alone, never while another lock of this client is held.
+    // Its place in the lock order: docs/locks.md.
     std::mutex sendMutex_;
     std::uint32_t protocolVersion_ = 0;
     std::uint32_t nextSendId_ = wire::kFirstSendId;
     std::atomic<std::uint32_t> lastSentId_{0};
 
     // Guards queue_; taken alone.
+    // Its place in the lock order: docs/locks.md.
     std::mutex queueMutex_;
     std::deque<std::vector<std::byte>> queue_;
 
     // Guards definitions_; taken alone.
+    // Its place in the lock order: docs/locks.md.
     std::mutex definitionsMutex_;
     records::Definitions definitions_;
 

@@ -21,6 +21,7 @@ namespace {
 // Open connections by handle number; its mutex guards the map and the next
 // number and is taken alone.
 struct Registry {
+    // Its place in the lock order: docs/locks.md.
     std::mutex mutex;
     std::unordered_map<std::uintptr_t, std::shared_ptr<Client>> clients;
     std::uintptr_t nextHandle = 1;

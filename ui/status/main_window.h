@@ -46,6 +46,7 @@ struct MainWindow {
     // The message line. messageMutex guards messageText and errorText and
     // the drawing of the line; in the lock order it comes before the log
     // mutex. messageStamp is written under it and may be read without.
+    // Its place in the lock order: docs/locks.md.
     static std::mutex messageMutex;
     static std::string messageText;  // shown on green; UTF-8
     static std::string errorText;    // shown on red; while set, no message replaces it

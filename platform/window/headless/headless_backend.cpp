@@ -81,11 +81,13 @@ public:
     }
 
 private:
+    // Its place in the lock order: docs/locks.md.
     std::mutex wakeMutex_;  // guards woken_; a leaf lock of the layer
     std::condition_variable wakeSignal_;
     bool woken_ = false;  // a wake came since the last processPendingEvents
 
     PaintRecorder recorder_;
+    // Its place in the lock order: docs/locks.md.
     std::mutex paintsMutex_;  // guards paints_; a leaf lock of the layer
     std::deque<PaintRecord> paints_;
 };

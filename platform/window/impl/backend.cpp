@@ -18,6 +18,7 @@ constexpr platform::window::Backend kDisplayBackend = platform::window::Backend:
 #endif
 
 struct Selection {
+    // Its place in the lock order: docs/locks.md.
     std::mutex mutex;  // serialises choosing; a leaf lock of the layer
     std::atomic<platform::window::impl::BackendImpl*> backend{nullptr};
     std::atomic<platform::window::Backend> kind{platform::window::Backend::automatic};

@@ -137,6 +137,7 @@ private:
         return index < objects_.size() ? std::optional(index) : std::nullopt;
     }
 
+    // Its place in the lock order: docs/locks.md.
     std::mutex mutex_;  // guards everything below; a leaf lock of the layer
     std::vector<GdiObject> objects_;
     std::map<int, std::size_t> stock_;  // stock index to object index

@@ -21,6 +21,7 @@ public:
     std::optional<int> takeQuit(bool remove);
 
 private:
+    // Its place in the lock order: docs/locks.md.
     std::mutex mutex_;  // guards messages_ and quitCode_; a leaf lock of the layer
     std::deque<MSG> messages_;
     std::optional<int> quitCode_;

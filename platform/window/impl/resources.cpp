@@ -26,6 +26,7 @@ public:
     }
 
 private:
+    // Its place in the lock order: docs/locks.md.
     std::mutex mutex_;  // guards strings_; a leaf lock of the layer
     std::map<UINT, std::u16string> strings_;
 };

@@ -97,6 +97,7 @@ private:
     WindowState* find(HWND hwnd);
     static void tellBackend();
 
+    // Its place in the lock order: docs/locks.md.
     std::mutex mutex_;  // guards windows_ and nextHandle_; a leaf lock of the layer
     std::map<UINT_PTR, WindowState> windows_;  // by handle, so in order of creation
     UINT_PTR nextHandle_ = 0x10000;

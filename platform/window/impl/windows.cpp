@@ -55,6 +55,7 @@ private:
         return nullptr;
     }
 
+    // Its place in the lock order: docs/locks.md.
     std::mutex mutex_;  // guards classes_; a leaf lock of the layer
     std::vector<WindowClass> classes_;
 };
