@@ -1,5 +1,5 @@
 // The user's park airports: my_park_airports.txt read and written, the
-// airports of my_thirdparty, the destination.
+// airports of my_thirdparty, the destination, the "Re-read" check.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -11,7 +11,9 @@
 #include "airports/park_airports.h"
 #include "airports/support/stand_file_fixture.h"
 #include "core/data_paths.h"
+#include "simlink/simlink_state.h"
 #include "simlink/user_aircraft.h"
+#include "traffic/stands/park_airport_check.h"
 #include "ui/status/main_window.h"
 
 namespace {
@@ -111,6 +113,27 @@ TEST_F(ParkAirports, TheDestinationGoesToTheFrontAndANewOneIsWritten) {
     gf_addParkAirport("EDDF", {50.03, 8.57});
     EXPECT_THAT(entries(), ElementsAre(std::pair{"EDDF", ""}, std::pair{"LSZH", "E5"}, std::pair{"EHAM", ""}));
     EXPECT_EQ(listFile(), "EDDF\n");
+}
+
+TEST_F(ParkAirports, ReReadTakesOverAReservedStandChangedInTheFile) {
+    writeList("EHAM,B2\n");
+    setParkAirport("EHAM");
+    parkPositions = {test::makeStand("B1", 52.3, 4.76, 20.0), test::makeStand("B2", 52.31, 4.76, 20.0)};
+    parkPositions[0].reserved = true;
+    reservedStandText = "B1";
+    userOnGroundKnown = true;
+    std::string text;
+
+    EXPECT_TRUE(gf_checkParkAirports(true, text));
+
+    EXPECT_EQ(text, "reserved stand changed from 'B1' to 'B2'");
+    EXPECT_EQ(reservedStandText.load(), "B2");
+    EXPECT_FALSE(parkPositions[0].reserved);
+    EXPECT_TRUE(parkPositions[1].reserved);
+
+    text.clear();
+    EXPECT_TRUE(gf_checkParkAirports(true, text));
+    EXPECT_EQ(text, "park airports and stands are okay");
 }
 
 }  // namespace
