@@ -45,6 +45,10 @@ export WINEPREFIX=$scratch/wineprefix WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # Nothing listens at port 9 of this machine: no download.
 export VANTREL_DOWNLOAD_BASE=http://127.0.0.1:9/
+# Without a preloader (Debian's Wine has none) a Windows program now and then
+# fails at once when the address space is laid out at random: Wine runs
+# with it laid out the same each time.
+run_wine=(setarch --addr-no-randomize "$wine")
 wineserver=$(dirname "$wine")/wineserver
 [ -x "$wineserver" ] || wineserver=wineserver
 
@@ -58,7 +62,7 @@ end_all() {
 trap end_all EXIT
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  "$wine" wineboot -i > "$scratch/wineboot.out" 2>&1 || fail "wineboot failed: $(cat "$scratch/wineboot.out")"
+  "${run_wine[@]}" wineboot -i > "$scratch/wineboot.out" 2>&1 || fail "wineboot failed: $(cat "$scratch/wineboot.out")"
 fi
 
 # The program folder as the package has it, without SimConnect.cfg.
@@ -90,7 +94,7 @@ XML
 
 # The stand-in, its control commands through a FIFO held open here.
 mkfifo "$scratch/sim.in"
-"$wine" "$sim" --show-traffic "$source/tools/demo/simulator.json" \
+"${run_wine[@]}" "$sim" --show-traffic "$source/tools/demo/simulator.json" \
   < "$scratch/sim.in" > "$scratch/sim.out" 2> "$scratch/sim.err" &
 sim_pid=$!
 exec 7> "$scratch/sim.in"
@@ -118,7 +122,7 @@ command() {
   fail "vantrel-sim.exe gave no answer to \"$1\""
 }
 
-(cd "$program" && exec "$wine" vantrel.exe) > "$scratch/vantrel.out" 2>&1 &
+(cd "$program" && exec "${run_wine[@]}" vantrel.exe) > "$scratch/vantrel.out" 2>&1 &
 vantrel_pid=$!
 for _ in $(seq 1200); do
   grep -q "Waiting for RealTraffic to connect" "$program/Log.txt" 2>/dev/null && break
@@ -148,7 +152,7 @@ grep -q '"connection":"pipe","name":"Vantrel' <<<"$state" || fail "Vantrel is no
 grep -q '"connection":"tcp"' <<<"$state" && fail "a client connected over TCP: $state"
 echo "created over the pipe: $created"
 
-"$wine" taskkill /IM vantrel.exe > "$scratch/taskkill.out" 2>&1 || fail "taskkill: $(cat "$scratch/taskkill.out")"
+"${run_wine[@]}" taskkill /IM vantrel.exe > "$scratch/taskkill.out" 2>&1 || fail "taskkill: $(cat "$scratch/taskkill.out")"
 await_exit "$vantrel_pid" 60 || fail "vantrel.exe did not close within 60 s of WM_CLOSE"
 vantrel_pid=""
 [ "$status" -eq 0 ] || fail "vantrel.exe ended with status $status: $(cat "$scratch/vantrel.out")"
