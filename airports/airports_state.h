@@ -86,6 +86,5 @@ extern std::uint32_t learnedUpdateCount;
 extern std::atomic<bool> parkingParamsChanged;
 
 // A run's reset of the park airports: no current park airport, no park
-// airport list, no stands and no learned changes counted. The rest of this
-// state lasts from one run to the next. Worker thread.
+// airport list, no stands and no learned changes counted. Worker thread.
 void gf_resetAirportsState();
