@@ -17,3 +17,10 @@ bool learnedFileHandmade = false;
 std::list<ParkAirportEntry> parkAirports;
 SharedValue<AirportRecord> parkAirport;
 SharedText reservedStandText;
+
+void gf_resetAirportsState() {
+    parkAirport = AirportRecord{};
+    parkAirports.clear();
+    parkPositions.clear();
+    learnedUpdateCount = 0;
+}

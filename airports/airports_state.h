@@ -5,10 +5,9 @@
 // learned there, the quality of its stand file, the user's own choices that
 // its learned file may override until it is left) and the count of learned
 // changes. Loading and leaving the park airport is the traffic manager's
-// (traffic/park_airport_loading.h); so is a run's reset of this state:
-// traffic's gf_clearAllAircraft empties parkAirport, parkAirports and
-// parkPositions and sets learnedUpdateCount to 0 with the aircraft that use
-// them. The rest lasts from one run to the next.
+// (traffic/park_airport_loading.h). A run's reset empties the park airports
+// with gf_resetAirportsState, which traffic's gf_clearAllAircraft calls with
+// the aircraft that use them. The rest lasts from one run to the next.
 
 #include <atomic>
 #include <cstdint>
@@ -85,3 +84,7 @@ extern std::uint32_t learnedUpdateCount;
 // A per-airport setting was changed while the park airport was loaded (the
 // main window sets it from the UI thread).
 extern std::atomic<bool> parkingParamsChanged;
+
+// A run's reset of the park airports: no current park airport, no park
+// airport list, no stands and no learned changes counted. Worker thread.
+void gf_resetAirportsState();

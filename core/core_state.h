@@ -17,7 +17,7 @@
 #include <atomic>
 #include <cstdint>
 
-#include "core/run_flags.h"
+#include "core/closing_reason.h"
 #include "core/shared_text.h"
 
 // The run must end (any thread sets it through gf_requestRunStop). The first

@@ -1,27 +1,12 @@
 #pragma once
-// Why a run ends, and the calls that end it or restart it. The flags they
-// set (runStopRequested, closingReason, the window's requests ...) are
-// core's run state, core/core_state.h. Any thread.
+// The calls that end a run or restart it, and the reason they give
+// (core/closing_reason.h). The flags they set (runStopRequested,
+// closingReason, the window's requests ...) are core's run state,
+// core/core_state.h. Any thread.
 
 #include <cstdint>
-#include <string_view>
 
-// Why a run ended; the code is also what lf_closingDown logs.
-enum class ClosingReason : std::uint32_t {
-    NotYetSet = 0,        // "NOT YET SET"
-    SimWasClosed = 1,     // "SIM WAS CLOSED"
-    NewFlight = 2,        // "NEW FLIGHT"
-    NewSettings = 3,      // "NEW SETTINGS"
-    UserClosedSim = 4,    // "USER CLOSED SIM"
-    SimConnectError = 5,  // "SIMCONNECT ERROR"
-    ReaderError = 6,      // "READER ERROR"
-    SystemError = 7,      // "SYSTEM ERROR"
-};
-
-// The reason's text, as "Exiting: {}" logs it ("SIM WAS CLOSED"). Throws
-// std::out_of_range "invalid unordered_map<K, T> key" for a code outside
-// the table.
-std::string_view gf_closingReasonText(ClosingReason reason);
+#include "core/closing_reason.h"
 
 // Ends the run for the reason, restarting after delaySec when the reason
 // restarts; false (and nothing changed) when a stop was asked for already.

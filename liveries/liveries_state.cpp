@@ -17,3 +17,16 @@ ReportList<std::list<std::string>> noSectionFiles;
 std::vector<std::string> dbaseUpdateLines;
 CodeMap<ModelList> similarModelsInstalled;
 CodeMap<CodeMap<ModelList>> airlineSimilarModels;
+
+void gf_resetLiveriesState() {
+    dbase = DbaseTables{};
+    gf_resetLiveryCatalog();
+    liveryCatalog.matchStepCounts = {};
+    liveryCatalog.refusedTitles.clear();
+    liveryList.clear();
+    clearScanReportLists();
+    regcodeMessages.clear();
+    similarModelsInstalled.clear();
+    airlineSimilarModels.clear();
+    liveriesProcessed = false;
+}

@@ -5,7 +5,11 @@
 // processed. The start-up's scans write it on the worker and its scan
 // workers; the run reads it. A run's reset leaves it alone: each start-up
 // reads or scans it again, and traffic keeps its own bookkeeping of the
-// liveries in use (keptLiveries), which its reset clears.
+// liveries in use (keptLiveries), which its reset clears. The catalogue is
+// built afresh when the main window asks for it (a new scan, another
+// simulator: gf_requestLiveryCatalogRebuild); the next start-up then empties
+// it with gf_resetLiveryCatalog. gf_resetLiveriesState empties all of this
+// state at once; the tests start from it.
 
 #include <atomic>
 #include <list>
@@ -41,8 +45,8 @@ extern std::set<std::string> liveryTitles;
 extern std::mutex titleSetMutex;
 
 // The catalogue was built in this program; later start-ups of the worker
-// keep it. The main window clears it together with gf_resetLiveryCatalog
-// when the user asks for a new scan or chooses another simulator.
+// keep it. Cleared together with gf_resetLiveryCatalog by the start-up after
+// the main window asked for a new catalogue (a new scan, another simulator).
 extern std::atomic<bool> liveriesProcessed;
 
 // Titles the livery scan never takes.
@@ -82,3 +86,9 @@ extern CodeMap<ModelList> similarModelsInstalled;
 // airline -> (type the airline has no livery of -> the similar types it has
 // liveries of).
 extern CodeMap<CodeMap<ModelList>> airlineSimilarModels;
+
+// Empties all of the liveries' state, as before the first start-up: the
+// database, the catalogue (with its match counts and refused titles), the
+// scanned liveries and titles, the scan's reports and the similar models;
+// the liveries count as not processed.
+void gf_resetLiveriesState();

@@ -29,10 +29,10 @@
 #include "traffic/traffic_reset.h"
 #include "traffic/traffic_state.h"
 #include "ui/radius.h"
-#include "ui/status/main_window.h"
 #include "ui/status/message_line.h"
 #include "ui/status/parameter_controls.h"
 #include "ui/status/program_resources.h"
+#include "ui/status/status_reset.h"
 #include "ui/ui_state.h"
 #include "ui/window_procedure.h"
 

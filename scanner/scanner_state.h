@@ -2,7 +2,10 @@
 // The add-on airport scan's state: its log, the lock of the airport links,
 // whether an add-on airport was found and how many tbl files were read. The
 // start-up's scan writes it on the worker and its scan workers. A run's
-// reset leaves it alone.
+// reset leaves it alone, and it has no reset of its own: each scan starts
+// afresh (gf_scanAddonAirports clears addonAirportFound, runAirportScan the
+// TBLO count and the scan log), and the main window's simulator switch
+// clears addonAirportFound.
 
 #include <atomic>
 #include <cstdint>

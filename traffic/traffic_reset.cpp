@@ -79,7 +79,7 @@ void gf_reserveTrafficContainers() {
 }
 
 void gf_clearAllAircraft() {
-    parkAirport = AirportRecord{};
+    gf_resetAirportsState();
     TrafficReaderState::parkAirportElevation = std::nullopt;
     lf_clearShownCount(MainWindow::liveCount, WindowRegion::StatusBlock);
     lf_clearShownCount(MainWindow::parkedStaticCount, WindowRegion::Statistics);
@@ -88,14 +88,11 @@ void gf_clearAllAircraft() {
         const std::lock_guard lock(simResultMutex);
         simResults.clear();
     }
-    parkAirports.clear();
     gf_resetTrafficState();
     lf_deleteCallsignObjectIdFile();
     staticParkingBusy = false;
     gf_repaint(WindowRegion::Statistics);
-    parkPositions.clear();
     gf_forgetStandAtPosition();
     qnhForSim = kStandardQnhHpa;
-    learnedUpdateCount = 0;
     currentWeekSlot = 0;
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "airports/airports_state.h"
 #include "core/core_state.h"
 #include "core/run_flags.h"
 #include "core/settings.h"
@@ -167,6 +168,10 @@ TEST_F(ClosingDown, ARestartResetsTheRun) {
     flightPaused = true;
     parkingRenewalRequested = true;
     beforeFirstConnection = false;
+    parkAirport = AirportRecord{"LSZH", "ZRH", 47.4647, 8.5492, 1416.0};
+    parkAirports.push_back(ParkAirportEntry{"LSZH", "E23", 47.4647, 8.5492, 0.0});
+    parkPositions.emplace_back();
+    learnedUpdateCount = 3;
     endRun(ClosingReason::SimConnectError, 0);
     lf_closingDown();
 
@@ -181,6 +186,12 @@ TEST_F(ClosingDown, ARestartResetsTheRun) {
     EXPECT_FALSE(parkingRenewalRequested);
     EXPECT_TRUE(beforeFirstConnection);
     EXPECT_EQ(MainWindow::messageText, "");
+    // The next run chooses its park airport afresh, and its stands are not
+    // the old airport's.
+    EXPECT_EQ(parkAirport.load().code, "");
+    EXPECT_TRUE(parkAirports.empty());
+    EXPECT_TRUE(parkPositions.empty());
+    EXPECT_EQ(learnedUpdateCount, 0U);
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 // null).
 //
 // The message line (messageText, errorText, messageStamp) is written only
-// through ui/message_line.h, under messageMutex.
+// through ui/status/message_line.h, under messageMutex.
 
 #include <atomic>
 #include <cstdint>
@@ -108,10 +108,3 @@ struct MainWindow {
     // module's static initialisation; the window is not created before.
     static std::atomic<bool> readyFlag;
 };
-
-// The status as at program start, but for the folder counts and the livery
-// count, which start-up sets: the error and the message cleared, the texts
-// empty, the counts 0, the averages below 0, the switches off but for
-// rtLightDark and userModelKnown, both reader lamps not started. A run's
-// reset calls it (worker) once the simulator link and the readers ended.
-void gf_resetStatusState();

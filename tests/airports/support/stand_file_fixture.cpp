@@ -39,7 +39,6 @@ namespace {
 void lf_resetAirportState() {
     airportList.clear();
     airportsRead = false;
-    parkAirports.clear();
     reservedStandText = "";
     parkCandidates.clear();
     keptParked.clear();
@@ -65,11 +64,9 @@ void lf_resetAirportState() {
     MainWindow::maxParkPercent = 0;
     MainWindow::softStandsUsed = false;
     MainWindow::userStandText = "";
-    parkPositions.clear();
+    gf_resetAirportsState();
     learnedFileHandmade = false;
-    parkAirport = AirportRecord{};
     parkAirportFile = AirportFileInfo{};
-    learnedUpdateCount = 0;
     parkingParamsChanged = false;
     parkingActive = false;
     rtTrafficWeek = 0;

@@ -10,7 +10,6 @@
 #include "core/run_flags.h"
 #include "core/settings.h"
 #include "core/worker_slots.h"
-#include "liveries/aircraft_database.h"
 #include "liveries/dbase_file.h"
 #include "liveries/liveries_file.h"
 #include "liveries/liveries_state.h"
@@ -18,7 +17,6 @@
 #include "liveries/livery_scan.h"
 #include "liveries/regcode_lists.h"
 #include "liveries/regcode_merge.h"
-#include "liveries/scan_reports.h"
 #include "liveries/similar_models.h"
 #include "traffic/lifecycle/livery_bookkeeping.h"
 #include "traffic/traffic_state.h"
@@ -74,19 +72,8 @@ int lf_savedMaxWorkers() {
 }
 
 void lf_resetLiveriesState() {
-    dbase = DbaseTables{};
-    gf_resetLiveryCatalog();
-    liveryCatalog.matchStepCounts = {};
-    liveryCatalog.refusedTitles.clear();
-    liveryList.clear();
-    liveryTitles.clear();
-    dontUseTitles.clear();
-    regcodeMessages.clear();
-    similarModelsInstalled.clear();
-    airlineSimilarModels.clear();
+    gf_resetLiveriesState();
     uncreatableKinds.clear();
-    clearScanReportLists();
-    liveriesProcessed = false;
     maxWorkers = lf_savedMaxWorkers();
     runStopRequested = false;
     userCloseRequested = false;

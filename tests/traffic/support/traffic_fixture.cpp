@@ -7,7 +7,6 @@
 #include "core/core_state.h"
 #include "core/run_flags.h"
 #include "core/settings.h"
-#include "liveries/aircraft_database.h"
 #include "liveries/dbase_file.h"
 #include "liveries/liveries_file.h"
 #include "liveries/liveries_state.h"
@@ -114,13 +113,7 @@ void resetTrafficState() {
     runUserAcData = {};
     coupledCheckQueue.clear();
     uncreatableKinds.clear();
-    dbase = DbaseTables{};
-    gf_resetLiveryCatalog();
-    liveryCatalog.matchStepCounts = {};
-    liveryCatalog.refusedTitles.clear();
-    liveryList.clear();
-    similarModelsInstalled.clear();
-    airlineSimilarModels.clear();
+    gf_resetLiveriesState();
     {
         const std::lock_guard lock(simQueueMutex);
         simCreateQueue.clear();
