@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "airports/airport_list.h"
-#include "airports/learned_airport_file.h"
 #include "airports/airports_state.h"
+#include "airports/learned_airport_file.h"
 #include "airports/park_airports.h"
 #include "airports/support/stand_file_fixture.h"
 #include "core/data_paths.h"
@@ -18,11 +18,10 @@
 #include "simlink/simlink_state.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/aircraft_records.h"
-#include "traffic/stands/park_airport_choice.h"
-#include "traffic/stands/park_airport_loading.h"
-#include "traffic/stands/stands_internal.h"
+#include "traffic/lifecycle/park_airport_choice.h"
+#include "traffic/lifecycle/park_airport_loading.h"
+#include "traffic/manager/tick_driver.h"
 #include "traffic/stands/static_parking.h"
-#include "traffic/tick_driver.h"
 #include "traffic/traffic_state.h"
 #include "ui/status/main_window.h"
 
