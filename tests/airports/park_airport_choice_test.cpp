@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "airports/airport_list.h"
-#include "airports/airports_state.h"
 #include "airports/learned_airport_file.h"
+#include "airports/airports_state.h"
 #include "airports/park_airports.h"
 #include "airports/support/stand_file_fixture.h"
 #include "core/data_paths.h"

@@ -1,9 +1,9 @@
 #include "airports/support/stand_file_fixture.h"
 
 #include "airports/airport_list.h"
-#include "airports/airports_state.h"
 #include "airports/learned_airport_file.h"
 #include "airports/park_airport_file.h"
+#include "airports/airports_state.h"
 #include "airports/park_airports.h"
 #include "airports/park_stands.h"
 #include "core/core_state.h"
