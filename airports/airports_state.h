@@ -5,7 +5,7 @@
 // learned there, the quality of its stand file, the user's own choices that
 // its learned file may override until it is left) and the count of learned
 // changes. Loading and leaving the park airport is the traffic manager's
-// (traffic/park_airport_loading.h). A run's reset empties the park airports
+// (traffic/lifecycle/park_airport_loading.h). A run's reset empties the park airports
 // with gf_resetAirportsState, which traffic's gf_clearAllAircraft calls with
 // the aircraft that use them. The rest lasts from one run to the next.
 

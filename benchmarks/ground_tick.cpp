@@ -28,8 +28,8 @@
 #include "records/clock.h"
 #include "simlink/simlink_state.h"
 #include "traffic/aircraft_records.h"
-#include "traffic/tick_driver.h"
-#include "traffic/traffic_reset.h"
+#include "traffic/manager/tick_driver.h"
+#include "traffic/manager/traffic_reset.h"
 #include "traffic/traffic_state.h"
 #include "traffic_setup.h"
 

@@ -44,7 +44,7 @@
 #include "simlink/simlink_state.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/intake/adding_stack.h"
-#include "traffic/tick_driver.h"
+#include "traffic/manager/tick_driver.h"
 #include "traffic/traffic_state.h"
 #include "ui/status/main_window.h"
 

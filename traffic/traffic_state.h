@@ -3,7 +3,7 @@
 // lists, the queues, the lists of stands and static parking, the livery
 // bookkeeping, the hand-over of reports, counters and flags. Each is defined
 // in traffic_state.cpp; gf_resetTrafficState() clears what a run reset
-// clears (gf_clearAllAircraft in traffic_reset.h calls it). Worker thread
+// clears (gf_clearAllAircraft in manager/traffic_reset.h calls it). Worker thread
 // only, unless a comment says otherwise.
 
 #include <atomic>
@@ -86,7 +86,7 @@ extern std::int32_t softFit;
 extern std::vector<KeptParkedAc> keptParked;
 extern std::vector<StaticRemoval> staticRemovals;
 // A park airport has just been chosen: the next cycle loads it
-// (stands/park_airport_choice.h).
+// (lifecycle/park_airport_choice.h).
 extern bool calculationPending;
 
 // The aircraft's life in the simulator.

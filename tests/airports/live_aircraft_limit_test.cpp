@@ -9,9 +9,9 @@
 #include "airports/support/stand_file_fixture.h"
 #include "core/settings.h"
 #include "traffic/aircraft_records.h"
-#include "traffic/lifecycle/farthest_active.h"
+#include "traffic/farthest_active.h"
 #include "traffic/lifecycle/live_aircraft_limit.h"
-#include "traffic/tick_driver.h"
+#include "traffic/manager/tick_driver.h"
 #include "traffic/traffic_state.h"
 
 namespace {

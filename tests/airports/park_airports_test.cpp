@@ -13,7 +13,7 @@
 #include "core/data_paths.h"
 #include "simlink/simlink_state.h"
 #include "simlink/user_aircraft.h"
-#include "traffic/stands/park_airport_check.h"
+#include "traffic/lifecycle/park_airport_check.h"
 #include "ui/status/main_window.h"
 
 namespace {

@@ -24,7 +24,7 @@
 #include "simlink/user_aircraft.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/intake/adding_stack.h"
-#include "traffic/tick_driver.h"
+#include "traffic/manager/tick_driver.h"
 #include "traffic/traffic_state.h"
 #include "ui/status/main_window.h"
 #include "ui/status/message_line.h"

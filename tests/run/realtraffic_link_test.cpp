@@ -22,7 +22,7 @@
 #include "simlink/sim_commands.h"
 #include "support/log_capture.h"
 #include "traffic/aircraft_records.h"
-#include "traffic/tick_driver.h"
+#include "traffic/manager/tick_driver.h"
 #include "traffic/traffic_state.h"
 #include "ui/status/main_window.h"
 

@@ -8,7 +8,7 @@
 #include <limits>
 
 #include "traffic/aircraft_labels.h"
-#include "traffic/intake/identity_checks.h"
+#include "traffic/identity_checks.h"
 #include "traffic/stands/stand_fit.h"
 #include "traffic/traffic_state.h"
 

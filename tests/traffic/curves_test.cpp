@@ -12,7 +12,7 @@
 #include <numbers>
 #include <optional>
 
-#include "traffic/movement/curves.h"
+#include "traffic/curves.h"
 #include "traffic/movement/tick_move.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/support/traffic_fixture.h"
@@ -44,7 +44,7 @@ CurveState lf_curve(double controlEastM, double controlNorthM, double endEastM, 
 
 using Curves = TrafficTest;
 
-// The worked example of traffic/movement/curves.h: control 100 m north, end
+// The worked example of traffic/curves.h: control 100 m north, end
 // 100 m north and 100 m east of (47, 8).
 TEST_F(Curves, APointOfTheCurveLiesOnTheQuadraticCurveAndHeadsAlongIt) {
     struct Case {

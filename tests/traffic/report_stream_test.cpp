@@ -14,6 +14,7 @@
 #include "simlink/sim_commands.h"
 #include "simlink/simlink_state.h"
 #include "traffic/lifecycle/ghost_callsigns_index.h"
+#include "traffic/lifecycle/ghost_removal.h"
 #include "traffic/lifecycle/spawning.h"
 #include "traffic/movement/position_update.h"
 #include "traffic/support/traffic_fixture.h"

@@ -16,11 +16,11 @@
 #include "core/settings.h"
 #include "records/clock.h"
 #include "records/qnh.h"
+#include "traffic/manager/tick_driver.h"
 #include "traffic/movement/flight_configuration.h"
 #include "traffic/movement/movement_internal.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/support/traffic_fixture.h"
-#include "traffic/tick_driver.h"
 #include "traffic/traffic_state.h"
 
 namespace {

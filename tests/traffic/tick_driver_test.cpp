@@ -20,8 +20,8 @@
 #include "simlink/simlink_state.h"
 #include "simlink/user_aircraft.h"
 #include "traffic/intake/adding_stack.h"
+#include "traffic/manager/tick_driver.h"
 #include "traffic/support/traffic_fixture.h"
-#include "traffic/tick_driver.h"
 #include "traffic/traffic_state.h"
 
 namespace {

@@ -1,6 +1,5 @@
 #include "traffic/intake/identity_changes.h"
 
-#include <algorithm>
 #include <optional>
 
 #include "airports/airports_state.h"
@@ -8,7 +7,7 @@
 #include "liveries/aircraft_database.h"
 #include "liveries/liveries_state.h"
 #include "liveries/livery_catalog.h"
-#include "traffic/intake/identity_checks.h"
+#include "traffic/identity_checks.h"
 #include "traffic/lifecycle/ghost_callsigns_index.h"
 #include "traffic/lifecycle/livery_bookkeeping.h"
 #include "traffic/traffic_state.h"
@@ -160,12 +159,3 @@ int gf_checkRegistration(LiveAc& aircraft, LiveAcUpdate& report) {
     return result;
 }
 
-bool gf_callsignLiveWithoutSuffix(const std::string& callsign) {
-    if (callsign.empty()) {
-        return false;
-    }
-    const std::string_view stem(callsign.data(), callsign.size() - 1);
-    return std::any_of(liveAircraft.begin(), liveAircraft.end(), [&](const LiveAc& aircraft) {
-        return aircraft.identity.strings.callsign == stem && aircraft.simState != SimState::RemovingFromSim;
-    });
-}

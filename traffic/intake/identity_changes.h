@@ -4,7 +4,6 @@
 // and type; and whether the change calls for another livery. Worker thread
 // only; nothing here talks to the simulator.
 
-#include <string>
 
 #include "records/live_ac_update.h"
 #include "traffic/aircraft_records.h"
@@ -34,6 +33,3 @@ bool gf_checkRegistrationOperator(LiveAc& aircraft, LiveAcUpdate& report);
 // 1 when the registration leaves the livery as it is, 0 when it changed it;
 // takes the report's registration over.
 int gf_checkRegistration(LiveAc& aircraft, LiveAcUpdate& report);
-// A live aircraft that is not being removed flies under the callsign
-// without its last character.
-bool gf_callsignLiveWithoutSuffix(const std::string& callsign);

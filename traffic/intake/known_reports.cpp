@@ -10,8 +10,8 @@
 #include "simlink/sim_commands.h"
 #include "traffic/aircraft_commands.h"
 #include "traffic/intake/report_judging.h"
-#include "traffic/lifecycle/removal.h"
 #include "traffic/movement/flight_configuration.h"
+#include "traffic/removal.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/tick_counts.h"
 

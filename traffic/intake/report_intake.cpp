@@ -11,12 +11,13 @@
 #include "core/settings.h"
 #include "liveries/aircraft_database.h"
 #include "traffic/aircraft_labels.h"
+#include "traffic/category_switches.h"
+#include "traffic/identity_checks.h"
 #include "traffic/intake/identity_changes.h"
-#include "traffic/intake/identity_checks.h"
 #include "traffic/intake/known_reports.h"
 #include "traffic/lifecycle/ghost_callsigns_index.h"
-#include "traffic/lifecycle/removal.h"
-#include "traffic/movement/position_update.h"
+#include "traffic/lifecycle/ghost_removal.h"
+#include "traffic/removal.h"
 #include "traffic/traffic_state.h"
 
 namespace {
@@ -156,15 +157,6 @@ bool lf_onIdentityChanged(LiveAc& aircraft) {
 }
 
 }  // namespace
-
-bool gf_isCategorySwitchedOn(AircraftCategory category) {
-    switch (category) {
-        case AircraftCategory::Light: return LIGHT_AIRCRAFT.value;
-        case AircraftCategory::HighPerf: return HIGH_PERF_AIRCRAFT.value;
-        case AircraftCategory::Rotorcraft: return HELICOPTERS.value;
-        default: return true;
-    }
-}
 
 void acceptReport(LiveAcUpdate& report) {
     if (LiveAc* known = gf_findLiveAircraft(report.aircraftId)) {

@@ -21,7 +21,3 @@ void createLiveAc(LiveAcUpdate& report);
 // False drops the report: a callsign that would make this aircraft a ghost
 // of a live one, or an identity change that respawns it with another livery.
 bool checkIdentityChange(LiveAc& aircraft, LiveAcUpdate& report);
-
-// The settings let aircraft of this category into the traffic: Light needs
-// LIGHT_AIRCRAFT, HighPerf HIGH_PERF_AIRCRAFT, Rotorcraft HELICOPTERS.
-bool gf_isCategorySwitchedOn(AircraftCategory category);

@@ -15,10 +15,10 @@
 #include "simlink/sim_client.h"
 #include "simlink/sim_commands.h"
 #include "simlink/simlink_state.h"
+#include "traffic/active_live_count.h"
 #include "traffic/aircraft_commands.h"
 #include "traffic/aircraft_labels.h"
-#include "traffic/lifecycle/active_live_count.h"
-#include "traffic/lifecycle/removal.h"
+#include "traffic/removal.h"
 #include "traffic/stands/static_parking.h"
 #include "traffic/traffic_state.h"
 

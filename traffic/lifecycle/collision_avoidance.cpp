@@ -6,7 +6,7 @@
 #include "core/format.h"
 #include "core/log.h"
 #include "core/settings.h"
-#include "traffic/lifecycle/removal.h"
+#include "traffic/removal.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/traffic_state.h"
 

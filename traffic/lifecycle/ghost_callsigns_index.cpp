@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "traffic/intake/identity_checks.h"
+#include "traffic/identity_checks.h"
 #include "traffic/traffic_state.h"
 
 namespace {

@@ -5,9 +5,8 @@
 #include "core/settings.h"
 #include "records/sim_records.h"
 #include "traffic/aircraft_records.h"
-#include "traffic/lifecycle/farthest_active.h"
-#include "traffic/lifecycle/removal.h"
-#include "traffic/tick_driver.h"
+#include "traffic/farthest_active.h"
+#include "traffic/removal.h"
 #include "traffic/traffic_state.h"
 
 namespace {

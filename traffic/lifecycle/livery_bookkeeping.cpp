@@ -27,17 +27,6 @@ bool lf_isRefused(std::string_view title) {
 
 }  // namespace
 
-void UnmatchedAircraft::insert(const std::string& label) {
-    if (members_.insert(label).second) {
-        order_.push_back(label);
-    }
-}
-
-void UnmatchedAircraft::clear() {
-    order_.clear();
-    members_.clear();
-}
-
 std::string_view gf_takeKeptLivery(std::uint32_t aircraftId) {
     const auto kept = keptLiveries.find(aircraftId);
     if (kept == keptLiveries.end()) {

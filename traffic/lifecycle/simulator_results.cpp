@@ -8,13 +8,13 @@
 #include "core/format.h"
 #include "core/log.h"
 #include "simlink/sim_commands.h"
-#include "simlink/simlink_state.h"
 #include "simlink/sim_results.h"
+#include "simlink/simlink_state.h"
 #include "traffic/aircraft_commands.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/lifecycle/aircraft_activation.h"
 #include "traffic/lifecycle/livery_bookkeeping.h"
-#include "traffic/lifecycle/removal.h"
+#include "traffic/removal.h"
 #include "traffic/traffic_state.h"
 
 namespace {

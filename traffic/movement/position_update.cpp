@@ -4,22 +4,19 @@
 #include <exception>
 #include <limits>
 
-#include "airports/park_stands.h"
 #include "core/format.h"
 #include "core/log.h"
-#include "core/settings.h"
 #include "records/clock.h"
 #include "simlink/sim_commands.h"
 #include "traffic/aircraft_by_position.h"
 #include "traffic/aircraft_labels.h"
-#include "traffic/lifecycle/farthest_active.h"
-#include "traffic/lifecycle/ghost_callsigns_index.h"
-#include "traffic/lifecycle/removal.h"
+#include "traffic/farthest_active.h"
 #include "traffic/lifecycle/spawning.h"
 #include "traffic/movement/flight.h"
 #include "traffic/movement/movement_internal.h"
 #include "traffic/movement/taxi_movement.h"
 #include "traffic/movement/tick_move.h"
+#include "traffic/removal.h"
 #include "traffic/stands/soft_stand_learning.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/tick_counts.h"
@@ -202,25 +199,6 @@ void retimeAir(LiveAc& aircraft) {
     }
     const double distanceNm = gf_greatCircleDistanceNm(gf_blockPosition(front), gf_blockPosition(second));
     clampPlaybackTick(aircraft, std::max(gf_ticksForDistance(distanceNm, speedKt), kMinStepTicks));
-}
-
-void checkGhost(const std::string& callsign) {
-    const std::string ghostCallsign = callsign + "_";
-    LiveAc* ghost = gf_findLiveGhost(ghostCallsign);
-    if (ghost == nullptr) {
-        return;
-    }
-    if (LOG.value) {
-        if (ghost->groundPhase == GroundPhase::Parked) {
-            gf_writeLogPlain(fmtlib::format("{:8}: {:8} is a ghost and will be removed, continue with {}",
-                                            gf_standName(ghost->standId), ghostCallsign, callsign));
-        } else {
-            gf_writeLogPlain(
-                fmtlib::format("          {:8} is a ghost and will be removed, continue with {}", ghostCallsign, callsign));
-        }
-    }
-    ghostCallsigns.push_back(ghostCallsign);
-    removeAircraftFromSim(*ghost);
 }
 
 double gf_ticksToSecondBlock(const LiveAc& aircraft) {

@@ -14,7 +14,6 @@
 // gave it (maxEarlyTicks before it, maxLateTicks after it).
 
 #include <cstdint>
-#include <string>
 
 #include "traffic/aircraft_records.h"
 
@@ -46,10 +45,6 @@ void clampPlaybackTick(LiveAc& aircraft, std::int32_t ticks);
 // the stream speed (the front block's ground speed, or 100 kt, toward a
 // touchdown while landing).
 void retimeAir(LiveAc& aircraft);
-
-// A live aircraft flying as this callsign with a "_" appended is a ghost:
-// it leaves and its callsign is remembered among the ghost callsigns.
-void checkGhost(const std::string& callsign);
 
 // Ticks until the second block is due, at least 25 (25 when it is past).
 double gf_ticksToSecondBlock(const LiveAc& aircraft);

@@ -21,12 +21,12 @@
 
 #include "core/settings.h"
 #include "core/units.h"
+#include "records/clock.h"
 #include "traffic/aircraft_by_position.h"
-#include "traffic/intake/report_intake.h"
+#include "traffic/category_switches.h"
 #include "traffic/stands/live_parking.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/tick_counts.h"
-#include "traffic/tick_driver.h"
 #include "traffic/traffic_state.h"
 
 namespace {

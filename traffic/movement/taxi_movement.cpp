@@ -7,7 +7,7 @@
 #include "records/clock.h"
 #include "simlink/sim_commands.h"
 #include "traffic/aircraft_commands.h"
-#include "traffic/movement/curves.h"
+#include "traffic/curves.h"
 #include "traffic/movement/movement_internal.h"
 #include "traffic/movement/position_update.h"
 #include "traffic/movement/take_off_landing.h"

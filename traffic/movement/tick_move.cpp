@@ -6,7 +6,7 @@
 
 #include "core/format.h"
 #include "core/log.h"
-#include "traffic/movement/curves.h"
+#include "traffic/curves.h"
 #include "traffic/movement/take_off_landing.h"
 #include "traffic/stream_geometry.h"
 

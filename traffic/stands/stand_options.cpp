@@ -10,8 +10,8 @@
 #include "core/log.h"
 #include "liveries/aircraft_database.h"
 #include "records/week_slot.h"
+#include "traffic/stand_lookup.h"
 #include "traffic/stands/learned_updates.h"
-#include "traffic/stands/stand_search.h"
 
 namespace {
 

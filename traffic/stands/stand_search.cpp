@@ -14,11 +14,11 @@
 #include "records/week_slot.h"
 #include "simlink/simlink_state.h"
 #include "simlink/user_aircraft.h"
+#include "traffic/stand_lookup.h"
 #include "traffic/stands/learned_updates.h"
 #include "traffic/stands/stand_fit.h"
 #include "traffic/stands/stands_by_position.h"
 #include "traffic/stream_geometry.h"
-#include "traffic/tick_driver.h"
 #include "traffic/traffic_state.h"
 
 namespace {
@@ -148,15 +148,6 @@ std::vector<CandidatePass> lf_passesFor(const AcIdentity& aircraft) {
 std::vector<ParkPosition>::iterator gf_findStandByName(const std::string& name) {
     return std::find_if(parkPositions.begin(), parkPositions.end(),
                         [&](const ParkPosition& stand) { return stand.name == name; });
-}
-
-ParkPosition* gf_findStandById(std::uint32_t standId) {
-    if (standId == 0) {
-        return nullptr;
-    }
-    const auto found = std::find_if(parkPositions.begin(), parkPositions.end(),
-                                    [&](const ParkPosition& stand) { return stand.standId == standId; });
-    return found == parkPositions.end() ? nullptr : &*found;
 }
 
 std::string gf_findStandAtPosition(const GeoPosition& position) {

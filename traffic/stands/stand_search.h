@@ -1,6 +1,6 @@
 #pragma once
 // The stands of the park airport (parkPositions) asked by the traffic
-// manager: which stand has a name or an id, which one lies at a position,
+// manager: which stand has a name, which one lies at a position,
 // on which one an aircraft that stops at a point may park, which one an
 // arriving aircraft should take at a time of week, and which neighbour
 // stand holds a live aircraft that would touch one parking next door.
@@ -19,9 +19,6 @@ inline GeoPosition gf_standPosition(const ParkPosition& stand) { return {stand.l
 // The first stand whose name equals the text byte for byte;
 // parkPositions.end() when there is none.
 std::vector<ParkPosition>::iterator gf_findStandByName(const std::string& name);
-
-// The first stand with the id; null when there is none (also for id 0).
-ParkPosition* gf_findStandById(std::uint32_t standId);
 
 // The name of the nearest stand within 55 m of the position; empty when
 // there is none, when no stands are loaded or when the user aircraft is not

@@ -7,7 +7,7 @@
 #include "core/format.h"
 #include "core/log.h"
 #include "core/settings.h"
-#include "traffic/lifecycle/removal.h"
+#include "traffic/removal.h"
 #include "traffic/stands/ground_spawn_stand.h"
 #include "traffic/stands/stand_search.h"
 #include "traffic/stream_geometry.h"

@@ -1,13 +1,11 @@
 #pragma once
 // The names that the files of traffic/stands/ share among themselves: the
 // stand search of static parking (static_stand_search.cpp, which static
-// parking and its renewal run) and the reading of the park airport's stand
-// file (park_airport_loading.cpp, which the park airport's choice runs).
+// parking and its renewal run).
 // Included only inside traffic/stands/ (and by the tests of these files);
 // what other folders call is in the topical headers.
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "traffic/stands/static_parking.h"
@@ -24,7 +22,3 @@
 // offset {}: {}"); the candidates appended so far stay.
 void lf_searchStands(std::uint64_t timeOfWeek, std::uint32_t kind, std::uint32_t fit,
                      std::vector<ParkCandidate>& candidates);
-
-// Reads the park airport's stand file into parkPositions; empty on success,
-// else the error text (an exception of the reader becomes its text).
-std::string lf_readParkedFile();

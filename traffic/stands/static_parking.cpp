@@ -23,7 +23,6 @@
 #include "traffic/stands/stand_search.h"
 #include "traffic/stands/stands_internal.h"
 #include "traffic/stands/static_stand_search.h"
-#include "traffic/tick_driver.h"
 #include "traffic/traffic_state.h"
 #include "ui/status/main_window.h"
 #include "ui/status/message_line.h"

@@ -12,6 +12,7 @@
 #include "core/settings.h"
 #include "liveries/aircraft_database.h"
 #include "records/week_slot.h"
+#include "traffic/stand_lookup.h"
 #include "traffic/stands/live_parking.h"
 #include "traffic/stands/stand_search.h"
 #include "traffic/stands/stands_internal.h"

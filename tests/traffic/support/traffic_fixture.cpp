@@ -20,8 +20,8 @@
 #include "traffic/intake/adding_stack.h"
 #include "traffic/intake/report_intake.h"
 #include "traffic/lifecycle/livery_bookkeeping.h"
-#include "traffic/tick_driver.h"
-#include "traffic/traffic_reset.h"
+#include "traffic/manager/tick_driver.h"
+#include "traffic/manager/traffic_reset.h"
 #include "traffic/traffic_state.h"
 #include "ui/status/message_line.h"
 

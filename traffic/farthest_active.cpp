@@ -1,4 +1,4 @@
-#include "traffic/lifecycle/farthest_active.h"
+#include "traffic/farthest_active.h"
 #include "traffic/traffic_state.h"
 
 #include <algorithm>

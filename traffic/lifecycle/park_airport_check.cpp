@@ -1,4 +1,4 @@
-#include "traffic/stands/park_airport_check.h"
+#include "traffic/lifecycle/park_airport_check.h"
 
 #include "airports/airports_state.h"
 #include "airports/park_airports.h"

@@ -1,4 +1,4 @@
-#include "traffic/intake/identity_checks.h"
+#include "traffic/identity_checks.h"
 
 #include "core/strings.h"
 

@@ -1,4 +1,4 @@
-#include "traffic/lifecycle/removal.h"
+#include "traffic/removal.h"
 
 #include <algorithm>
 #include <exception>
@@ -12,9 +12,9 @@
 #include "simlink/flight_plans.h"
 #include "simlink/sim_commands.h"
 #include "simlink/simlink_state.h"
+#include "traffic/active_live_count.h"
 #include "traffic/aircraft_labels.h"
-#include "traffic/lifecycle/active_live_count.h"
-#include "traffic/stands/stand_search.h"
+#include "traffic/stand_lookup.h"
 #include "traffic/stream_geometry.h"
 #include "traffic/traffic_state.h"
 #include "ui/status/control_texts.h"

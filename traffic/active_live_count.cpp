@@ -1,9 +1,9 @@
-#include "traffic/lifecycle/active_live_count.h"
+#include "traffic/active_live_count.h"
 
 #include <algorithm>
 #include <optional>
 
-#include "traffic/lifecycle/farthest_active.h"
+#include "traffic/farthest_active.h"
 #include "traffic/traffic_state.h"
 
 namespace {

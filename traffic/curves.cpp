@@ -1,4 +1,4 @@
-#include "traffic/movement/curves.h"
+#include "traffic/curves.h"
 
 #include <cmath>
 #include <numbers>

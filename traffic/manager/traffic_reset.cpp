@@ -1,4 +1,4 @@
-#include "traffic/traffic_reset.h"
+#include "traffic/manager/traffic_reset.h"
 
 #include <filesystem>
 #include <mutex>
@@ -17,9 +17,9 @@
 #include "traffic/intake/adding_stack.h"
 #include "traffic/lifecycle/aircraft_activation.h"
 #include "traffic/lifecycle/livery_bookkeeping.h"
+#include "traffic/lifecycle/park_airport_choice.h"
 #include "traffic/lifecycle/spawning.h"
 #include "traffic/stands/live_parking.h"
-#include "traffic/stands/park_airport_choice.h"
 #include "traffic/stands/parking_renewal.h"
 #include "traffic/stands/stand_fit.h"
 #include "traffic/stands/stand_search.h"

@@ -1,4 +1,4 @@
-#include "traffic/tick_driver.h"
+#include "traffic/manager/tick_driver.h"
 
 #include <algorithm>
 #include <exception>
@@ -14,13 +14,13 @@
 #include "simlink/sim_commands.h"
 #include "simlink/simlink_state.h"
 #include "simlink/user_aircraft.h"
+#include "traffic/active_live_count.h"
 #include "traffic/aircraft_by_position.h"
 #include "traffic/aircraft_labels.h"
 #include "traffic/aircraft_records.h"
+#include "traffic/farthest_active.h"
 #include "traffic/intake/adding_stack.h"
 #include "traffic/intake/report_intake.h"
-#include "traffic/lifecycle/active_live_count.h"
-#include "traffic/lifecycle/farthest_active.h"
 #include "traffic/lifecycle/ghost_callsigns_index.h"
 #include "traffic/lifecycle/simulator_results.h"
 #include "traffic/lifecycle/static_aircraft.h"

@@ -1,11 +1,11 @@
-#include "traffic/stands/park_airport_loading.h"
+#include "traffic/lifecycle/park_airport_loading.h"
 
 #include <algorithm>
 #include <exception>
 
+#include "airports/airports_state.h"
 #include "airports/learned_airport_file.h"
 #include "airports/park_airport_file.h"
-#include "airports/airports_state.h"
 #include "airports/park_airports.h"
 #include "airports/park_stands.h"
 #include "airports/stand_file_locations.h"
@@ -16,13 +16,11 @@
 #include "simlink/user_aircraft.h"
 #include "traffic/aircraft_records.h"
 #include "traffic/lifecycle/live_aircraft_limit.h"
-#include "traffic/lifecycle/removal.h"
 #include "traffic/lifecycle/static_aircraft.h"
+#include "traffic/removal.h"
 #include "traffic/stands/parking_renewal.h"
 #include "traffic/stands/stand_search.h"
-#include "traffic/stands/stands_internal.h"
 #include "traffic/stands/static_parking.h"
-#include "traffic/tick_driver.h"
 #include "traffic/traffic_state.h"
 #include "ui/status/main_window.h"
 #include "ui/status/parameter_controls.h"

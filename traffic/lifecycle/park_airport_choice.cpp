@@ -1,4 +1,4 @@
-#include "traffic/stands/park_airport_choice.h"
+#include "traffic/lifecycle/park_airport_choice.h"
 
 #include <cmath>
 
@@ -14,12 +14,10 @@
 #include "simlink/parking_controls.h"
 #include "simlink/simlink_state.h"
 #include "simlink/user_aircraft.h"
+#include "traffic/lifecycle/park_airport_loading.h"
 #include "traffic/lifecycle/static_aircraft.h"
 #include "traffic/stands/live_parking.h"
-#include "traffic/stands/park_airport_loading.h"
-#include "traffic/stands/stands_internal.h"
 #include "traffic/stands/static_parking.h"
-#include "traffic/tick_driver.h"
 #include "traffic/traffic_state.h"
 #include "ui/status/main_window.h"
 #include "ui/status/message_line.h"
