@@ -1,7 +1,7 @@
 #pragma once
 // What the main window's controls do when the user works them, on the UI
 // thread. Settings are stored and saved at once; what the worker must do is
-// asked through the atomic requests of run/run_flags.h, and a change the run
+// asked through the atomic requests of core/core_state.h, and a change the run
 // cannot take on the fly (another simulator, a new packages path, a scan
 // switched on before RealTraffic has connected) restarts the run. The
 // actions of each kind of control: ui/check_box_actions.h,

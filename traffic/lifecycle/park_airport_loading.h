@@ -2,7 +2,7 @@
 // Loading the chosen park airport (its stand file, the user's soft-learning
 // switch, the reserved stand) and leaving it again (its learned file saved,
 // its static aircraft and the live aircraft on the ground removed). Worker
-// thread. What is kept of the loaded airport is airports/park_airport_state.h.
+// thread. What is kept of the loaded airport is in airports/airports_state.h.
 
 #include <string>
 
