@@ -2,9 +2,12 @@
 // Fixed tables that several subsystems look up, built before the program's
 // entry and never changed.
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 // Per aircraft category: 0 Light, 1 Buzjets, 2 Large, 3 Heavy, 4 HighPerf,
@@ -33,6 +36,16 @@ const Value& gf_categoryValue(const CategoryTable<Value>& table, std::uint32_t c
         throw std::out_of_range("invalid unordered_map<K, T> key");
     }
     return found->second;
+}
+
+// A table of names by their value (0, 1, 2 ...), for gf_categoryValue.
+template <std::size_t Count>
+CategoryTable<std::string_view> gf_nameTable(const std::array<std::string_view, Count>& names) {
+    CategoryTable<std::string_view> table;
+    for (std::uint32_t value = 0; value < Count; ++value) {
+        table.emplace(value, names[value]);
+    }
+    return table;
 }
 
 // The model name of a stock aircraft of the simulator to its ICAO type code

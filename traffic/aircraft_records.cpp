@@ -27,16 +27,6 @@ double lf_degreesToRadians(double degrees) { return degrees * std::numbers::pi /
 
 std::uint32_t lf_categoryKey(AircraftCategory category) { return static_cast<std::uint32_t>(category); }
 
-// A lookup table built from a name table on its first use.
-template <std::size_t Count>
-CategoryTable<std::string_view> lf_nameTable(const std::array<std::string_view, Count>& names) {
-    CategoryTable<std::string_view> table;
-    for (std::uint32_t value = 0; value < Count; ++value) {
-        table.emplace(value, names[value]);
-    }
-    return table;
-}
-
 // Everything an identity takes from its category.
 void lf_applyCategoryValues(AcIdentity& identity) {
     const std::uint32_t key = lf_categoryKey(identity.category);
@@ -101,12 +91,12 @@ void gf_rederiveFromType(AcIdentity& identity) {
 }
 
 std::string_view gf_simStateName(SimState state) {
-    static const CategoryTable<std::string_view> table = lf_nameTable(kSimStateNames);
+    static const CategoryTable<std::string_view> table = gf_nameTable(kSimStateNames);
     return gf_categoryValue(table, static_cast<std::uint32_t>(state));
 }
 
 std::string_view gf_groundPhaseName(GroundPhase phase) {
-    static const CategoryTable<std::string_view> table = lf_nameTable(kGroundPhaseNames);
+    static const CategoryTable<std::string_view> table = gf_nameTable(kGroundPhaseNames);
     return gf_categoryValue(table, static_cast<std::uint32_t>(phase));
 }
 
