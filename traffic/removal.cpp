@@ -143,15 +143,18 @@ void onObjectRemoved(std::uint32_t objectId) {
     const auto live = std::find_if(liveAircraft.begin(), liveAircraft.end(),
                                    [&](const LiveAc& aircraft) { return aircraft.objectId == objectId; });
     if (live != liveAircraft.end()) {
+        if (live->hasFlightPlan) {
+            // The plan belongs to the object that is gone: a respawned
+            // aircraft gets a new object and writes a plan of its own.
+            lf_deleteFlightPlan(objectId);
+            live->hasFlightPlan = false;
+        }
         if (live->simState == SimState::LiveryRespawn) {
             gf_setSimState(*live, SimState::Buffer);
             live->throttleIndex = 5;
             live->flapsIndex = 4;
             live->objectId = 0;
             return;
-        }
-        if (live->hasFlightPlan) {
-            lf_deleteFlightPlan(objectId);
         }
         liveAircraft.erase(live);
         return;

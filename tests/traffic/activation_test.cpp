@@ -284,6 +284,17 @@ TEST_F(Activation, AFlightPlanIsWrittenOnlyForAKnownRoute) {
     report({7, 0, 0, SimResultKind::Removed, 0.0, 0.0});
     EXPECT_EQ(gf_findLiveAircraft(20001), nullptr);
     EXPECT_FALSE(std::filesystem::exists(flightPlanFolder / "7.pln"));
+
+    // MSFS 2020 with no connection to hand the plan to: the failure is
+    // logged and the written file does not stay behind.
+    msfs2020Selected = true;
+    LiveAc& unsent = creating({.id = 20003, .callsign = "KLM3", .origin = "EHAM", .destination = "LSZH"}, 20000.0);
+    created(unsent, 9);
+    EXPECT_FALSE(unsent.hasFlightPlan);
+    EXPECT_FALSE(std::filesystem::exists(flightPlanFolder / "9.pln"));
+    const std::vector<std::string> lines = logLines();
+    EXPECT_TRUE(std::ranges::any_of(
+        lines, [](const std::string& line) { return line.ends_with("creating a flight plan failed"); }));
     flightPlanFolder.clear();
 }
 

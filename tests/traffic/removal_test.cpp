@@ -163,9 +163,11 @@ TEST_F(Removal, TheFlightPlanFileOfARemovedObjectIsDeletedOrItsFailureLogged) {
     struct Case {
         const char* what;
         bool deletable;
+        bool respawning;  // the record stays for a new object, which writes a plan of its own
     };
     flightPlanFolder = log.folder().path() / "flight_plans";
-    for (const Case& c : {Case{"a file", true}, Case{"a folder that is not empty", false}}) {
+    for (const Case& c : {Case{"a file", true, false}, Case{"a folder that is not empty", false, false},
+                          Case{"a file of a respawning aircraft", true, true}}) {
         SCOPED_TRACE(c.what);
         std::filesystem::remove_all(flightPlanFolder);
         const std::filesystem::path planPath = flightPlanFolder / "71.pln";
@@ -179,14 +181,22 @@ TEST_F(Removal, TheFlightPlanFileOfARemovedObjectIsDeletedOrItsFailureLogged) {
         LiveAc& aircraft = makeActiveAircraft({.id = 20001, .callsign = "KLM1"}, {{}});
         aircraft.objectId = 71;
         aircraft.hasFlightPlan = true;
+        if (c.respawning) {
+            aircraft.simState = SimState::LiveryRespawn;
+        }
         gf_pushSimResult({71, 0, 0, SimResultKind::Removed});
+        const std::size_t linesBefore = logLines().size();
 
         EXPECT_NO_THROW(tick());
 
-        EXPECT_EQ(gf_findLiveAircraft(20001), nullptr);
+        const LiveAc* left = gf_findLiveAircraft(20001);
+        EXPECT_EQ(left != nullptr, c.respawning);
+        if (left != nullptr) {
+            EXPECT_FALSE(left->hasFlightPlan);
+        }
         EXPECT_EQ(std::filesystem::exists(planPath), !c.deletable);
         const std::vector<std::string> lines = logLines();
-        EXPECT_EQ(std::any_of(lines.begin(), lines.end(),
+        EXPECT_EQ(std::any_of(lines.begin() + static_cast<std::ptrdiff_t>(linesBefore), lines.end(),
                               [](const std::string& line) { return line.starts_with("===> onObjectRemoved: "); }),
                   !c.deletable);
     }

@@ -1,9 +1,11 @@
 #include "traffic/lifecycle/aircraft_activation.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <mutex>
 #include <optional>
 #include <string>
+#include <system_error>
 
 #include "airports/park_stands.h"
 #include "core/format.h"
@@ -183,9 +185,13 @@ void createFlightPlan(LiveAc& aircraft) {
     }
     const std::filesystem::path path = flightPlanFolder / gf_flightPlanFileName(aircraft.objectId);
     const FlightPlanRoute route{aircraft.identity.category, strings.origin, strings.destination};
-    aircraft.hasFlightPlan =
-        gf_writeFlightPlan(path, route) && (!msfs2020Selected.load() || lf_sendFlightPlan(aircraft, path));
+    const bool written = gf_writeFlightPlan(path, route);
+    aircraft.hasFlightPlan = written && (!msfs2020Selected.load() || lf_sendFlightPlan(aircraft, path));
     if (!aircraft.hasFlightPlan) {
+        if (written) {  // a plan the simulator was not given is not left behind
+            std::error_code ignored;
+            std::filesystem::remove(path, ignored);
+        }
         gf_writeLog(fmtlib::format("{} creating a flight plan failed", gf_describeAcWithId(aircraft.identity)));
     }
 }

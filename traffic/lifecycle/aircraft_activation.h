@@ -20,7 +20,8 @@ bool onAircraftCreated(LiveAc& aircraft, const SimResult& result);
 
 // Only with origin and destination: writes the flight-plan file of the
 // object and hands it to MSFS 2020 (MSFS 2024 reads none); hasFlightPlan
-// tells whether that worked, and a failure is logged. A file whose path the
+// tells whether that worked, and a failure is logged. A file written but not
+// handed over (no connection, a refused call) is deleted again. A file whose path the
 // simulator cannot open is logged in one line and not handed over; it still
 // counts as written, like a plan the simulator refuses.
 void createFlightPlan(LiveAc& aircraft);
