@@ -6,5 +6,6 @@
 
 #include "airports/park_stands.h"
 
-// The first stand with the id; null when there is none (also for id 0).
+// The stand with the id; null when there is none (also for id 0). Ids are
+// unique: the stand-file reader numbers the stands.
 ParkPosition* gf_findStandById(std::uint32_t standId);
