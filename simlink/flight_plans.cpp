@@ -91,14 +91,17 @@ bool gf_writeFlightPlan(const std::filesystem::path& path, const FlightPlanRoute
     file.write(text.data(), static_cast<std::streamsize>(text.size()));
     file.close();
     if (file.fail()) {
-        // Only the half-written plan goes, never a device given as the path.
-        std::error_code ignored;
-        if (std::filesystem::is_regular_file(path, ignored)) {
-            std::filesystem::remove(path, ignored);
-        }
+        gf_discardFlightPlan(path);  // the half-written plan
         return false;
     }
     return true;
+}
+
+void gf_discardFlightPlan(const std::filesystem::path& path) {
+    std::error_code ignored;
+    if (std::filesystem::is_regular_file(path, ignored)) {
+        std::filesystem::remove(path, ignored);
+    }
 }
 
 bool gf_removeFlightPlanFolder() {

@@ -35,6 +35,11 @@ std::filesystem::path gf_flightPlanFileName(std::uint32_t objectId);
 // file cannot be opened or written whole.
 bool gf_writeFlightPlan(const std::filesystem::path& path, const FlightPlanRoute& route);
 
+// Deletes a plan file that is not to stay: a regular file only, never a
+// device given as the path. A file that cannot be deleted stays until the
+// folder goes at the close of the run.
+void gf_discardFlightPlan(const std::filesystem::path& path);
+
 // Removes flightPlanFolder with its contents; an error is logged
 // ("gf_removeFlightPlanFolder: {}"). True when it does not exist afterwards.
 bool gf_removeFlightPlanFolder();

@@ -9,6 +9,7 @@
 # closes a program (WM_CLOSE), which must end it cleanly and take its
 # aircraft and its connection away, and the stand-in ends on "exit".
 set -euo pipefail
+source "$(dirname "$0")/../support/own_wine_prefix.sh"
 wine=$1 sim=$2 vantrel=$3 build=$4 source=$5 peer=$6 scratch=$7
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -40,17 +41,9 @@ flock 8
 # rest is made anew.
 mkdir -p "$scratch"
 find "$scratch" -mindepth 1 -maxdepth 1 ! -name wineprefix -exec rm -rf {} +
-export WINEPREFIX=$scratch/wineprefix WINEDEBUG=-all
-# No Mono or Gecko install dialogs in a new prefix.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+use_wine_prefix "$scratch/wineprefix"
 # Nothing listens at port 9 of this machine: no download.
 export VANTREL_DOWNLOAD_BASE=http://127.0.0.1:9/
-# Without a preloader (Debian's Wine has none) a Windows program now and then
-# fails at once when the address space is laid out at random: Wine runs
-# with it laid out the same each time.
-run_wine=(setarch --addr-no-randomize "$wine")
-wineserver=$(dirname "$wine")/wineserver
-[ -x "$wineserver" ] || wineserver=wineserver
 
 vantrel_pid="" sim_pid="" peer_pid=""
 end_all() {

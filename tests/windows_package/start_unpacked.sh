@@ -7,6 +7,7 @@
 # of its Log.txt, and closes it as Windows closes a program (WM_CLOSE to its
 # window, as taskkill without /F sends), expecting a clean end.
 set -euo pipefail
+source "$(dirname "$0")/../support/own_wine_prefix.sh"
 zip=$1 scratch=$2 wine=$3 cmake=$4 objdump=$5
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -36,15 +37,7 @@ for dll in $dlls; do
   esac
 done
 
-export WINEPREFIX=$scratch/wineprefix WINEDEBUG=-all
-# No Mono or Gecko install dialogs in the new prefix.
-export WINEDLLOVERRIDES="mscoree,mshtml="
-# Without a preloader (Debian's Wine has none) a Windows program now and then
-# fails at once when the address space is laid out at random: Wine runs
-# with it laid out the same each time.
-run_wine=(setarch --addr-no-randomize "$wine")
-wineserver=$(dirname "$wine")/wineserver
-[ -x "$wineserver" ] || wineserver=wineserver
+use_wine_prefix "$scratch/wineprefix"
 
 vantrel=""
 end_all() {

@@ -1,11 +1,9 @@
 #include "traffic/lifecycle/aircraft_activation.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <mutex>
 #include <optional>
 #include <string>
-#include <system_error>
 
 #include "airports/park_stands.h"
 #include "core/format.h"
@@ -189,8 +187,7 @@ void createFlightPlan(LiveAc& aircraft) {
     aircraft.hasFlightPlan = written && (!msfs2020Selected.load() || lf_sendFlightPlan(aircraft, path));
     if (!aircraft.hasFlightPlan) {
         if (written) {  // a plan the simulator was not given is not left behind
-            std::error_code ignored;
-            std::filesystem::remove(path, ignored);
+            gf_discardFlightPlan(path);
         }
         gf_writeLog(fmtlib::format("{} creating a flight plan failed", gf_describeAcWithId(aircraft.identity)));
     }
